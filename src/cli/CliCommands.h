@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace lexinum::cli {
+
+// The arguments of a subcommand, without the program name and subcommand name.
+using Arguments = std::vector<std::string>;
+
+// One subcommand of lexinum-cli: its name, a one-line usage and its runner
+// (returns the process exit code; output on stdout, errors on stderr).
+struct Command {
+    const char* name;
+    const char* usage;
+    int (*run)(const Arguments& args);
+};
+
+// The subcommands of the letters game and the lexicon.
+std::vector<Command> LettersCommands();
+// The subcommands of the numbers game.
+std::vector<Command> NumbersCommands();
+
+// Prints "lexinum-cli: message" on stderr and returns the failure exit code.
+int Fail(const std::string& message);
+
+} // namespace lexinum::cli

@@ -1,0 +1,10 @@
+// The letters game and lexicon subcommands of lexinum-cli.
+#include "CliCommands.h"
+
+namespace lexinum::cli {
+
+std::vector<Command> LettersCommands() {
+    return {};
+}
+
+} // namespace lexinum::cli

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <atomic>
+
+namespace lexinum {
+
+// An auto-reset event: Set lets exactly one wait through and then the event is
+// clear again. Setting an event that is already set leaves it set once (it is
+// never a counter). All events of the process share one lock, which is what
+// makes waiting for either of two events simple and race-free.
+class AutoResetEvent {
+public:
+    AutoResetEvent() = default;
+    AutoResetEvent(const AutoResetEvent&) = delete;
+    AutoResetEvent& operator=(const AutoResetEvent&) = delete;
+
+    // Signals the event and wakes its waiters.
+    void Set();
+    // Clears the event without waking anyone.
+    void Reset();
+    // True when the event is set (does not consume it).
+    bool IsSet() const;
+    // Waits until the event is set, then clears it.
+    void Wait();
+    // Waits until the event is set (clears it, returns true) or until
+    // `abandon` becomes true (returns false). Whoever sets `abandon` must call
+    // WakeAll afterwards.
+    bool WaitUnless(const std::atomic<bool>& abandon);
+    // Waits until one of the two events is set, clears it and returns its index
+    // (0 for `first`, 1 for `second`); when both are set, `first` wins.
+    static int WaitEither(AutoResetEvent& first, AutoResetEvent& second);
+    // Wakes every waiter so that it re-checks its condition.
+    static void WakeAll();
+
+private:
+    bool signaled_ = false;
+};
+
+} // namespace lexinum

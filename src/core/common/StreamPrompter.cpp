@@ -1,0 +1,26 @@
+#include "StreamPrompter.h"
+
+#include <iostream>
+
+namespace lexinum {
+
+StreamPrompter::StreamPrompter(std::ostream& out) : out_(out) {}
+
+PromptAnswer StreamPrompter::Ask(const std::string& text, const std::string& caption, PromptIcon,
+                                 PromptButtons buttons) {
+    std::string shown = text;
+    for (std::string::size_type at; (at = shown.find("\r\n")) != std::string::npos;)
+        shown.replace(at, 2, "\n");
+    out_ << caption << ": " << shown << '\n';
+    out_.flush();
+    switch (buttons) {
+    case PromptButtons::Ok:
+        return PromptAnswer::Ok;
+    case PromptButtons::YesNo:
+        return PromptAnswer::No;
+    default:
+        return PromptAnswer::Cancel;
+    }
+}
+
+} // namespace lexinum
