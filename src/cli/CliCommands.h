@@ -16,7 +16,9 @@ struct Command {
     int (*run)(const Arguments& args);
 };
 
-// The subcommands of the letters game and the lexicon.
+// The subcommands that build and query a lexicon (build-lexicon, check).
+std::vector<Command> LexiconCommands();
+// The subcommands of the letters game's searches (letters, computer-letters).
 std::vector<Command> LettersCommands();
 // The subcommands of the numbers game.
 std::vector<Command> NumbersCommands();

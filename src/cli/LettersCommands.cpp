@@ -1,4 +1,4 @@
-// The letters game and lexicon subcommands of lexinum-cli.
+// The letters game search subcommands of lexinum-cli.
 #include "CliCommands.h"
 
 namespace lexinum::cli {

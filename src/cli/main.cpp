@@ -19,7 +19,9 @@ int Fail(const std::string& message) {
 namespace {
 
 std::vector<lexinum::cli::Command> AllCommands() {
-    auto commands = lexinum::cli::LettersCommands();
+    auto commands = lexinum::cli::LexiconCommands();
+    for (auto& command : lexinum::cli::LettersCommands())
+        commands.push_back(command);
     for (auto& command : lexinum::cli::NumbersCommands())
         commands.push_back(command);
     return commands;
