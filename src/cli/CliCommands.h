@@ -20,8 +20,10 @@ struct Command {
 std::vector<Command> LexiconCommands();
 // The subcommands of the letters game's searches (letters, computer-letters).
 std::vector<Command> LettersCommands();
-// The subcommands of the numbers game.
+// The subcommands of the numbers game's searches (numbers, computer-numbers).
 std::vector<Command> NumbersCommands();
+// The numbers draw subcommand (draw-numbers).
+std::vector<Command> NumberDrawCommands();
 
 // Prints "lexinum-cli: message" on stderr and returns the failure exit code.
 int Fail(const std::string& message);
