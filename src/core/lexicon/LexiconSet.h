@@ -1,0 +1,123 @@
+#pragma once
+
+#include "common/TileBox.h"
+#include "lexicon/LetterTables.h"
+
+#include <array>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace lexinum {
+
+class Prompter;
+class SearchChannel;
+
+// The state of one lexicon: the folder of numbered lexicon files and its index
+// "lex.ini", the key-length ranges and first entries that choose a file for a
+// key, and the letter weights and bags of the draw. Owned by the letters pane.
+//
+// A lexicon file n is "<directory>/<radical><nn>.lex" (n on two digits). Each
+// line is a key (letters A to Z, sorted), a space, then the words filed under
+// it separated by single spaces, ended by CR LF, 199 bytes at most. Lines are
+// in strictly ascending key order within a file, and all keys of one length
+// lie in the files first[L] to last[L].
+class LexiconSet {
+public:
+    // Status codes of ReadLexIni.
+    static constexpr int kNoLexiconFiles = -3;
+    static constexpr int kNoIndex = -14;
+    // Bits of an incomplete index (ReadLexIni) and repairs to make.
+    static constexpr int kMissingFirstEntry = 2;
+    static constexpr int kMissingRange = 4;
+    static constexpr int kMissingWeight = 8;
+    // Status codes of the file operations.
+    static constexpr int kFileError = -3;
+    // File count assumed before an index is read.
+    static constexpr int kDefaultFileCount = 65;
+    // The longest first entry kept.
+    static constexpr std::size_t kMaxEntryLength = kMaxKeyLength;
+    // Name of the index in a lexicon folder.
+    static constexpr const char* kIndexName = "lex.ini";
+
+    // A set with no lexicon yet: 65 files, no radical, every weight 10.
+    LexiconSet();
+
+    // The lexicon folder.
+    std::filesystem::path directory;
+    // The file-name radical (at most 11 characters, UTF-8).
+    std::string radical;
+    // Number of lexicon files, 1 to 99.
+    int fileCount = kDefaultFileCount;
+    // first[L-2] and last[L-2]: the first and last file holding keys of length
+    // L (2 to 27); 0 when missing.
+    std::array<int, kKeyLengthCount> first{};
+    std::array<int, kKeyLengthCount> last{};
+    // firstEntries[n-1]: the key of the first line of file n; empty until read.
+    std::array<std::string, kMaxLexFiles> firstEntries;
+    // Tile counts of the vowel bag (order A E I O U Y) and of the consonant bag
+    // (order B to Z, as in the letter tables).
+    std::array<int, kVowelCount> vowelWeights{};
+    std::array<int, kConsonantCount> consonantWeights{};
+    TileBox vowelBag;
+    TileBox consonantBag;
+    // The lexicon is usable.
+    bool LexOk = false;
+    // The path last built for a lexicon file; maintenance keeps in it the file
+    // it has chosen for a change.
+    std::filesystem::path pathBuffer;
+
+    // Reads the index of `folder` into the set and returns -3 (no complete set
+    // of lexicon files: the set keeps its previous count and radical), -14 (no
+    // "lex.ini"), or the bits of what is missing (2 first entries, 4 ranges,
+    // 8 weights); 0 when the index is complete. The folder is adopted as soon as
+    // its files are all present.
+    int ReadLexIni(const std::filesystem::path& folder);
+
+    // The number of the file where `key` (of `length` letters) must lie, never
+    // lower than `openFile` (the file a streaming search has open, 0 if none);
+    // 0 when no file holds keys of that length or the length is outside 2..27.
+    int FindLexFile(std::string_view key, int length, int openFile) const;
+
+    // The path of lexicon file n of this set.
+    std::filesystem::path LexFilePath(int n) const;
+    // The path of lexicon file n in a folder with a radical.
+    static std::filesystem::path LexFilePath(const std::filesystem::path& folder, const std::string& radical, int n);
+    // The path of this set's index.
+    std::filesystem::path IndexPath() const { return directory / kIndexName; }
+
+    // The first and last files of a key length (0 when missing or outside 2..27).
+    int FirstFile(int length) const;
+    int LastFile(int length) const;
+
+    // True when some line of `file` has a key of exactly `length` letters.
+    static bool FileHasKeyLength(const std::filesystem::path& file, int length);
+    // Reads the characters of the file's first line up to its first space (at
+    // most `maxLength`) into `key`; returns 1, or -3 when the file cannot be
+    // opened.
+    static int ReadFirstKey(const std::filesystem::path& file, std::string& key,
+                            std::size_t maxLength = kMaxEntryLength);
+
+    // Reads the first key of every lexicon file of `folder` and writes it to
+    // the index and to the first entries. A running search is first told to
+    // stop (when `search` is given). Returns 1, or -3 after telling the player
+    // (through `prompter`, the active one if null) that a file cannot be
+    // opened. The index is left read-only in both cases.
+    int RebuildFirstEntries(const std::filesystem::path& folder, SearchChannel* search = nullptr,
+                            Prompter* prompter = nullptr);
+
+    // Recomputes first and last for every key length by scanning the lexicon
+    // files: a length found in no file takes the previous length's first file
+    // and the next length's last file.
+    void RecomputeRanges();
+
+    // Sets every weight to 10 (the state before an index is read) and refills
+    // both bags.
+    void ResetToInitialWeights();
+    // Sets the French default weights and refills both bags.
+    void ResetToDefaultWeights();
+    // Refills both bags from the weights.
+    void RefillBags();
+};
+
+} // namespace lexinum
