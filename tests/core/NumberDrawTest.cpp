@@ -1,0 +1,134 @@
+#include "numbers/NumberDraw.h"
+#include "common/Random15.h"
+#include "numbers/NumberRules.h"
+
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <map>
+#include <set>
+#include <sstream>
+
+namespace lexinum {
+namespace {
+
+TEST(NumberDraw, TilesAreDrawnWithoutReplacement) {
+    Random15::Seed(42);
+    std::set<int> seen;
+    for (int trial = 0; trial < 3000; ++trial) {
+        const NumberDraw draw = NumberDraw::Competition();
+        std::map<int, int> times;
+        for (int number : draw.numbers)
+            ++times[number];
+        for (const auto& [value, count] : times) {
+            const int kind = NumberRules::TileKindOfValue(value);
+            ASSERT_GE(kind, 0) << value << " is not a tile";
+            ASSERT_LE(count, NumberRules::kTileCounts[kind]) << value << " drawn too often";
+            seen.insert(value);
+        }
+        ASSERT_GE(draw.target, 101);
+        ASSERT_LE(draw.target, 999);
+    }
+    EXPECT_EQ(seen.size(), static_cast<std::size_t>(NumberRules::kTileKinds));
+}
+
+TEST(NumberDraw, FreeNumbersRepeatFreelyWithinOneToHundred) {
+    Random15::Seed(7);
+    std::set<int> seen;
+    bool repeated = false;
+    for (int trial = 0; trial < 3000; ++trial) {
+        const NumberDraw draw = NumberDraw::Training(false, 101, 999);
+        for (int number : draw.numbers) {
+            ASSERT_GE(number, 1);
+            ASSERT_LE(number, 100);
+            seen.insert(number);
+        }
+        repeated |= std::set<int>(draw.numbers.begin(), draw.numbers.end()).size() < draw.numbers.size();
+    }
+    EXPECT_EQ(seen.size(), 100u) << "every number from 1 to 100 comes up";
+    EXPECT_TRUE(repeated);
+}
+
+TEST(NumberDraw, TargetStaysInItsRangeEvenFromDamagedSettings) {
+    Random15::Seed(3);
+    std::set<int> targets;
+    for (int trial = 0; trial < 2000; ++trial) {
+        const int target = NumberDraw::DrawTarget(2, 5);
+        ASSERT_GE(target, 2);
+        ASSERT_LE(target, 5);
+        targets.insert(target);
+        ASSERT_EQ(NumberDraw::DrawTarget(777, 777), 777);
+        const int reversed = NumberDraw::DrawTarget(500, 100);
+        ASSERT_TRUE(reversed >= 100 && reversed <= 500) << reversed;
+        ASSERT_EQ(NumberDraw::DrawTarget(-40, 0), 1) << "never a target of 0 or less";
+        ASSERT_LE(NumberDraw::DrawTarget(30000, 99999), 32767);
+    }
+    EXPECT_EQ(targets, (std::set<int>{2, 3, 4, 5}));
+    EXPECT_TRUE(NumberDraw::ValidTargetRange(5, 5));
+    EXPECT_FALSE(NumberDraw::ValidTargetRange(6, 5));
+    EXPECT_FALSE(NumberDraw::ValidTargetRange(0, 5));
+}
+
+TEST(NumberDraw, SeededDrawsReplay) {
+    for (bool fromTiles : {true, false}) {
+        Random15::Seed(2024);
+        const NumberDraw first = NumberDraw::Training(fromTiles, 101, 999);
+        Random15::Seed(2024);
+        const NumberDraw again = NumberDraw::Training(fromTiles, 101, 999);
+        EXPECT_EQ(first.numbers, again.numbers);
+        EXPECT_EQ(first.target, again.target);
+    }
+}
+
+// Runs lexinum-cli draw-numbers; returns its exit code with its output.
+int RunCli(const std::string& arguments, std::string& out, std::string& err) {
+    test::TempFolder folder;
+    const std::string command = std::string(LEXINUM_CLI_PATH) + " draw-numbers " + arguments + " >" +
+                                (folder / "out").string() + " 2>" + (folder / "err").string();
+    const int status = std::system(command.c_str());
+    out = folder.Read("out");
+    err = folder.Read("err");
+    return status;
+}
+
+TEST(NumberDrawCli, PrintsTheDrawOfItsSeed) {
+    Random15::Seed(99);
+    const NumberDraw draw = NumberDraw::Training(false, 200, 300);
+    std::ostringstream plain, json;
+    for (int number : draw.numbers)
+        plain << number << ' ';
+    plain << draw.target << '\n';
+    json << "{\"numbers\": [" << draw.numbers[0];
+    for (int i = 1; i < 6; ++i)
+        json << ", " << draw.numbers[i];
+    json << "], \"target\": " << draw.target << "}\n";
+
+    std::string out, err;
+    ASSERT_EQ(RunCli("--seed 99 --free --min 200 --max 300", out, err), 0) << err;
+    EXPECT_EQ(out, plain.str());
+    ASSERT_EQ(RunCli("--json --seed=99 --free --min=200 --max=300", out, err), 0) << err;
+    EXPECT_EQ(out, json.str());
+}
+
+TEST(NumberDrawCli, RefusesBadValuesInFrench) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"--min 0", "doit être entre 1 et 32767"},
+        {"--max 32768", "doit être entre 1 et 32767"},
+        {"--min 12a", "n'est pas un nombre entier"},
+        {"--min 500 --max 100", "est plus grand que le maximum"},
+        {"--seed x", "graine"},
+        {"--max", "valeur manquante"},
+        {"--tout", "option inconnue"},
+    };
+    for (const auto& [arguments, message] : cases) {
+        std::string out, err;
+        EXPECT_NE(RunCli(arguments, out, err), 0) << arguments;
+        EXPECT_NE(err.find(message), std::string::npos) << arguments << ": " << err;
+        EXPECT_EQ(out, "") << arguments;
+    }
+}
+
+} // namespace
+} // namespace lexinum
