@@ -1,0 +1,68 @@
+#pragma once
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string_view>
+
+namespace lexinum {
+
+// Reads one lexicon file forward, a line at a time, through a fixed buffer, so
+// that memory stays the same whatever the size of the file. A search keeps the
+// current line between lookups and only ever moves forward: the lines of a file
+// are in ascending key order, so the lines before a key can be passed over
+// without being examined one by one.
+class LexiconLineReader {
+public:
+    // Longest line content kept, in bytes: a line and its CR LF fit in 199.
+    static constexpr std::size_t kMaxContent = 197;
+    // Size of the read buffer.
+    static constexpr std::size_t kBufferSize = 64 * 1024;
+
+    LexiconLineReader();
+    ~LexiconLineReader();
+    LexiconLineReader(const LexiconLineReader&) = delete;
+    LexiconLineReader& operator=(const LexiconLineReader&) = delete;
+
+    // Opens `path` for reading (closing any file open before); false when it
+    // cannot be opened.
+    bool Open(const std::filesystem::path& path);
+    // Closes the file, if one is open.
+    void Close();
+    bool IsOpen() const { return file_ != nullptr; }
+    // True when reading the open file failed (the file is then treated as ended).
+    bool Failed() const { return failed_; }
+
+    // Moves to the next line. False at the end of the file.
+    bool NextLine();
+    // Moves forward, starting with the current line (the first one of a file
+    // just opened), to the first line that does not come before `key`, and
+    // returns how that line compares with the key: 0 (its line) or +1 (after
+    // it); -1 when the file ends first. The result is the one a line-by-line
+    // read would give, provided the file's lines are in ascending key order.
+    int SeekKey(std::string_view key);
+    // The current line without its line end. A line too long for the limit is
+    // cut after its last complete word that fits. Valid until the next move.
+    std::string_view Line() const { return line_; }
+
+private:
+    // Makes [lineStart, end) the current line, cut to the limit.
+    void SetLine(std::size_t lineStart, std::size_t end);
+    // Keeps the bytes from `keepFrom` on, moves them to the front and reads
+    // more after them. False when nothing more could be read.
+    bool Refill(std::size_t keepFrom);
+    // The line that ends with the line feed at `newline`, starting no earlier than `from`.
+    std::string_view LineEndingAt(std::size_t from, std::size_t newline) const;
+
+    std::FILE* file_ = nullptr;
+    std::unique_ptr<char[]> buffer_;
+    std::size_t fill_ = 0;  // bytes held in the buffer
+    std::size_t next_ = 0;  // start of the line after the current one
+    bool hasLine_ = false;  // a current line is held
+    bool atEnd_ = false;    // the file has been read to its end
+    bool failed_ = false;   // a read error happened
+    bool skipping_ = false; // passing over the rest of an overlong line
+    std::string_view line_;
+};
+
+} // namespace lexinum

@@ -1,0 +1,274 @@
+#include "LexiconSet.h"
+
+#include "common/Cp1252.h"
+#include "common/Profile.h"
+#include "common/Prompter.h"
+#include "common/ReadOnlyFile.h"
+#include "common/SearchChannel.h"
+#include "lexicon/LexFileReader.h"
+#include "lexicon/LexiconTexts.h"
+
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <system_error>
+#include <vector>
+
+namespace lexinum {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kSectionLexicons = "lexiques";
+constexpr const char* kSectionFirst = "first";
+constexpr const char* kSectionLast = "last";
+constexpr const char* kSectionEntries = "first entries";
+constexpr const char* kSectionVowels = "nb voyelles";
+constexpr const char* kSectionConsonants = "nb consonnes";
+
+// The length of the key that starts a line: the characters before its first space.
+std::size_t KeyLengthOf(const std::string& line) {
+    const auto space = line.find(' ');
+    return space == std::string::npos ? line.size() : space;
+}
+
+bool HasLexFile(const fs::path& folder) {
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+        if (it->path().extension() == ".lex" && it->is_regular_file(ec))
+            return true;
+    return false;
+}
+
+// The key lengths found in a file, one bit per length (bit L for L letters).
+std::uint32_t KeyLengthsOf(const fs::path& file) {
+    LexFileReader reader;
+    if (!reader.Open(file))
+        return 0;
+    std::uint32_t lengths = 0;
+    std::string line;
+    while (reader.ReadLine(line)) {
+        const std::size_t length = KeyLengthOf(line);
+        if (length <= static_cast<std::size_t>(kMaxKeyLength))
+            lengths |= std::uint32_t{1} << length;
+    }
+    return lengths;
+}
+
+std::vector<int> ToVector(const int* values, std::size_t count) {
+    return std::vector<int>(values, values + count);
+}
+
+} // namespace
+
+LexiconSet::LexiconSet()
+    : vowelBag(std::vector<int>(kVowelCount, kInitialLetterWeight)),
+      consonantBag(std::vector<int>(kConsonantCount, kInitialLetterWeight)) {
+    ResetToInitialWeights();
+}
+
+fs::path LexiconSet::LexFilePath(const fs::path& folder, const std::string& radical, int n) {
+    char number[16];
+    std::snprintf(number, sizeof number, "%02d.lex", n);
+    return folder / (radical + number);
+}
+
+fs::path LexiconSet::LexFilePath(int n) const {
+    return LexFilePath(directory, radical, n);
+}
+
+int LexiconSet::FirstFile(int length) const {
+    if (length < kMinKeyLength || length > kMaxKeyLength)
+        return 0;
+    return first[static_cast<std::size_t>(length - kMinKeyLength)];
+}
+
+int LexiconSet::LastFile(int length) const {
+    if (length < kMinKeyLength || length > kMaxKeyLength)
+        return 0;
+    return last[static_cast<std::size_t>(length - kMinKeyLength)];
+}
+
+int LexiconSet::ReadLexIni(const fs::path& folder) {
+    if (!HasLexFile(folder))
+        return kNoLexiconFiles;
+    const fs::path index = folder / kIndexName;
+    std::error_code ec;
+    if (!fs::exists(index, ec))
+        return kNoIndex;
+
+    const Profile ini(index);
+    const int previousCount = fileCount;
+    const std::string previousRadical = radical;
+    fileCount = ini.ReadInt(kSectionLexicons, "nb_of_lexs", kDefaultFileCount);
+    radical = ini.ReadString(kSectionLexicons, "lex_rad", "", kMaxRadicalLength);
+    // A count outside 1..99 cannot name a complete set of files (and would
+    // overrun the table of first entries).
+    bool complete = fileCount >= 1 && fileCount <= kMaxLexFiles;
+    for (int n = 1; complete && n <= fileCount; ++n)
+        complete = fs::exists(LexFilePath(folder, radical, n), ec);
+    if (!complete) {
+        fileCount = previousCount;
+        radical = previousRadical;
+        return kNoLexiconFiles;
+    }
+    directory = folder;
+
+    int missing = 0;
+    for (int length = kMinKeyLength; length <= kMaxKeyLength; ++length) {
+        const std::string name = std::to_string(length);
+        const auto slot = static_cast<std::size_t>(length - kMinKeyLength);
+        // A file number outside the set is as good as missing: it would send
+        // lookups to a file that does not exist.
+        int value = ini.ReadInt(kSectionFirst, name, 0);
+        first[slot] = value >= 1 && value <= fileCount ? value : 0;
+        value = ini.ReadInt(kSectionLast, name, 0);
+        last[slot] = value >= 1 && value <= fileCount ? value : 0;
+        if (first[slot] == 0 || last[slot] == 0)
+            missing |= kMissingRange;
+    }
+    for (int n = 1; n <= fileCount; ++n) {
+        const std::string entry = ini.ReadString(kSectionEntries, std::to_string(n), "", kMaxEntryLength);
+        if (entry.empty())
+            missing |= kMissingFirstEntry;
+        else
+            firstEntries[static_cast<std::size_t>(n - 1)] = Cp1252::FromUtf8Lossy(entry);
+    }
+
+    // The weights of a bag are taken only when all of them are present.
+    std::array<int, kVowelCount> vowels{};
+    for (int i = 0; i < kVowelCount; ++i) {
+        vowels[static_cast<std::size_t>(i)] = ini.ReadInt(kSectionVowels, std::string(1, kVowels[i]), -1);
+        if (vowels[static_cast<std::size_t>(i)] == -1)
+            return missing | kMissingWeight;
+    }
+    vowelWeights = vowels;
+    vowelBag.Refill(ToVector(vowelWeights.data(), vowelWeights.size()));
+    std::array<int, kConsonantCount> consonants{};
+    for (int i = 0; i < kConsonantCount; ++i) {
+        consonants[static_cast<std::size_t>(i)] = ini.ReadInt(kSectionConsonants, std::string(1, kConsonants[i]), -1);
+        if (consonants[static_cast<std::size_t>(i)] == -1)
+            return missing | kMissingWeight;
+    }
+    consonantWeights = consonants;
+    consonantBag.Refill(ToVector(consonantWeights.data(), consonantWeights.size()));
+    return missing;
+}
+
+int LexiconSet::FindLexFile(std::string_view key, int length, int openFile) const {
+    const int firstFile = FirstFile(length);
+    const int end = LastFile(length);
+    if (firstFile == 0 || end == 0)
+        return 0;
+    int f = std::max(firstFile, openFile);
+    while (f < end && f < kMaxLexFiles && key.compare(firstEntries[static_cast<std::size_t>(f)]) >= 0)
+        ++f;
+    return f;
+}
+
+bool LexiconSet::FileHasKeyLength(const fs::path& file, int length) {
+    LexFileReader reader;
+    if (!reader.Open(file))
+        return false;
+    std::string line;
+    while (reader.ReadLine(line))
+        if (KeyLengthOf(line) == static_cast<std::size_t>(length))
+            return true;
+    return false;
+}
+
+int LexiconSet::ReadFirstKey(const fs::path& file, std::string& key, std::size_t maxLength) {
+    LexFileReader reader;
+    key.clear();
+    if (!reader.Open(file))
+        return kFileError;
+    std::string line;
+    if (reader.ReadLine(line))
+        key = line.substr(0, std::min(KeyLengthOf(line), maxLength));
+    return 1;
+}
+
+int LexiconSet::RebuildFirstEntries(const fs::path& folder, SearchChannel* search, Prompter* prompter) {
+    Prompter& tell = prompter != nullptr ? *prompter : Prompter::Active();
+    if (search != nullptr)
+        search->Stop();
+    const fs::path index = folder / kIndexName;
+    ReadOnlyFile::MakeWritable(index);
+    Profile ini(index);
+    for (int n = 1; n <= fileCount && n <= kMaxLexFiles; ++n) {
+        const fs::path file = LexFilePath(folder, radical, n);
+        std::string key;
+        if (ReadFirstKey(file, key) != 1) {
+            tell.Tell("Erreur de fichier:\r\nImpossible d'ouvrir le fichier d'entrée " + file.string(),
+                      LexiconTexts::kCaption, PromptIcon::Exclamation);
+            ini.Flush();
+            ReadOnlyFile::MakeReadOnly(index);
+            return kFileError;
+        }
+        const std::string name = std::to_string(n);
+        const std::string value = Cp1252::ToUtf8(key);
+        if (!ini.WriteString(kSectionEntries, name, value)) {
+            const int error = errno;
+            tell.Tell("Could not write first entry " + name + " = " + value + " in " + index.string() + "\r\nError " +
+                          std::to_string(error),
+                      LexiconTexts::kCaption, PromptIcon::Exclamation);
+        }
+        firstEntries[static_cast<std::size_t>(n - 1)] = key;
+    }
+    ini.Flush();
+    ReadOnlyFile::MakeReadOnly(index);
+    return 1;
+}
+
+void LexiconSet::RecomputeRanges() {
+    // Each file is read once for all lengths; the ranges are those a scan of
+    // the files for one length at a time would give.
+    const int count = std::clamp(fileCount, 1, kMaxLexFiles);
+    std::vector<std::uint32_t> lengths(static_cast<std::size_t>(count) + 1, 0);
+    std::vector<bool> scanned(static_cast<std::size_t>(count) + 1, false);
+    const auto has = [&](int file, int length) {
+        if (!scanned[static_cast<std::size_t>(file)]) {
+            lengths[static_cast<std::size_t>(file)] = KeyLengthsOf(LexFilePath(file));
+            scanned[static_cast<std::size_t>(file)] = true;
+        }
+        return (lengths[static_cast<std::size_t>(file)] >> length & 1U) != 0;
+    };
+    int f = 1;
+    for (int length = kMinKeyLength; length <= kMaxKeyLength; ++length) {
+        for (int candidate = f; candidate <= count; ++candidate)
+            if (has(candidate, length)) {
+                f = candidate;
+                break;
+            }
+        first[static_cast<std::size_t>(length - kMinKeyLength)] = f;
+    }
+    f = count;
+    for (int length = kMaxKeyLength; length >= kMinKeyLength; --length) {
+        for (int candidate = f; candidate >= 1; --candidate)
+            if (has(candidate, length)) {
+                f = candidate;
+                break;
+            }
+        last[static_cast<std::size_t>(length - kMinKeyLength)] = f;
+    }
+}
+
+void LexiconSet::ResetToInitialWeights() {
+    vowelWeights.fill(kInitialLetterWeight);
+    consonantWeights.fill(kInitialLetterWeight);
+    RefillBags();
+}
+
+void LexiconSet::ResetToDefaultWeights() {
+    vowelWeights = kDefaultVowelWeights;
+    consonantWeights = kDefaultConsonantWeights;
+    RefillBags();
+}
+
+void LexiconSet::RefillBags() {
+    vowelBag.Refill(ToVector(vowelWeights.data(), vowelWeights.size()));
+    consonantBag.Refill(ToVector(consonantWeights.data(), consonantWeights.size()));
+}
+
+} // namespace lexinum
