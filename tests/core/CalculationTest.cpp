@@ -163,26 +163,5 @@ TEST(Calculation, TheAnswerIsTheLastCompleteLineOrOneNumber) {
     EXPECT_FALSE(c.playerExact());
 }
 
-TEST(Calculation, VerdictTexts) {
-    Calculation c;
-    c.Setup({100, 6, 3, 75, 2, 8}, 318);
-    c.Accept();
-    EXPECT_EQ(c.VerdictText(), " Aucune réponse donnée.\r\n");
-
-    Line(c, 0, kAdd, 1);
-    Line(c, 1, kMul, 2);
-    c.Accept();
-    EXPECT_EQ(c.VerdictText(), " Votre compte est bon:\r\n  100 + 6 = 106\r\n   106 * 3 = 318\r\n Félicitations!\r\n");
-
-    c.EraseLine();
-    c.Accept();
-    EXPECT_EQ(c.VerdictText(), " Votre compte à 212 près:\r\n  100 + 6 = 106\r\n");
-
-    c.Setup({100, 6, 3, 75, 2, 8}, 70);
-    c.ClickNumber(3);
-    c.Accept();
-    EXPECT_EQ(c.VerdictText(), " Votre compte à 5 près:\r\n 75\r\n");
-}
-
 } // namespace
 } // namespace lexinum
