@@ -51,8 +51,6 @@ private:
     // Keeps the bytes from `keepFrom` on, moves them to the front and reads
     // more after them. False when nothing more could be read.
     bool Refill(std::size_t keepFrom);
-    // The line that ends with the line feed at `newline`, starting no earlier than `from`.
-    std::string_view LineEndingAt(std::size_t from, std::size_t newline) const;
 
     std::FILE* file_ = nullptr;
     std::unique_ptr<char[]> buffer_;

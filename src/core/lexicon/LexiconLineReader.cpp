@@ -1,0 +1,196 @@
+#include "LexiconLineReader.h"
+
+#include "lexicon/LetterKey.h"
+
+#include <cstring>
+
+namespace lexinum {
+
+namespace {
+
+// A line without the carriage return of its CR LF end.
+std::string_view WithoutCarriageReturn(std::string_view line) {
+    if (!line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
+    return line;
+}
+
+// How many lines are stepped through one by one before a jump is tried: the
+// next key is often only a few lines further on.
+constexpr int kLinearSteps = 4;
+
+} // namespace
+
+LexiconLineReader::LexiconLineReader() : buffer_(new char[kBufferSize]) {}
+
+LexiconLineReader::~LexiconLineReader() {
+    Close();
+}
+
+bool LexiconLineReader::Open(const std::filesystem::path& path) {
+    Close();
+    failed_ = false;
+    file_ = std::fopen(path.string().c_str(), "rb");
+    if (file_ == nullptr)
+        return false;
+    // The reader keeps its own buffer; a second one in the stream would only copy twice.
+    std::setvbuf(file_, nullptr, _IONBF, 0);
+    return true;
+}
+
+void LexiconLineReader::Close() {
+    if (file_ != nullptr)
+        std::fclose(file_);
+    file_ = nullptr;
+    fill_ = 0;
+    next_ = 0;
+    hasLine_ = false;
+    atEnd_ = false;
+    skipping_ = false;
+    line_ = {};
+}
+
+bool LexiconLineReader::Refill(std::size_t keepFrom) {
+    const std::size_t keep = fill_ - keepFrom;
+    if (keep > 0 && keepFrom > 0)
+        std::memmove(buffer_.get(), buffer_.get() + keepFrom, keep);
+    fill_ = keep;
+    next_ = 0;
+    if (atEnd_ || file_ == nullptr || fill_ == kBufferSize)
+        return false;
+    const std::size_t wanted = kBufferSize - fill_;
+    const std::size_t got = std::fread(buffer_.get() + fill_, 1, wanted, file_);
+    fill_ += got;
+    if (got < wanted) {
+        if (std::ferror(file_) != 0)
+            failed_ = true;
+        atEnd_ = true;
+    }
+    return got > 0;
+}
+
+void LexiconLineReader::SetLine(std::size_t lineStart, std::size_t end) {
+    std::string_view line(buffer_.get() + lineStart, end - lineStart);
+    line = WithoutCarriageReturn(line);
+    if (line.size() > kMaxContent) {
+        // Keep the words that fit whole; a word cut by the limit is dropped.
+        const bool cutAtSpace = line[kMaxContent] == ' ';
+        std::string_view kept = line.substr(0, kMaxContent);
+        if (!cutAtSpace) {
+            const std::size_t space = kept.rfind(' ');
+            if (space != std::string_view::npos)
+                kept = kept.substr(0, space);
+        }
+        line = kept;
+    }
+    line_ = line;
+    hasLine_ = true;
+}
+
+bool LexiconLineReader::NextLine() {
+    hasLine_ = false;
+    line_ = {};
+    if (file_ == nullptr)
+        return false;
+    std::size_t pos = next_;
+    for (;;) {
+        if (skipping_) {
+            const void* newline = std::memchr(buffer_.get() + pos, '\n', fill_ - pos);
+            if (newline == nullptr) {
+                if (atEnd_) {
+                    next_ = fill_;
+                    return false;
+                }
+                Refill(fill_);
+                pos = 0;
+                continue;
+            }
+            pos = static_cast<std::size_t>(static_cast<const char*>(newline) - buffer_.get()) + 1;
+            skipping_ = false;
+        }
+        const void* newline = std::memchr(buffer_.get() + pos, '\n', fill_ - pos);
+        if (newline != nullptr) {
+            const auto end = static_cast<std::size_t>(static_cast<const char*>(newline) - buffer_.get());
+            SetLine(pos, end);
+            next_ = end + 1;
+            return true;
+        }
+        if (atEnd_) {
+            next_ = fill_;
+            if (pos < fill_) {
+                SetLine(pos, fill_); // a last line without its line end
+                return true;
+            }
+            return false;
+        }
+        if (pos == 0 && fill_ == kBufferSize) {
+            // A line longer than the whole buffer: keep its start, pass over the rest.
+            SetLine(0, fill_);
+            next_ = fill_;
+            skipping_ = true;
+            return true;
+        }
+        Refill(pos);
+        pos = 0;
+    }
+}
+
+int LexiconLineReader::SeekKey(std::string_view key) {
+    if (file_ == nullptr)
+        return -1;
+    if (!hasLine_ && !NextLine())
+        return -1;
+    int steps = 0;
+    for (;;) {
+        const int order = CompareKeyLine(key, line_);
+        if (order != -1)
+            return order;
+        if (skipping_ || ++steps <= kLinearSteps) {
+            if (!NextLine())
+                return -1;
+            continue;
+        }
+        // The complete lines held after the current one are [next_, lastNewline].
+        const std::string_view rest(buffer_.get() + next_, fill_ - next_);
+        const std::size_t lastNewline = rest.rfind('\n');
+        if (lastNewline == std::string_view::npos) {
+            if (!NextLine())
+                return -1;
+            continue;
+        }
+        std::size_t lastStart = 0;
+        if (lastNewline > 0) {
+            const std::size_t previous = rest.rfind('\n', lastNewline - 1);
+            lastStart = previous == std::string_view::npos ? 0 : previous + 1;
+        }
+        if (CompareKeyLine(key, WithoutCarriageReturn(rest.substr(lastStart, lastNewline - lastStart))) == -1) {
+            // Every line held comes before the key: pass over them all at once.
+            next_ += lastNewline + 1;
+            if (!NextLine())
+                return -1;
+            continue;
+        }
+        // The first line not before the key lies in [0, lastStart]: halve.
+        std::size_t low = 0;
+        std::size_t high = lastStart;
+        while (low < high) {
+            const std::size_t middle = low + (high - low) / 2;
+            std::size_t start = 0;
+            if (middle > 0) {
+                const std::size_t previous = rest.rfind('\n', middle - 1);
+                start = previous == std::string_view::npos ? 0 : previous + 1;
+            }
+            const std::size_t end = rest.find('\n', start);
+            if (CompareKeyLine(key, WithoutCarriageReturn(rest.substr(start, end - start))) == -1)
+                low = end + 1;
+            else
+                high = start;
+        }
+        next_ += low;
+        if (!NextLine())
+            return -1;
+        steps = 0;
+    }
+}
+
+} // namespace lexinum
