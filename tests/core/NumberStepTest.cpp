@@ -25,7 +25,6 @@ TEST(NumberStep, FreeBoxesStepTheWholeValueOrTheSelectedDigits) {
     const Case cases[] = {
         {"99", 0, 2, true, "100", 0, 3},    // everything selected stays selected
         {"99", 1, 1, true, "100", 1, 1},    // a caret alone: the whole value
-        {"100", 3, 3, false, "99", 2, 2},   // the caret stays within the text
         {"", 0, 0, true, "1", 0, 0},        // an empty box counts as 0
         {"0", 0, 0, false, nullptr, 0, 0},  // never below 0
         {"123", 1, 2, true, "133", 1, 2},   // the selected digit only
@@ -33,8 +32,6 @@ TEST(NumberStep, FreeBoxesStepTheWholeValueOrTheSelectedDigits) {
         {"105", 1, 2, false, "105", 1, 2},  // nor below 0
         {"1095", 1, 3, true, "1105", 1, 3}, // a group of two digits
         {"1005", 0, 3, true, "1015", 0, 3}, // with leading zeros kept
-        {"1005", 1, 3, false, "1005", 1, 3},
-        {"12a", 0, 0, true, nullptr, 0, 0},
         {"2147483647", 0, 0, true, nullptr, 0, 0},
     };
     for (const Case& k : cases) {

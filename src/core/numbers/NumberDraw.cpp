@@ -54,8 +54,4 @@ int NumberDraw::DrawTarget(int minTarget, int maxTarget) {
     return low + Random15::Below(high + 1 - low);
 }
 
-bool NumberDraw::ValidTargetRange(int minTarget, int maxTarget) {
-    return minTarget >= kLowestTarget && maxTarget <= kHighestTarget && minTarget <= maxTarget;
-}
-
 } // namespace lexinum

@@ -42,8 +42,6 @@ public:
     // damaged settings file are first brought into 1..32767 and put in order,
     // so the target is always a number the game can play.
     static int DrawTarget(int minTarget, int maxTarget);
-    // True when minTarget..maxTarget is a range the game accepts as it is.
-    static bool ValidTargetRange(int minTarget, int maxTarget);
 };
 
 } // namespace lexinum

@@ -1,0 +1,41 @@
+#include "numbers/NumberBoxRule.h"
+
+#include <gtest/gtest.h>
+
+namespace lexinum {
+namespace {
+
+TEST(NumberBoxRule, EachBoxTakesTheValuesOfItsMode) {
+    const NumberBoxRule free = NumberBoxRule::ForNumber(false, false);
+    EXPECT_EQ(free.Value("100"), 100);
+    EXPECT_EQ(free.Value("42"), 42);
+    EXPECT_EQ(free.Check("0"), "La valeur doit être entre 1 et 100.");
+    EXPECT_EQ(free.Check("12a"), "La valeur doit être entre 1 et 100.");
+    EXPECT_EQ(free.Check("99999999999999999999"), "La valeur doit être entre 1 et 100.");
+
+    for (const NumberBoxRule& tiles : {NumberBoxRule::ForNumber(true, false), NumberBoxRule::ForNumber(false, true)}) {
+        EXPECT_EQ(tiles.Value("75"), 75);
+        EXPECT_EQ(tiles.Check("42"), "Le caractère entré n'est pas valable");
+        EXPECT_EQ(tiles.Check("010"), "Le caractère entré n'est pas valable");
+    }
+
+    EXPECT_EQ(NumberBoxRule::ForTarget(true, 2, 32767).Check("1000"), "La valeur doit être entre 101 et 999.");
+    EXPECT_EQ(NumberBoxRule::ForTarget(false, 2, 32767).Value("1000"), 1000);
+    EXPECT_FALSE(NumberBoxRule::AcceptsCharacter('-'));
+}
+
+TEST(NumberBoxRule, StepsStayWithinTheBox) {
+    const NumberBoxRule target = NumberBoxRule::ForTarget(true, 0, 0);
+    EXPECT_EQ(target.Step("998", 0, 3, true)->text, "999");
+    EXPECT_FALSE(target.Step("999", 0, 3, true)) << "1000 is out of range";
+    EXPECT_FALSE(target.Step("101", 0, 0, false));
+    EXPECT_EQ(target.Step("101", 0, 1, true)->text, "201");
+
+    const auto tile = NumberBoxRule::TileList().Step("10", 0, 0, true);
+    ASSERT_TRUE(tile);
+    EXPECT_EQ(tile->text, "25");
+    EXPECT_EQ(tile->selectionEnd, 2);
+}
+
+} // namespace
+} // namespace lexinum
