@@ -234,6 +234,12 @@ void LexiconSet::RecomputeRanges() {
         }
         return (lengths[static_cast<std::size_t>(file)] >> length & 1U) != 0;
     };
+    ComputeRanges(count, has, first, last);
+}
+
+void LexiconSet::ComputeRanges(int count, const std::function<bool(int file, int length)>& has,
+                               std::array<int, kKeyLengthCount>& firstFiles,
+                               std::array<int, kKeyLengthCount>& lastFiles) {
     int f = 1;
     for (int length = kMinKeyLength; length <= kMaxKeyLength; ++length) {
         for (int candidate = f; candidate <= count; ++candidate)
@@ -241,7 +247,7 @@ void LexiconSet::RecomputeRanges() {
                 f = candidate;
                 break;
             }
-        first[static_cast<std::size_t>(length - kMinKeyLength)] = f;
+        firstFiles[static_cast<std::size_t>(length - kMinKeyLength)] = f;
     }
     f = count;
     for (int length = kMaxKeyLength; length >= kMinKeyLength; --length) {
@@ -250,8 +256,43 @@ void LexiconSet::RecomputeRanges() {
                 f = candidate;
                 break;
             }
-        last[static_cast<std::size_t>(length - kMinKeyLength)] = f;
+        lastFiles[static_cast<std::size_t>(length - kMinKeyLength)] = f;
     }
+}
+
+bool LexiconSet::WriteCountAndRadical(Profile& ini) const {
+    bool ok = ini.WriteString(kSectionLexicons, "lex_rad", radical);
+    ok = ini.WriteInt(kSectionLexicons, "nb_of_lexs", fileCount) && ok;
+    return ok;
+}
+
+bool LexiconSet::WriteRanges(Profile& ini) const {
+    bool ok = true;
+    for (int length = kMinKeyLength; length <= kMaxKeyLength; ++length)
+        ok = ini.WriteInt(kSectionFirst, std::to_string(length), FirstFile(length)) && ok;
+    for (int length = kMinKeyLength; length <= kMaxKeyLength; ++length)
+        ok = ini.WriteInt(kSectionLast, std::to_string(length), LastFile(length)) && ok;
+    return ok;
+}
+
+bool LexiconSet::WriteFirstEntries(Profile& ini) const {
+    bool ok = true;
+    for (int n = 1; n <= fileCount && n <= kMaxLexFiles; ++n)
+        ok = ini.WriteString(kSectionEntries, std::to_string(n),
+                             Cp1252::ToUtf8(firstEntries[static_cast<std::size_t>(n - 1)])) &&
+             ok;
+    return ok;
+}
+
+bool LexiconSet::WriteWeights(Profile& ini) const {
+    bool ok = true;
+    for (int i = 0; i < kVowelCount; ++i)
+        ok = ini.WriteInt(kSectionVowels, std::string(1, kVowels[i]), vowelWeights[static_cast<std::size_t>(i)]) && ok;
+    for (int i = 0; i < kConsonantCount; ++i)
+        ok = ini.WriteInt(kSectionConsonants, std::string(1, kConsonants[i]),
+                          consonantWeights[static_cast<std::size_t>(i)]) &&
+             ok;
+    return ok;
 }
 
 void LexiconSet::ResetToInitialWeights() {

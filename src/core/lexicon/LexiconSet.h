@@ -5,11 +5,13 @@
 
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
 namespace lexinum {
 
+class Profile;
 class Prompter;
 class SearchChannel;
 
@@ -110,6 +112,21 @@ public:
     // files: a length found in no file takes the previous length's first file
     // and the next length's last file.
     void RecomputeRanges();
+    // The ranges of RecomputeRanges for files 1 to `count`, where `has`(file,
+    // length) tells whether a file holds a key of a length.
+    static void ComputeRanges(int count, const std::function<bool(int file, int length)>& has,
+                              std::array<int, kKeyLengthCount>& firstFiles,
+                              std::array<int, kKeyLengthCount>& lastFiles);
+
+    // Write parts of the index through `ini`; each returns false if a write
+    // failed (the others are still made). The radical and file count:
+    bool WriteCountAndRadical(Profile& ini) const;
+    // first and last for every key length:
+    bool WriteRanges(Profile& ini) const;
+    // the first entries of files 1 to N:
+    bool WriteFirstEntries(Profile& ini) const;
+    // the vowel and consonant weights:
+    bool WriteWeights(Profile& ini) const;
 
     // Sets every weight to 10 (the state before an index is read) and refills
     // both bags.

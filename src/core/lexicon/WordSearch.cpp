@@ -5,6 +5,7 @@
 #include "common/SearchChannel.h"
 #include "lexicon/LetterKey.h"
 #include "lexicon/LexiconSet.h"
+#include "lexicon/LexiconTexts.h"
 
 #include <algorithm>
 #include <system_error>
@@ -190,7 +191,7 @@ void WordSearch::CloseFile() {
 void WordSearch::LostLexicon() {
     CloseFile();
     if (channel_ != nullptr) {
-        channel_->RecordMessage(kLostLexiconMessage, kLostLexiconCaption);
+        channel_->RecordMessage(LexiconTexts::kLostLexicon, LexiconTexts::kCaption);
         channel_->searchStopped = true;
     }
 }

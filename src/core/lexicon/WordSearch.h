@@ -40,11 +40,6 @@ public:
     static constexpr int kMaxSolutions = 600;
     // Bound of the text shown for one group, in characters.
     static constexpr int kShownTextLimit = 3000;
-    // The message shown when a lexicon file cannot be opened, and its caption.
-    static constexpr const char* kLostLexiconMessage =
-        "Lexique perdu. Tentez de le retrouver manuellement.\r\n"
-        "Choisissez immédiatement Changer de lexique dans le menu Lexique.";
-    static constexpr const char* kLostLexiconCaption = "Lexinum";
     // The closing texts of a search.
     static constexpr const char* kNoWordText = "Pas de mots de plus d'une lettre.\r\n";
     static constexpr const char* kNoMoreText = "\r\n Plus de solutions...\r\n";
