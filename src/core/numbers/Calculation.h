@@ -21,8 +21,9 @@ public:
     static constexpr int kOperationCount = 4;
     // Focus places: number buttons are 0 to 5, operation button j is 6 + j.
     static constexpr int kFirstOperationButton = kNumberCount;
-    // A line break in the texts of the game.
-    static constexpr const char* kLineBreak = "\r\n";
+    // A line break in the texts written for the results box and the
+    // calculation box (the solver's texts use the same).
+    static constexpr const char* kLineBreak = "\n";
 
     // What the next click must be.
     enum EntryState : int {

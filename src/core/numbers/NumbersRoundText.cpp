@@ -2,9 +2,6 @@
 
 #include "Calculation.h"
 
-#include <cstdint>
-#include <cstdlib>
-
 namespace lexinum {
 
 namespace {
@@ -36,17 +33,6 @@ std::string NumbersRoundText::ReviewHeader(bool exactFound, int simplestOps, con
     const bool simplerThanPlayer = !player.playerExact() || simplestOps < player.playerLineCount();
     const bool simplerThanComputer = !computerExact || simplestOps < computerOps;
     return simplerThanPlayer && simplerThanComputer ? Simpler() : std::string();
-}
-
-std::string NumbersRoundText::ComputerRemark(int target, int computerDistance, int playerResult) {
-    // No answer counts as 0, as far from the target as the target itself.
-    const auto playerDistance = std::llabs(std::int64_t{target} - playerResult);
-    if (computerDistance < playerDistance)
-        return " " + std::to_string(target) + " à " + std::to_string(computerDistance) + " près seulement..." +
-               Calculation::kLineBreak;
-    if (computerDistance == playerDistance)
-        return std::string(" Pas mieux.") + Calculation::kLineBreak;
-    return {};
 }
 
 } // namespace lexinum

@@ -22,10 +22,6 @@ public:
     // has fewer operations than every exact answer given.
     static std::string ReviewHeader(bool exactFound, int simplestOps, const Calculation& player, bool computerExact,
                                     int computerOps);
-    // After a match round the computer did not solve exactly, before its
-    // nearest calculation: " <target> à <d> près seulement..." when it came
-    // nearer than the player, " Pas mieux." when just as near, else nothing.
-    static std::string ComputerRemark(int target, int computerDistance, int playerResult);
 };
 
 } // namespace lexinum
