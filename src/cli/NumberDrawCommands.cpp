@@ -72,6 +72,8 @@ std::string ReadRequest(const Arguments& args, DrawRequest& request) {
         }
         if (!takesValue && value)
             return "l'option " + name + " ne prend pas de valeur";
+        if (takesValue && value->empty())
+            return "valeur manquante après " + name;
         if (name == "--json") {
             request.json = true;
         } else if (name == "--free") {
