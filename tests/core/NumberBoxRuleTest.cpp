@@ -21,6 +21,7 @@ TEST(NumberBoxRule, EachBoxTakesTheValuesOfItsMode) {
 
     EXPECT_EQ(NumberBoxRule::ForTarget(true, 2, 32767).Check("1000"), "La valeur doit être entre 101 et 999.");
     EXPECT_EQ(NumberBoxRule::ForTarget(false, 2, 32767).Value("1000"), 1000);
+    EXPECT_EQ(NumberBoxRule::ForMinTargetSetting().Check("32767"), "La valeur doit être entre 2 et 32766.");
     EXPECT_FALSE(NumberBoxRule::AcceptsCharacter('-'));
 }
 

@@ -25,6 +25,10 @@ public:
     static NumberBoxRule ForNumber(bool competition, bool limitedNumbers);
     // The rule of the target box in a match or in training.
     static NumberBoxRule ForTarget(bool competition, int minTarget, int maxTarget);
+    // The boxes of the numbers settings: the largest training target (2 to
+    // 32767) and the smallest (2 to 32766).
+    static NumberBoxRule ForMaxTargetSetting() { return Range(2, 32767); }
+    static NumberBoxRule ForMinTargetSetting() { return Range(2, 32766); }
 
     // True for the characters that can be typed in a number box (digits).
     static bool AcceptsCharacter(char c) { return c >= '0' && c <= '9'; }
