@@ -1,0 +1,580 @@
+#include "NumbersSolver.h"
+
+#include "NumberRules.h"
+#include "common/Random15.h"
+#include "common/SearchChannel.h"
+
+#include <algorithm>
+#include <charconv>
+#include <climits>
+#include <cstdlib>
+#include <functional>
+
+namespace lexinum {
+
+namespace {
+
+// Appends a number in decimal.
+void AppendNumber(std::string& text, int value) {
+    char digits[16];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value);
+    text.append(digits, result.ptr);
+}
+
+bool Pruned(int r, int a, int b) {
+    return r == 0 || r == a || r == b;
+}
+
+int Distance(int value, int target) {
+    return static_cast<int>(std::min<long long>(std::llabs(static_cast<long long>(value) - target), INT_MAX));
+}
+
+} // namespace
+
+NumbersSolver::NumbersSolver() {
+    ClearPiles();
+}
+
+void NumbersSolver::SetDraw(const std::array<int, kNumbers>& numbers, int target) {
+    numbers_ = numbers;
+    target_ = target;
+}
+
+void NumbersSolver::SetLevel(int level) {
+    level_ = std::clamp(level, kMinLevel, kMaxLevel);
+}
+
+void NumbersSolver::ClearPiles() {
+    expression_.Init();
+    bestExpression_.Init();
+    values_.Init();
+}
+
+void NumbersSolver::BuildTokens() {
+    std::array<int, kNumbers> sorted = numbers_;
+    std::sort(sorted.begin(), sorted.end(), std::greater<>());
+    tokens_.fill(0);
+    available_.fill(0);
+    for (int slot = 0; slot < kOperationSlots; ++slot) {
+        tokens_[static_cast<std::size_t>(slot)] = NumberRules::kAdd + slot;
+        available_[static_cast<std::size_t>(slot)] = 1;
+    }
+    distinctCount_ = 0;
+    for (const int value : sorted) {
+        const auto last = static_cast<std::size_t>(kOperationSlots + distinctCount_ - 1);
+        if (distinctCount_ > 0 && tokens_[last] == value) {
+            ++available_[last];
+        } else {
+            const auto slot = static_cast<std::size_t>(kOperationSlots + distinctCount_);
+            tokens_[slot] = value;
+            available_[slot] = 1;
+            ++distinctCount_;
+        }
+    }
+    tokenLimit_ = distinctCount_ + kOperationSlots;
+}
+
+void NumbersSolver::UpdateMarks(int slot) {
+    if (slot >= kOperationSlots) {
+        --available_[static_cast<std::size_t>(slot)];
+        for (int op = 0; op < kOperationSlots; ++op)
+            available_[static_cast<std::size_t>(op)] = 1;
+        // Only operations can complete the calculation now.
+        if (tokensLeft_ <= values_.Count())
+            for (int i = kOperationSlots; i < tokenLimit_; ++i)
+                available_[static_cast<std::size_t>(i)] = 0;
+        return;
+    }
+    if (values_.Count() == 1) {
+        for (int op = 0; op < kOperationSlots; ++op)
+            available_[static_cast<std::size_t>(op)] = 0;
+        return;
+    }
+    // The next operation must come from the other family.
+    const int additive = NumberRules::IsAdditive(tokens_[static_cast<std::size_t>(slot)]) ? 0 : 1;
+    available_[0] = available_[1] = additive;
+    available_[2] = available_[3] = 1 - additive;
+}
+
+bool NumbersSolver::CanonicalAllows(int operation, int lastOperation, int c, int d, int a) const {
+    if (operation == lastOperation ? d <= c
+                                   : NumberRules::IsAdditive(operation) != NumberRules::IsAdditive(lastOperation) ||
+                                         d < c)
+        return true;
+    // The order kept instead, (X q d) p c with X the value c was applied to,
+    // is not always one the game allows: X - d may be negative or X / d a
+    // fraction while (X + c) - d or (X * c) / d is fine. Then this order is
+    // the only way to write the calculation and must be tried.
+    int x = 0;
+    switch (lastOperation) {
+    case NumberRules::kAdd:
+        x = a - c;
+        break;
+    case NumberRules::kSubtract:
+        x = a + c;
+        break;
+    case NumberRules::kMultiply:
+        x = a / c;
+        break;
+    default:
+        x = a * c;
+        break;
+    }
+    if (d > x)
+        return true;
+    const int first = NumberRules::Value(x, operation, d);
+    if (Pruned(first, x, d) || first == c || IsRedundant(first) || c > first)
+        return true;
+    return Pruned(NumberRules::Value(first, lastOperation, c), first, c);
+}
+
+bool NumbersSolver::IsRedundant(int value) const {
+    for (int i = kOperationSlots; i < tokenLimit_; ++i)
+        if (available_[static_cast<std::size_t>(i)] != 0 && tokens_[static_cast<std::size_t>(i)] == value)
+            return true;
+    return false;
+}
+
+bool NumbersSolver::LevelTest() {
+    // At the top level every operation passes: no need to draw.
+    if (level_ >= kMaxLevel)
+        return true;
+    return Random15::Next() * 6 / Random15::kRange >= kMaxLevel - level_;
+}
+
+void NumbersSolver::RecordNearest(int value, int operation, bool computer) {
+    const int distance = Distance(value, target_);
+    if (distance >= bestDistance_)
+        return;
+    bestDistance_ = distance;
+    bestExpression_ = expression_;
+    bestExpression_.Push(operation);
+    if (computer)
+        computerResult_ = value;
+}
+
+NumbersSolver::Step NumbersSolver::SingleNumbers(bool computer) {
+    Step step = Step::Continue;
+    for (int slot = kOperationSlots; slot < tokenLimit_; ++slot) {
+        const int v = tokens_[static_cast<std::size_t>(slot)];
+        const int d = Distance(v, target_);
+        if (d == 0) {
+            expression_.Push(v);
+            std::string& text = channel_->solverText;
+            text.assign(kSingleNumberText);
+            text += '\n';
+            if (computer) {
+                PrintPile(expression_, text);
+                channel_->searchStopped = true;
+                computerExpression_ = expression_;
+                computerExact_ = true;
+                computerOps_ = 0;
+                computerResult_ = v;
+                step = Step::Stop;
+            } else if (HandOver(expression_, *channel_) == Step::Stop) {
+                step = Step::Stop;
+            }
+            exactFound_ = 1;
+            expression_.Pop();
+            if (step == Step::Stop)
+                return step;
+        } else if (d < bestDistance_) {
+            bestDistance_ = d;
+            bestExpression_ = expression_;
+            bestExpression_.Push(v);
+            if (computer)
+                computerResult_ = v;
+        }
+    }
+    return step;
+}
+
+// ---------------------------------------------------------------- solutions
+
+void NumbersSolver::SolutionsSearch(SearchChannel& channel) {
+    // The channel's flags were set by SearchChannel::Start before this thread
+    // began, so that a stop asked at once is not lost.
+    channel_ = &channel;
+    simplestOps_ = 0;
+    exactFound_ = 0;
+    expression_.Init();
+    // Far rather than the target itself: with numbers far above a small target
+    // no calculation may come nearer than the target, and the nearest must
+    // still be found.
+    bestDistance_ = INT_MAX;
+    BuildTokens();
+
+    if (SingleNumbers(false) == Step::Continue) {
+        for (int tokens = 3; tokens <= Pile::kSlots; tokens += 2) {
+            tokensLeft_ = tokens;
+            expression_.Clear();
+            values_.Clear();
+            if (FirstToken() == Step::Stop || channel.searchStopped)
+                break;
+        }
+    }
+
+    std::string closing;
+    ClosingText(closing);
+    if (exactFound_ != 0) {
+        channel.Finish(closing);
+    } else {
+        // With nothing exact the closing text is the last batch and the
+        // search does not wait to be let go.
+        channel.searchComplete = true;
+        if (!channel.searchStopped)
+            channel.solverText = closing;
+        else
+            channel.solverText.clear();
+        channel.searchStopped = true;
+        channel.batchReady.Set();
+    }
+    channel_ = nullptr;
+}
+
+NumbersSolver::Step NumbersSolver::FirstToken() {
+    --tokensLeft_;
+    for (int slot = kOperationSlots; slot < tokenLimit_; ++slot) {
+        const int number = tokens_[static_cast<std::size_t>(slot)];
+        --available_[static_cast<std::size_t>(slot)];
+        expression_.Push(number);
+        values_.Push(number);
+        if (SecondToken() == Step::Stop)
+            return Step::Stop;
+        expression_.Pop();
+        values_.Pop();
+        ++available_[static_cast<std::size_t>(slot)];
+    }
+    ++tokensLeft_;
+    return Step::Continue;
+}
+
+NumbersSolver::Step NumbersSolver::SecondToken() {
+    --tokensLeft_;
+    for (int slot = kOperationSlots; slot < tokenLimit_; ++slot) {
+        if (available_[static_cast<std::size_t>(slot)] == 0)
+            continue;
+        const int number = tokens_[static_cast<std::size_t>(slot)];
+        --available_[static_cast<std::size_t>(slot)];
+        expression_.Push(number);
+        values_.Push(number);
+        if ((tokensLeft_ == 1 ? LastToken() : NextToken()) == Step::Stop)
+            return Step::Stop;
+        expression_.Pop();
+        values_.Pop();
+        ++available_[static_cast<std::size_t>(slot)];
+    }
+    ++tokensLeft_;
+    return Step::Continue;
+}
+
+NumbersSolver::Step NumbersSolver::NextToken() {
+    const int b = values_.Top();
+    const int a = values_.Below(1);
+    const std::array<int, kTokenSlots> saved = available_;
+    --tokensLeft_;
+
+    // The last three tokens "c p d": the rule keeping one order of a chain.
+    const bool chained = expression_.Count() > 3 && expression_.Below(0) > 0 && expression_.Below(1) < 0 &&
+                         expression_.Below(2) > 0;
+    const int d = expression_.Below(0);
+    const int p = expression_.Below(1);
+    const int c = expression_.Below(2);
+
+    for (int slot = b > a ? kOperationSlots : 0; slot < tokenLimit_; ++slot) {
+        if (available_[static_cast<std::size_t>(slot)] == 0)
+            continue;
+        const int token = tokens_[static_cast<std::size_t>(slot)];
+        if (slot < kOperationSlots) {
+            if (chained && !CanonicalAllows(token, p, c, d, a))
+                continue;
+            lastValue_ = NumberRules::Value(a, token, b);
+            if (Pruned(lastValue_, a, b) || IsRedundant(lastValue_))
+                continue;
+            expression_.Push(token);
+            values_.Pop();
+            values_.Pop();
+            values_.Push(lastValue_);
+        } else {
+            expression_.Push(token);
+            values_.Push(token);
+        }
+        UpdateMarks(slot);
+        if ((tokensLeft_ == 1 ? LastToken() : NextToken()) == Step::Stop)
+            return Step::Stop;
+        expression_.Pop();
+        values_.Pop();
+        if (slot < kOperationSlots) {
+            values_.Push(a);
+            values_.Push(b);
+        }
+        available_ = saved;
+    }
+    ++tokensLeft_;
+    return Step::Continue;
+}
+
+NumbersSolver::Step NumbersSolver::LastToken() {
+    const int b = values_.Top();
+    const int a = values_.Below(1);
+    if (b > a)
+        return Step::Continue;
+    const bool chained = expression_.Count() > 3 && expression_.Below(0) > 0 && expression_.Below(1) < 0 &&
+                         expression_.Below(2) > 0;
+    const int d = expression_.Below(0);
+    const int p = expression_.Below(1);
+    const int c = expression_.Below(2);
+
+    for (int slot = 0; slot < kOperationSlots; ++slot) {
+        if (available_[static_cast<std::size_t>(slot)] == 0)
+            continue;
+        const int operation = tokens_[static_cast<std::size_t>(slot)];
+        if (chained && !CanonicalAllows(operation, p, c, d, a))
+            continue;
+        const int r = NumberRules::Value(a, operation, b);
+        if (Pruned(r, a, b))
+            continue;
+        if (r == target_) {
+            expression_.Push(operation);
+            if (exactFound_ == 0)
+                simplestOps_ = static_cast<unsigned>((expression_.Count() - 1) / 2);
+            exactFound_ = 1;
+            if (HandOver(expression_, *channel_) == Step::Stop)
+                return Step::Stop;
+            expression_.Pop();
+        } else {
+            RecordNearest(r, operation, false);
+        }
+    }
+    return Step::Continue;
+}
+
+// ---------------------------------------------------------------- computer
+
+void NumbersSolver::ComputerSearch(SearchChannel& channel) {
+    channel_ = &channel;
+    exactFound_ = 0;
+    expression_.Init();
+    computerExpression_.Init();
+    computerOps_ = 0;
+    computerResult_ = 0;
+    computerExact_ = false;
+    bestDistance_ = INT_MAX;
+    BuildTokens();
+
+    if (SingleNumbers(true) == Step::Continue) {
+        tokensLeft_ = Pile::kSlots;
+        expression_.Clear();
+        values_.Clear();
+        CFirst();
+    }
+    channel_ = nullptr;
+    channel.computerDone.Set();
+}
+
+bool NumbersSolver::CFirst() {
+    --tokensLeft_;
+    for (int slot = kOperationSlots; slot < tokenLimit_; ++slot) {
+        const int number = tokens_[static_cast<std::size_t>(slot)];
+        --available_[static_cast<std::size_t>(slot)];
+        expression_.Push(number);
+        values_.Push(number);
+        if (CSecond())
+            return true;
+        expression_.Pop();
+        values_.Pop();
+        ++available_[static_cast<std::size_t>(slot)];
+    }
+    ++tokensLeft_;
+    return false;
+}
+
+bool NumbersSolver::CSecond() {
+    --tokensLeft_;
+    for (int slot = kOperationSlots; slot < tokenLimit_; ++slot) {
+        if (available_[static_cast<std::size_t>(slot)] == 0)
+            continue;
+        const int number = tokens_[static_cast<std::size_t>(slot)];
+        --available_[static_cast<std::size_t>(slot)];
+        expression_.Push(number);
+        values_.Push(number);
+        if (CFinal() || CNext())
+            return true;
+        expression_.Pop();
+        values_.Pop();
+        ++available_[static_cast<std::size_t>(slot)];
+    }
+    ++tokensLeft_;
+    return false;
+}
+
+bool NumbersSolver::CNext() {
+    const int b = values_.Top();
+    const int a = values_.Below(1);
+    const std::array<int, kTokenSlots> saved = available_;
+    --tokensLeft_;
+    for (int slot = b > a ? kOperationSlots : 0; slot < tokenLimit_; ++slot) {
+        if (available_[static_cast<std::size_t>(slot)] == 0)
+            continue;
+        const int token = tokens_[static_cast<std::size_t>(slot)];
+        if (slot < kOperationSlots) {
+            if (!LevelTest())
+                continue;
+            lastValue_ = NumberRules::Value(a, token, b);
+            if (Pruned(lastValue_, a, b))
+                continue;
+            expression_.Push(token);
+            values_.Pop();
+            values_.Pop();
+            values_.Push(lastValue_);
+        } else {
+            expression_.Push(token);
+            values_.Push(token);
+        }
+        UpdateMarks(slot);
+        if (values_.Count() == 2 && CFinal())
+            return true;
+        if (CNext())
+            return true;
+        expression_.Pop();
+        values_.Pop();
+        if (slot < kOperationSlots) {
+            values_.Push(a);
+            values_.Push(b);
+        }
+        available_ = saved;
+    }
+    ++tokensLeft_;
+    return false;
+}
+
+bool NumbersSolver::CFinal() {
+    const int b = values_.Top();
+    const int a = values_.Below(1);
+    if (b > a)
+        return false;
+    for (int slot = 0; slot < kOperationSlots; ++slot) {
+        if (available_[static_cast<std::size_t>(slot)] == 0 || !LevelTest())
+            continue;
+        const int operation = tokens_[static_cast<std::size_t>(slot)];
+        const int r = NumberRules::Value(a, operation, b);
+        if (Pruned(r, a, b))
+            continue;
+        if (r == target_) {
+            expression_.Push(operation);
+            std::string& text = channel_->solverText;
+            text.assign(kComputerExactText);
+            text += '\n';
+            computerOps_ = static_cast<unsigned>((expression_.Count() - 1) / 2);
+            computerResult_ = target_;
+            computerExact_ = true;
+            computerExpression_ = expression_;
+            PrintPile(expression_, text);
+            exactFound_ = 1;
+            channel_->searchStopped = true;
+            return true;
+        }
+        RecordNearest(r, operation, true);
+    }
+    return false;
+}
+
+// ---------------------------------------------------------------- texts
+
+void NumbersSolver::PrintPile(const Pile& pile, std::string& text) {
+    const int count = pile.Count();
+    if (count == 0)
+        return;
+    if (count == 1) {
+        text += "   ";
+        AppendNumber(text, pile[0]);
+        text += " = ";
+        AppendNumber(text, pile[0]);
+        text += '\n';
+        return;
+    }
+    std::array<int, Pile::kSlots> copy{};
+    for (int i = 0; i < count; ++i)
+        copy[static_cast<std::size_t>(i)] = pile[i];
+    int left = count;
+    int indent = 2;
+    while (left > 1) {
+        int at = 2;
+        while (at < left && copy[static_cast<std::size_t>(at)] >= 0)
+            ++at;
+        if (at >= left)
+            return; // no operation left: not a calculation
+        const int a = copy[static_cast<std::size_t>(at - 2)];
+        const int b = copy[static_cast<std::size_t>(at - 1)];
+        const int operation = copy[static_cast<std::size_t>(at)];
+        if (a <= 0 || b <= 0)
+            return; // two operations in a row where numbers belong
+        const int value = NumberRules::Value(a, operation, b);
+        text.append(static_cast<std::size_t>(indent), ' ');
+        AppendNumber(text, a);
+        text += ' ';
+        text += NumberRules::PrintedChar(operation);
+        text += ' ';
+        AppendNumber(text, b);
+        text += " = ";
+        AppendNumber(text, value);
+        text += '\n';
+        ++indent;
+        copy[static_cast<std::size_t>(at - 2)] = value;
+        for (int i = at + 1; i < left; ++i)
+            copy[static_cast<std::size_t>(i - 2)] = copy[static_cast<std::size_t>(i)];
+        left -= 2;
+    }
+}
+
+int NumbersSolver::PileValue(const Pile& pile) {
+    std::array<int, Pile::kSlots> stack{};
+    int depth = 0;
+    for (int i = 0; i < pile.Count(); ++i) {
+        const int token = pile[i];
+        if (token > 0) {
+            stack[static_cast<std::size_t>(depth++)] = token;
+            continue;
+        }
+        if (depth < 2)
+            return 0;
+        const int b = stack[static_cast<std::size_t>(--depth)];
+        const int a = stack[static_cast<std::size_t>(depth - 1)];
+        const int value = NumberRules::Value(a, token, b);
+        if (value <= 0)
+            return 0;
+        stack[static_cast<std::size_t>(depth - 1)] = value;
+    }
+    return depth == 1 ? stack[0] : 0;
+}
+
+NumbersSolver::Step NumbersSolver::HandOver(const Pile& pile, SearchChannel& channel) {
+    // A one-number solution keeps the line written before it.
+    if (pile.Count() != 1)
+        channel.solverText.clear();
+    PrintPile(pile, channel.solverText);
+    lastSolution_ = pile;
+    return channel.HandOver() ? Step::Continue : Step::Stop;
+}
+
+void NumbersSolver::ClosingText(std::string& text) const {
+    if (exactFound_ != 0) {
+        text += '\n';
+        text += kNoMoreSolutionsText;
+        return;
+    }
+    const int playerDistance = Distance(playerResult_, target_);
+    if (bestDistance_ < playerDistance) {
+        text += ' ';
+        AppendNumber(text, target_);
+        text += " à ";
+        AppendNumber(text, bestDistance_);
+        text += " près seulement...\n";
+    } else if (bestDistance_ == playerDistance) {
+        text += kNoBetterText;
+        text += '\n';
+    }
+    PrintPile(bestExpression_, text);
+}
+
+} // namespace lexinum

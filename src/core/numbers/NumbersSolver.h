@@ -1,0 +1,156 @@
+#pragma once
+
+#include "Pile.h"
+
+#include <array>
+#include <string>
+
+namespace lexinum {
+
+class SearchChannel;
+
+// The two searches of "Le compte est bon" over the six drawn numbers:
+//
+// - the solutions search lists every exact calculation, the simplest first,
+//   handing them over one at a time through a SearchChannel, and ends with a
+//   closing text (the nearest calculation when nothing is exact);
+// - the computer's search is the computer's own play in a match: it stops at
+//   the first exact calculation it meets, skips operations at random below
+//   the top level, and otherwise keeps the nearest result.
+//
+// Both enumerate calculations in reverse Polish form. Every operation keeps
+// the top value no greater than the one below it and never yields zero, a
+// fraction or one of its operands unchanged; two operations in a row always
+// alternate between the additive (+ -) and multiplicative (x /) families.
+// The solutions search also keeps one order of each chain (X + c + d with
+// d <= c) and never builds a value that an unused drawn number already gives.
+//
+// All search state lives in fixed arrays: nothing is allocated while a search
+// runs. One solver serves one search at a time; its thread bodies run in the
+// worker that SearchChannel::Start gives them.
+class NumbersSolver {
+public:
+    static constexpr int kNumbers = 6;
+    // The computer's levels, "débutant" to "imbattable".
+    static constexpr int kMinLevel = 1;
+    static constexpr int kMaxLevel = 6;
+
+    // The texts the searches write (line breaks are '\n').
+    static constexpr const char* kSingleNumberText = " Il fallait le faire !";
+    static constexpr const char* kComputerExactText = " Le compte est bon:";
+    static constexpr const char* kNoMoreSolutionsText = " Plus de solutions...";
+    static constexpr const char* kNoBetterText = " Pas mieux.";
+    // Caption of the searches' messages.
+    static constexpr const char* kCaption = "Le compte est bon";
+
+    // Outcome of a step of the search.
+    enum class Step { Continue, Stop };
+
+    NumbersSolver();
+
+    // The draw to search: six positive numbers and the target.
+    void SetDraw(const std::array<int, kNumbers>& numbers, int target);
+    // The player's result (0 = no answer), which the closing text compares with.
+    void SetPlayerResult(int result) { playerResult_ = result; }
+    // The computer's level, 1 ("débutant") to 6 ("imbattable"); clamped.
+    void SetLevel(int level);
+
+    const std::array<int, kNumbers>& Numbers() const { return numbers_; }
+    int Target() const { return target_; }
+    int Level() const { return level_; }
+
+    // Initialises the calculation piles; called before starting either search.
+    void ClearPiles();
+
+    // Thread body of the solutions search (started with SearchChannel::Start,
+    // which has already marked the search running): lists every exact
+    // solution through the channel, then ends the search with the closing text.
+    void SolutionsSearch(SearchChannel& channel);
+    // Thread body of the computer's search: finds the computer's answer,
+    // writes it into the solver text when exact, and signals computerDone.
+    void ComputerSearch(SearchChannel& channel);
+
+    // Appends the printed form of a calculation: its lines in evaluation
+    // order, "a op b = r", the first indented by two spaces and each next one
+    // by one more; a single number v prints as "   v = v".
+    static void PrintPile(const Pile& pile, std::string& text);
+    // The value of a calculation (0 when it is empty or malformed).
+    static int PileValue(const Pile& pile);
+
+    // Hands one solution over: writes it into the solver text (after the
+    // one-number line already there, if the solution is a single number) and
+    // waits for the caller. Returns Stop when the search must end.
+    Step HandOver(const Pile& pile, SearchChannel& channel);
+    // The text that ends the search: with no exact solution, how near the
+    // nearest calculation comes compared with the player's answer, then that
+    // calculation; otherwise an empty line and " Plus de solutions...".
+    void ClosingText(std::string& text) const;
+
+    // ---- results (read once a batch or the computer's answer is handed over) ----
+
+    // An exact solution has been found.
+    bool ExactFound() const { return exactFound_ != 0; }
+    // Operations of the first exact solution of the solutions search
+    // (0 when a drawn number is the target).
+    unsigned SimplestOps() const { return simplestOps_; }
+    // Smallest distance to the target met so far, and its calculation.
+    int BestDistance() const { return bestDistance_; }
+    const Pile& BestExpression() const { return bestExpression_; }
+    // The solution handed over last.
+    const Pile& LastSolution() const { return lastSolution_; }
+    // The computer's answer: exact or not, its operations when exact, and its
+    // result (the target when exact, else its nearest value).
+    bool ComputerExact() const { return computerExact_; }
+    unsigned ComputerOps() const { return computerOps_; }
+    int ComputerResult() const { return computerResult_; }
+    // The computer's calculation: the exact one, or the nearest.
+    const Pile& ComputerExpression() const { return computerExact_ ? computerExpression_ : bestExpression_; }
+
+private:
+    static constexpr int kOperationSlots = 4;
+    static constexpr int kTokenSlots = kOperationSlots + kNumbers;
+
+    void BuildTokens();
+    void UpdateMarks(int slot);
+    Step SingleNumbers(bool computer);
+    bool CanonicalAllows(int operation, int lastOperation, int c, int d, int a) const;
+    bool IsRedundant(int value) const;
+    bool LevelTest();
+    void RecordNearest(int value, int operation, bool computer);
+
+    Step FirstToken();
+    Step SecondToken();
+    Step NextToken();
+    Step LastToken();
+
+    bool CFirst();
+    bool CSecond();
+    bool CNext();
+    bool CFinal();
+
+    std::array<int, kNumbers> numbers_{};
+    int target_ = 0;
+    int playerResult_ = 0;
+    int level_ = kMaxLevel;
+    SearchChannel* channel_ = nullptr;
+
+    int exactFound_ = 0;
+    Pile expression_;
+    Pile bestExpression_;
+    Pile values_;
+    Pile lastSolution_;
+    Pile computerExpression_;
+    int lastValue_ = 0;
+    int distinctCount_ = 0;
+    int tokenLimit_ = 0;
+    int tokensLeft_ = 0;
+    int bestDistance_ = 0;
+    std::array<int, kTokenSlots> tokens_{};
+    std::array<int, kTokenSlots> available_{};
+    bool computerExact_ = false;
+    unsigned simplestOps_ = 0;
+    unsigned computerOps_ = 0;
+    int computerResult_ = 0;
+};
+
+} // namespace lexinum
