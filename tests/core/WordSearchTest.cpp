@@ -1,0 +1,363 @@
+// The longest-word search against a plain brute-force search over fixture
+// lexicons, and the texts it hands over.
+#include "FixtureLexicon.h"
+
+#include "common/Cp1252.h"
+#include "common/Random15.h"
+#include "common/SearchChannel.h"
+#include "lexicon/LetterKey.h"
+#include "lexicon/LexiconBuilder.h"
+#include "lexicon/WordSearch.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <random>
+#include <set>
+
+namespace lexinum {
+namespace {
+
+using test::FixtureLexicon;
+
+struct Group {
+    int length = 0;
+    std::vector<std::string> words;
+};
+
+struct SolutionsRun {
+    std::vector<Group> groups;
+    std::string text;
+    std::string message;
+};
+
+// Runs the solutions search to its end, taking every batch as the pane does.
+SolutionsRun RunSolutions(WordSearch& search) {
+    std::string solverText;
+    SearchChannel channel(solverText);
+    channel.Start([&search](SearchChannel& worker) { search.SolutionsWorker(worker); });
+    SolutionsRun run;
+    while (channel.WaitBatch()) {
+        run.text += channel.TakeText();
+        if (search.GroupLength() > 0)
+            run.groups.push_back({search.GroupLength(), search.Solutions()});
+        const bool last = channel.searchComplete;
+        channel.Continue();
+        if (last)
+            break;
+    }
+    channel.Join();
+    run.message = channel.TakeWorkerMessage();
+    return run;
+}
+
+struct ComputerRun {
+    int length = 0;
+    std::string word;
+    std::string text;
+    std::string message;
+};
+
+ComputerRun RunComputer(WordSearch& search) {
+    std::string solverText;
+    SearchChannel channel(solverText);
+    channel.Start([&search](SearchChannel& worker) { search.ComputerWorker(worker); });
+    EXPECT_TRUE(channel.WaitComputer());
+    ComputerRun run{search.BestLength(), search.ComputerWord(), channel.TakeText(), ""};
+    channel.Join();
+    run.message = channel.TakeWorkerMessage();
+    return run;
+}
+
+// Every distinct key of `length` letters that `letters` can form, ascending.
+std::vector<std::string> BruteForceKeys(const std::string& letters, int length) {
+    std::set<std::string> keys;
+    const int n = static_cast<int>(letters.size());
+    for (std::uint32_t mask = 0; mask < (1U << n); ++mask) {
+        if (std::popcount(mask) != length)
+            continue;
+        std::string key;
+        for (int i = 0; i < n; ++i)
+            if ((mask >> i & 1U) != 0)
+                key += letters[static_cast<std::size_t>(i)];
+        std::sort(key.begin(), key.end());
+        keys.insert(key);
+    }
+    return {keys.begin(), keys.end()};
+}
+
+bool Fits(const std::string& key, const std::string& letters) {
+    std::string left = letters;
+    for (const char c : key) {
+        const auto at = left.find(c);
+        if (at == std::string::npos)
+            return false;
+        left.erase(at, 1);
+    }
+    return true;
+}
+
+// Random words over a French-looking alphabet, some with accents (UTF-8).
+std::vector<std::string> RandomWords(std::mt19937& random, int count) {
+    static const std::vector<std::string> alphabet = {"e", "e", "e", "a", "a", "i", "i", "o", "u", "n", "n",
+                                                      "r", "r", "s", "s", "t", "t", "l", "c", "d", "m", "p",
+                                                      "b", "g", "v", "z", "é", "è", "à", "ç", "ê", "ï"};
+    std::uniform_int_distribution<int> length(2, 11);
+    std::uniform_int_distribution<std::size_t> letter(0, alphabet.size() - 1);
+    std::vector<std::string> words;
+    for (int i = 0; i < count; ++i) {
+        std::string word;
+        const int n = length(random);
+        for (int j = 0; j < n; ++j)
+            word += alphabet[letter(random)];
+        words.push_back(word);
+    }
+    return words;
+}
+
+std::string RandomDraw(std::mt19937& random, int size) {
+    static const std::string pool = "EEEEAAIIOUNNRRSSTTLCDMPBGVZ";
+    std::uniform_int_distribution<std::size_t> letter(0, pool.size() - 1);
+    std::string draw;
+    for (int i = 0; i < size; ++i)
+        draw += pool[letter(random)];
+    return draw;
+}
+
+// The groups a brute-force search finds: each kept word whose key the draw can
+// form, by length, longest first.
+std::map<int, std::multiset<std::string>, std::greater<>>
+BruteForceGroups(const FixtureLexicon& fixture, const std::vector<std::string>& words, const std::string& draw) {
+    std::set<std::string> left(fixture.Summary().overflowWords.begin(), fixture.Summary().overflowWords.end());
+    std::set<std::string> seen;
+    std::map<int, std::multiset<std::string>, std::greater<>> groups;
+    for (const std::string& word : words) {
+        const auto spelling = LexiconBuilder::LexiconSpelling(word);
+        if (!spelling || left.count(word) != 0 || !seen.insert(*spelling).second)
+            continue;
+        if (Fits(MakeKey(*spelling), draw))
+            groups[static_cast<int>(spelling->size())].insert(*spelling);
+    }
+    return groups;
+}
+
+// One lexicon of random words, shared by the tests (building it takes a while).
+struct RandomLexicon {
+    std::vector<std::string> words;
+    FixtureLexicon fixture;
+    LexiconSet lexicon;
+    RandomLexicon() : words(Make()), fixture(words), lexicon(fixture.Load()) {}
+    static std::vector<std::string> Make() {
+        std::mt19937 random(7);
+        return RandomWords(random, 2500);
+    }
+};
+
+const RandomLexicon& SharedRandomLexicon() {
+    static const RandomLexicon shared;
+    return shared;
+}
+
+bool FoldedLess(const std::string& a, const std::string& b) {
+    std::string x = a;
+    std::string y = b;
+    FoldText(x);
+    FoldText(y);
+    return x < y;
+}
+
+TEST(WordSearchKeys, RepeatedLettersGiveEachKeyOnce) {
+    LexiconSet lexicon;
+    WordSearch search(lexicon);
+    ASSERT_TRUE(search.PrepareLetters("ABA"));
+    EXPECT_EQ(search.SortedLetters(), "AAB");
+    EXPECT_EQ(search.CandidateKeys(2), (std::vector<std::string>{"AA", "AB"}));
+    ASSERT_TRUE(search.PrepareLetters("ABCD"));
+    EXPECT_EQ(search.CandidateKeys(2), (std::vector<std::string>{"AB", "AC", "AD", "BC", "BD", "CD"}));
+    EXPECT_EQ(search.CandidateKeys(4), (std::vector<std::string>{"ABCD"}));
+}
+
+TEST(WordSearchKeys, CandidatesMatchBruteForceOnRandomDraws) {
+    LexiconSet lexicon;
+    WordSearch search(lexicon);
+    std::mt19937 random(20261207);
+    for (int round = 0; round < 60; ++round) {
+        const std::string draw = RandomDraw(random, 2 + round % 13);
+        ASSERT_TRUE(search.PrepareLetters(draw));
+        for (int length = 1; length <= static_cast<int>(draw.size()); ++length) {
+            const auto expected = BruteForceKeys(draw, length);
+            EXPECT_EQ(search.CandidateKeys(length), expected) << draw << " length " << length;
+            EXPECT_EQ(search.CandidateCount(length), expected.size()) << draw << " length " << length;
+        }
+    }
+}
+
+TEST(WordSearchKeys, RefusesWhatIsNotADraw) {
+    LexiconSet lexicon;
+    WordSearch search(lexicon);
+    EXPECT_FALSE(search.PrepareLetters("AB1"));
+    EXPECT_FALSE(search.PrepareLetters("abc"));
+    EXPECT_FALSE(search.PrepareLetters(std::string(28, 'E')));
+    EXPECT_EQ(search.SortedLetters(), "");
+    EXPECT_TRUE(search.PrepareLetters(std::string(27, 'E')));
+}
+
+class WordSearchBruteForce : public ::testing::TestWithParam<WordSearch::Strategy> {};
+
+TEST_P(WordSearchBruteForce, SameGroupsAsBruteForce) {
+    const RandomLexicon& shared = SharedRandomLexicon();
+    const auto& [words, fixture, lexicon] = shared;
+    std::mt19937 random(8);
+    ASSERT_GT(lexicon.fileCount, 20);
+    WordSearch search(lexicon);
+    search.SetStrategy(GetParam());
+    int groupsSeen = 0;
+    for (int round = 0; round < 40; ++round) {
+        const std::string draw = RandomDraw(random, 2 + round % 14);
+        ASSERT_TRUE(search.PrepareLetters(draw));
+        const SolutionsRun run = RunSolutions(search);
+        EXPECT_EQ(run.message, "");
+        const auto expected = BruteForceGroups(fixture, words, draw);
+        ASSERT_EQ(run.groups.size(), expected.size()) << draw;
+        auto want = expected.begin();
+        for (const Group& group : run.groups) {
+            ASSERT_EQ(group.length, want->first) << draw;
+            ASSERT_LE(want->second.size(), 600U);
+            EXPECT_EQ(std::multiset<std::string>(group.words.begin(), group.words.end()), want->second)
+                << draw << " length " << group.length;
+            EXPECT_TRUE(std::is_sorted(group.words.begin(), group.words.end(), FoldedLess)) << draw;
+            ++want;
+            ++groupsSeen;
+        }
+        if (expected.empty())
+            EXPECT_EQ(run.text, WordSearch::kNoWordText);
+    }
+    EXPECT_GT(groupsSeen, 60);
+}
+
+INSTANTIATE_TEST_SUITE_P(WordSearchStrategies, WordSearchBruteForce,
+                         ::testing::Values(WordSearch::Strategy::Automatic, WordSearch::Strategy::EnumerateKeys,
+                                           WordSearch::Strategy::ScanLines));
+
+TEST(WordSearchTexts, GroupsThenClosingText) {
+    const FixtureLexicon fixture({"rats", "star", "tsar", "art", "rat", "tsé", "été"});
+    const LexiconSet lexicon = fixture.Load();
+    WordSearch search(lexicon);
+    ASSERT_TRUE(search.PrepareLetters("TRAS"));
+    const SolutionsRun run = RunSolutions(search);
+    EXPECT_EQ(run.text, " 4 lettres:   \r\nrats star tsar \r\n 3 lettres:   \r\nart rat \r\n Plus de solutions...\r\n");
+    // A last group of two letters is shown without a closing text.
+    const FixtureLexicon pairs({"as", "sa", "ta"});
+    const LexiconSet pairLexicon = pairs.Load();
+    WordSearch pairSearch(pairLexicon);
+    ASSERT_TRUE(pairSearch.PrepareLetters("TSA"));
+    EXPECT_EQ(RunSolutions(pairSearch).text, " 2 lettres:   \r\nas sa ta ");
+    // Accented spellings reach the text as UTF-8, sorted as their plain letters.
+    ASSERT_TRUE(search.PrepareLetters("ESTE"));
+    EXPECT_EQ(RunSolutions(search).text, " 3 lettres:   \r\nété tsé \r\n Plus de solutions...\r\n");
+}
+
+TEST(WordSearchTexts, NoWordInEitherSearch) {
+    const FixtureLexicon fixture({"rats", "star"});
+    const LexiconSet lexicon = fixture.Load();
+    WordSearch search(lexicon);
+    ASSERT_TRUE(search.PrepareLetters("XYZKW"));
+    const SolutionsRun run = RunSolutions(search);
+    EXPECT_EQ(run.text, "Pas de mots de plus d'une lettre.\r\n");
+    EXPECT_TRUE(run.groups.empty());
+    const ComputerRun computer = RunComputer(search);
+    EXPECT_EQ(computer.text, "Pas de mots de plus d'une lettre.\r\n");
+    EXPECT_EQ(computer.length, 0);
+}
+
+TEST(WordSearchTexts, AppendListKeepsTheShownTextBounded) {
+    std::string text;
+    WordSearch::AppendList(text, {"aaaaaaaaaa", "bbbbbbbbbb"});
+    EXPECT_EQ(text, "aaaaaaaaaa bbbbbbbbbb ");
+    // Ten-letter words: 12 + 11 per word stays below 3000 for 272 words.
+    text.clear();
+    WordSearch::AppendList(text, std::vector<std::string>(300, "abcdefghij"));
+    const std::string remark = WordSearch::kTooManyText;
+    ASSERT_TRUE(text.ends_with(remark));
+    EXPECT_EQ(text.size() - remark.size(), 272U * 11U);
+    // A full group of 600 short words is all shown, with the remark.
+    text.clear();
+    WordSearch::AppendList(text, std::vector<std::string>(600, "ab"));
+    std::string expected;
+    for (int i = 0; i < 600; ++i)
+        expected += "ab ";
+    EXPECT_EQ(text, expected + remark);
+    text.clear();
+    WordSearch::AppendList(text, {});
+    EXPECT_EQ(text, "");
+}
+
+TEST(WordSearchTexts, SortFoldsAccentsAndPutsPrefixesFirst) {
+    std::vector<std::string> words = {Cp1252::FromUtf8("étai").value(), "etage", Cp1252::FromUtf8("été").value(), "ete",
+                                      "eta"};
+    WordSearch::SortGroup(words);
+    std::vector<std::string> shown;
+    for (const auto& word : words)
+        shown.push_back(Cp1252::ToUtf8(word));
+    EXPECT_EQ(shown, (std::vector<std::string>{"eta", "etage", "étai", "été", "ete"}));
+}
+
+TEST(WordSearchBounds, GroupStopsAtSixHundredWords) {
+    // 720 arrangements of three different letters out of ten: 120 keys of 6 words.
+    const std::string letters = "abcdefghij";
+    std::vector<std::string> words;
+    for (char a : letters)
+        for (char b : letters)
+            for (char c : letters)
+                if (a != b && b != c && a != c)
+                    words.push_back(std::string{a, b, c});
+    const FixtureLexicon fixture(words);
+    const LexiconSet lexicon = fixture.Load();
+    for (const auto strategy : {WordSearch::Strategy::EnumerateKeys, WordSearch::Strategy::ScanLines}) {
+        WordSearch search(lexicon);
+        search.SetStrategy(strategy);
+        ASSERT_TRUE(search.PrepareLetters("JIHGFEDCBA"));
+        const SolutionsRun run = RunSolutions(search);
+        ASSERT_EQ(run.groups.size(), 1U);
+        EXPECT_EQ(run.groups[0].length, 3);
+        // The first 600 in lexicon order are kept: whole keys ABC to ... then sorted.
+        std::map<std::string, std::vector<std::string>> byKey;
+        for (const auto& word : words)
+            byKey[MakeKey(word)].push_back(word);
+        std::vector<std::string> expected;
+        for (const auto& [key, line] : byKey)
+            for (const auto& word : line)
+                if (expected.size() < 600)
+                    expected.push_back(word);
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(run.groups[0].words, expected);
+        EXPECT_NE(run.text.find(" Trop de solutions. Des mots ont pu être omis."), std::string::npos);
+        EXPECT_TRUE(run.text.ends_with("\r\n Plus de solutions...\r\n"));
+    }
+}
+
+TEST(WordSearchComputer, PlaysOneOfTheLongestWords) {
+    const RandomLexicon& shared = SharedRandomLexicon();
+    const auto& [words, fixture, lexicon] = shared;
+    std::mt19937 random(99);
+    WordSearch search(lexicon);
+    Random15::Seed(5);
+    for (int round = 0; round < 30; ++round) {
+        const std::string draw = RandomDraw(random, 9);
+        ASSERT_TRUE(search.PrepareLetters(draw));
+        search.ChooseHiddenFiles(6);
+        const ComputerRun run = RunComputer(search);
+        const auto expected = BruteForceGroups(fixture, words, draw);
+        if (expected.empty()) {
+            EXPECT_EQ(run.length, 0);
+            continue;
+        }
+        EXPECT_EQ(run.length, expected.begin()->first) << draw;
+        EXPECT_EQ(expected.begin()->second.count(run.word), 1U) << draw << " " << run.word;
+        EXPECT_EQ(run.text, " " + std::to_string(run.length) + " lettres:   \r\n" + Cp1252::ToUtf8(run.word) + "\r\n");
+    }
+}
+
+} // namespace
+} // namespace lexinum
