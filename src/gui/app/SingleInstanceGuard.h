@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QLocalServer>
+#include <QLockFile>
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+namespace lexinum {
+
+// Keeps a second copy of the game from starting. The first copy holds a lock
+// file "Tiv32AlreadyRunning" in the runtime folder and listens on a local
+// socket of the same name; a second copy finds the lock taken, shows the
+// refusal, asks the first copy to come forward and ends.
+class SingleInstanceGuard : public QObject {
+    Q_OBJECT
+
+public:
+    // The name of the lock and of the socket.
+    static constexpr const char* kName = "Tiv32AlreadyRunning";
+    // The refusal a second copy shows (caption "Lexinum", stop icon).
+    static constexpr const char* kRefusal = "Il n'est pas possible de lancer plusieurs instances de ce jeu.";
+
+    // A guard in `runtimeDir`, or in the user's runtime folder when empty.
+    explicit SingleInstanceGuard(const QString& runtimeDir = {}, QObject* parent = nullptr);
+    ~SingleInstanceGuard() override;
+
+    // Takes the lock. True when no other copy runs (or when the lock cannot be
+    // made at all, which must not keep the player from playing); then this copy
+    // listens for the requests of later copies.
+    bool Acquire();
+    // For a second copy: shows the refusal, then asks the running copy to come
+    // forward. Returns true when the running copy received the request.
+    bool RefuseAndCallFirst();
+
+    // The path of the lock file.
+    QString LockPath() const;
+    // The path of the local socket.
+    QString SocketPath() const;
+
+signals:
+    // A later copy asked this one to come forward.
+    void comeForwardRequested();
+
+private:
+    void ReadRequest();
+
+    QString runtimeDir_;
+    std::unique_ptr<QLockFile> lock_;
+    std::unique_ptr<QLocalServer> server_;
+};
+
+} // namespace lexinum

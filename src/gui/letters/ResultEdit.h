@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QPlainTextEdit>
+
+#include <string>
+
+namespace lexinum {
+
+// The results box of a pane: every verdict, solution and commentary of a
+// round is added at its end. Read-only, long lines wrap (no horizontal
+// scrolling), and it is not a tab stop.
+class ResultEdit : public QPlainTextEdit {
+    Q_OBJECT
+
+public:
+    explicit ResultEdit(QWidget* parent);
+
+    // Adds `text` (UTF-8, lines ended by CR LF or LF) at the end of the box,
+    // shows it, and empties `text`.
+    void Append(std::string& text);
+};
+
+} // namespace lexinum

@@ -1,0 +1,61 @@
+// The game's entry: the platform check, the single-instance guard, the
+// application object, the run and the shut-down.
+#include "app/PlatformCheck.h"
+#include "app/SingleInstanceGuard.h"
+#include "app/TivApp.h"
+#include "presentation/QtPrompter.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// Loads Qt's own French texts, so that the standard buttons read "Oui", "Annuler"...
+void LoadFrenchTexts(QApplication& application, QTranslator& translator) {
+    if (translator.load(QStringLiteral("qtbase_fr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        application.installTranslator(&translator);
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    QTranslator translator;
+    LoadFrenchTexts(application, translator);
+    lexinum::QtPrompter prompter;
+    lexinum::Prompter::SetActive(&prompter);
+
+    if (!lexinum::PlatformCheck::CurrentIsSupported()) {
+        prompter.Tell(lexinum::PlatformCheck::RefusalText(), lexinum::TivApp::kName, lexinum::PromptIcon::Stop);
+        lexinum::Prompter::SetActive(nullptr);
+        return 0;
+    }
+
+    lexinum::SingleInstanceGuard guard;
+    if (!guard.Acquire()) {
+        guard.RefuseAndCallFirst();
+        lexinum::Prompter::SetActive(nullptr);
+        return 0;
+    }
+
+    // The words after the program's name; Qt has already taken its own options out.
+    std::vector<std::string> arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.emplace_back(QString::fromLocal8Bit(argv[i]).toStdString());
+
+    int result = 0;
+    {
+        lexinum::TivApp app(arguments);
+        app.InitMainWindow();
+        QObject::connect(&guard, &lexinum::SingleInstanceGuard::comeForwardRequested, &app,
+                         &lexinum::TivApp::BringForward);
+        app.InitInstance();
+        result = QApplication::exec();
+    }
+    lexinum::Prompter::SetActive(nullptr);
+    return result;
+}
