@@ -45,11 +45,11 @@ std::string_view Trim(std::string_view s) {
 
 // One line of the file, split into its parts (bytes of the file).
 struct Line {
-    std::string raw;         // the line without its line break
-    bool header = false;     // "[name]"
-    bool keyLine = false;    // "key=value"
-    std::string name;        // section name or key
-    std::string value;       // value of a key line
+    std::string raw;      // the line without its line break
+    bool header = false;  // "[name]"
+    bool keyLine = false; // "key=value"
+    std::string name;     // section name or key
+    std::string value;    // value of a key line
 };
 
 Line ParseLine(std::string raw) {
@@ -72,8 +72,8 @@ Line ParseLine(std::string raw) {
     line.keyLine = true;
     line.name = std::string(Trim(text.substr(0, eq)));
     std::string_view value = Trim(text.substr(eq + 1));
-    if (value.size() >= 2 && ((value.front() == '"' && value.back() == '"') ||
-                              (value.front() == '\'' && value.back() == '\'')))
+    if (value.size() >= 2 &&
+        ((value.front() == '"' && value.back() == '"') || (value.front() == '\'' && value.back() == '\'')))
         value = value.substr(1, value.size() - 2);
     line.value = std::string(value);
     return line;
@@ -169,17 +169,30 @@ int Profile::ReadInt(std::string_view section, std::string_view key, int default
 }
 
 bool Profile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+    return WriteStrings(section, {{std::string(key), std::string(value)}});
+}
+
+bool Profile::WriteStrings(std::string_view section, const std::vector<std::pair<std::string, std::string>>& entries) {
     lastError_.clear();
     const auto sectionBytes = Cp1252::FromUtf8(section);
-    const auto keyBytes = Cp1252::FromUtf8(key);
-    const auto valueBytes = Cp1252::FromUtf8(value);
-    if (!sectionBytes || !keyBytes || !valueBytes) {
+    if (!sectionBytes) {
         lastError_ = "Ce texte contient des caractères qui ne peuvent pas être enregistrés.";
         return false;
     }
-    if (valueBytes->find_first_of("\r\n") != std::string::npos || keyBytes->find_first_of("=\r\n[") != std::string::npos) {
-        lastError_ = "Ce texte ne peut pas être enregistré dans le fichier de paramètres.";
-        return false;
+    std::vector<std::pair<std::string, std::string>> entryBytes;
+    for (const auto& [key, value] : entries) {
+        const auto keyBytes = Cp1252::FromUtf8(key);
+        const auto valueBytes = Cp1252::FromUtf8(value);
+        if (!keyBytes || !valueBytes) {
+            lastError_ = "Ce texte contient des caractères qui ne peuvent pas être enregistrés.";
+            return false;
+        }
+        if (valueBytes->find_first_of("\r\n") != std::string::npos ||
+            keyBytes->find_first_of("=\r\n[") != std::string::npos) {
+            lastError_ = "Ce texte ne peut pas être enregistré dans le fichier de paramètres.";
+            return false;
+        }
+        entryBytes.emplace_back(*keyBytes, *valueBytes);
     }
     std::string bytes;
     const bool existed = std::filesystem::exists(file_);
@@ -189,35 +202,37 @@ bool Profile::WriteString(std::string_view section, std::string_view key, std::s
     }
     Parsed parsed = ParseFile(bytes);
     auto& lines = parsed.lines;
-    const std::string newLine = *keyBytes + "=" + *valueBytes;
 
-    // Find the section, then the key or the place after the section's last entry.
-    std::size_t sectionAt = lines.size();
-    for (std::size_t i = 0; i < lines.size(); ++i)
-        if (lines[i].header && SameName(lines[i].name, *sectionBytes)) {
-            sectionAt = i;
-            break;
-        }
-    if (sectionAt == lines.size()) {
-        if (!lines.empty() && !Trim(lines.back().raw).empty())
-            lines.push_back(ParseLine(""));
-        lines.push_back(ParseLine("[" + *sectionBytes + "]"));
-        lines.push_back(ParseLine(newLine));
-    } else {
-        std::size_t insertAt = sectionAt + 1;
-        bool replaced = false;
-        for (std::size_t i = sectionAt + 1; i < lines.size() && !lines[i].header; ++i) {
-            if (lines[i].keyLine && SameName(lines[i].name, *keyBytes)) {
-                // Keep the key as the file spells it.
-                lines[i] = ParseLine(lines[i].name + "=" + *valueBytes);
-                replaced = true;
+    for (const auto& [keyBytes, valueBytes] : entryBytes) {
+        const std::string newLine = keyBytes + "=" + valueBytes;
+        // Find the section, then the key or the place after the section's last entry.
+        std::size_t sectionAt = lines.size();
+        for (std::size_t i = 0; i < lines.size(); ++i)
+            if (lines[i].header && SameName(lines[i].name, *sectionBytes)) {
+                sectionAt = i;
                 break;
             }
-            if (!Trim(lines[i].raw).empty())
-                insertAt = i + 1;
+        if (sectionAt == lines.size()) {
+            if (!lines.empty() && !Trim(lines.back().raw).empty())
+                lines.push_back(ParseLine(""));
+            lines.push_back(ParseLine("[" + *sectionBytes + "]"));
+            lines.push_back(ParseLine(newLine));
+        } else {
+            std::size_t insertAt = sectionAt + 1;
+            bool replaced = false;
+            for (std::size_t i = sectionAt + 1; i < lines.size() && !lines[i].header; ++i) {
+                if (lines[i].keyLine && SameName(lines[i].name, keyBytes)) {
+                    // Keep the key as the file spells it.
+                    lines[i] = ParseLine(lines[i].name + "=" + valueBytes);
+                    replaced = true;
+                    break;
+                }
+                if (!Trim(lines[i].raw).empty())
+                    insertAt = i + 1;
+            }
+            if (!replaced)
+                lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), ParseLine(newLine));
         }
-        if (!replaced)
-            lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), ParseLine(newLine));
     }
 
     std::string out;

@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace lexinum {
 
@@ -29,6 +31,9 @@ public:
     // (and keeps the old file) when it cannot be written or when a text cannot
     // be held in Windows-1252.
     bool WriteString(std::string_view section, std::string_view key, std::string_view value);
+    // Writes several keys of one section at once, in order, as that many
+    // WriteString calls would, but replacing the file only once.
+    bool WriteStrings(std::string_view section, const std::vector<std::pair<std::string, std::string>>& entries);
     // Writes an integer with "%d".
     bool WriteInt(std::string_view section, std::string_view key, int value);
     // Writes are made at once; flushing only confirms that the file is readable.
