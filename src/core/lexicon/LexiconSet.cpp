@@ -27,6 +27,8 @@ constexpr const char* kSectionEntries = "first entries";
 constexpr const char* kSectionVowels = "nb voyelles";
 constexpr const char* kSectionConsonants = "nb consonnes";
 
+using Entries = std::vector<std::pair<std::string, std::string>>;
+
 // The length of the key that starts a line: the characters before its first space.
 std::size_t KeyLengthOf(const std::string& line) {
     const auto space = line.find(' ');
@@ -261,38 +263,37 @@ void LexiconSet::ComputeRanges(int count, const std::function<bool(int file, int
 }
 
 bool LexiconSet::WriteCountAndRadical(Profile& ini) const {
-    bool ok = ini.WriteString(kSectionLexicons, "lex_rad", radical);
-    ok = ini.WriteInt(kSectionLexicons, "nb_of_lexs", fileCount) && ok;
-    return ok;
+    return ini.WriteStrings(kSectionLexicons, {{"lex_rad", radical}, {"nb_of_lexs", std::to_string(fileCount)}});
 }
 
 bool LexiconSet::WriteRanges(Profile& ini) const {
-    bool ok = true;
-    for (int length = kMinKeyLength; length <= kMaxKeyLength; ++length)
-        ok = ini.WriteInt(kSectionFirst, std::to_string(length), FirstFile(length)) && ok;
-    for (int length = kMinKeyLength; length <= kMaxKeyLength; ++length)
-        ok = ini.WriteInt(kSectionLast, std::to_string(length), LastFile(length)) && ok;
-    return ok;
+    Entries firstFiles;
+    Entries lastFiles;
+    for (int length = kMinKeyLength; length <= kMaxKeyLength; ++length) {
+        firstFiles.emplace_back(std::to_string(length), std::to_string(FirstFile(length)));
+        lastFiles.emplace_back(std::to_string(length), std::to_string(LastFile(length)));
+    }
+    const bool ok = ini.WriteStrings(kSectionFirst, firstFiles);
+    return ini.WriteStrings(kSectionLast, lastFiles) && ok;
 }
 
 bool LexiconSet::WriteFirstEntries(Profile& ini) const {
-    bool ok = true;
+    Entries entries;
     for (int n = 1; n <= fileCount && n <= kMaxLexFiles; ++n)
-        ok = ini.WriteString(kSectionEntries, std::to_string(n),
-                             Cp1252::ToUtf8(firstEntries[static_cast<std::size_t>(n - 1)])) &&
-             ok;
-    return ok;
+        entries.emplace_back(std::to_string(n), Cp1252::ToUtf8(firstEntries[static_cast<std::size_t>(n - 1)]));
+    return ini.WriteStrings(kSectionEntries, entries);
 }
 
 bool LexiconSet::WriteWeights(Profile& ini) const {
-    bool ok = true;
+    Entries vowels;
     for (int i = 0; i < kVowelCount; ++i)
-        ok = ini.WriteInt(kSectionVowels, std::string(1, kVowels[i]), vowelWeights[static_cast<std::size_t>(i)]) && ok;
+        vowels.emplace_back(std::string(1, kVowels[i]), std::to_string(vowelWeights[static_cast<std::size_t>(i)]));
+    Entries consonants;
     for (int i = 0; i < kConsonantCount; ++i)
-        ok = ini.WriteInt(kSectionConsonants, std::string(1, kConsonants[i]),
-                          consonantWeights[static_cast<std::size_t>(i)]) &&
-             ok;
-    return ok;
+        consonants.emplace_back(std::string(1, kConsonants[i]),
+                                std::to_string(consonantWeights[static_cast<std::size_t>(i)]));
+    const bool ok = ini.WriteStrings(kSectionVowels, vowels);
+    return ini.WriteStrings(kSectionConsonants, consonants) && ok;
 }
 
 void LexiconSet::ResetToInitialWeights() {
