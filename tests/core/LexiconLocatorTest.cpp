@@ -1,0 +1,174 @@
+#include "lexicon/LexiconLocator.h"
+#include "common/Profile.h"
+#include "common/ReadOnlyFile.h"
+#include "lexicon/LetterTables.h"
+#include "lexicon/LexiconSet.h"
+
+#include "FixtureLexicon.h"
+#include "RecordingPrompter.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace lexinum {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::vector<std::string> kWords = {"et", "il", "lit", "sel", "arbre", "chien", "livre", "table"};
+const std::string kReportAll = "Liste des premi\xC3\xA8res entr\xC3\xA9"
+                               "es des fichiers lexique reconstitu\xC3\xA9"
+                               "e.\r\n"
+                               "R\xC3\xA9partition des lexiques recalcul\xC3\xA9"
+                               "e.\r\n"
+                               "Probabilit\xC3\xA9s des lettres red\xC3\xA9"
+                               "finie.\r\n";
+
+void RemoveIndex(const fs::path& folder) {
+    ReadOnlyFile::MakeWritable(folder / LexiconSet::kIndexName);
+    fs::remove(folder / LexiconSet::kIndexName);
+}
+
+// A lexicon in use elsewhere, to see that a refusal leaves it alone.
+LexiconSet LexiconInUse(const test::FixtureLexicon& fixture) {
+    LexiconSet set = fixture.Load();
+    return set;
+}
+
+TEST(LexiconLocator, RebuildsAMissingIndexAfterConfirmation) {
+    test::FixtureLexicon fixture(kWords);
+    const LexiconSet built = fixture.Load();
+    RemoveIndex(fixture.Directory());
+    test::RecordingPrompter prompter;
+    LexiconSet set;
+    int busyCalls = 0;
+    const auto outcome = LexiconLocator::Accept(set, fixture.Directory(), "ANY", prompter, nullptr,
+                                                [&](bool busy) { busyCalls += busy ? 1 : 10; });
+    EXPECT_TRUE(outcome.adopted);
+    EXPECT_EQ(outcome.readStatus, LexiconSet::kNoIndex);
+    EXPECT_EQ(outcome.repairs, 2 | 4 | 8);
+    EXPECT_EQ(busyCalls, 11);
+    ASSERT_EQ(prompter.messages.size(), 2u) << "the question, then the report; no weights warning for fr";
+    EXPECT_EQ(
+        prompter.messages[0].text,
+        " Ce r\xC3\xA9pertoire comporte des fichiers lexique mais le fichier lex.ini associ\xC3\xA9 est absent.\r\n"
+        "Voulez-vous reconstruire ce fichier?");
+    EXPECT_EQ(prompter.messages[0].icon, PromptIcon::Question);
+    EXPECT_EQ(prompter.messages[1].text, kReportAll);
+    EXPECT_EQ(prompter.messages[1].icon, PromptIcon::Information);
+
+    EXPECT_TRUE(set.LexOk);
+    EXPECT_EQ(set.directory, fixture.Directory());
+    EXPECT_EQ(set.radical, "fr");
+    EXPECT_EQ(set.fileCount, built.fileCount);
+    EXPECT_EQ(set.firstEntries, built.firstEntries);
+    EXPECT_EQ(set.first, built.first);
+    EXPECT_EQ(set.last, built.last);
+    EXPECT_EQ(set.vowelBag.Remaining(), 245);
+    EXPECT_TRUE(ReadOnlyFile::IsReadOnly(fixture.Directory() / LexiconSet::kIndexName));
+    LexiconSet reread;
+    EXPECT_EQ(reread.ReadLexIni(fixture.Directory()), 0) << "the rebuilt index is complete";
+}
+
+TEST(LexiconLocator, WarnsAboutFrenchWeightsOnlyForAForeignRadical) {
+    for (const std::string radical : {"en", "", "FRx"}) {
+        test::FixtureLexicon fixture(kWords, radical);
+        RemoveIndex(fixture.Directory());
+        test::RecordingPrompter prompter;
+        LexiconSet set;
+        ASSERT_TRUE(LexiconLocator::Accept(set, fixture.Directory(), "any", prompter).adopted) << radical;
+        EXPECT_EQ(set.radical, radical);
+        const bool warned = prompter.messages.size() == 3 &&
+                            prompter.messages[1].text.find("Comme ce lexique n'est pas fran") != std::string::npos;
+        EXPECT_EQ(warned, radical == "en") << "radical '" << radical << "'";
+    }
+}
+
+TEST(LexiconLocator, RepairsOnlyWhatIsMissing) {
+    test::FixtureLexicon fixture(kWords);
+    Profile ini(fixture.Directory() / LexiconSet::kIndexName);
+    ASSERT_TRUE(ini.WriteString("nb voyelles", "Y", ""));
+    test::RecordingPrompter prompter;
+    LexiconSet set;
+    const auto outcome = LexiconLocator::Accept(set, fixture.Directory(), "ANY", prompter);
+    EXPECT_TRUE(outcome.adopted);
+    EXPECT_EQ(outcome.repairs, LexiconSet::kMissingWeight);
+    EXPECT_EQ(outcome.reportLines, std::vector<std::string>{"Probabilit\xC3\xA9s des lettres red\xC3\xA9"
+                                                            "finie."});
+    EXPECT_NE(prompter.messages[0].text.find("est incomplet."), std::string::npos);
+    EXPECT_EQ(ini.ReadInt("nb voyelles", "Y", -1), 2);
+}
+
+TEST(LexiconLocator, AdoptsACompleteLexiconAndShowsItsFolder) {
+    test::FixtureLexicon fixture(kWords);
+    test::RecordingPrompter prompter;
+    LexiconSet set;
+    EXPECT_TRUE(LexiconLocator::Accept(set, fixture.Directory(), "fr", prompter).adopted);
+    EXPECT_TRUE(set.LexOk);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text, fixture.Directory().string());
+}
+
+TEST(LexiconLocator, RefusalsAndDismissalLeaveTheLexiconInUseAlone) {
+    test::FixtureLexicon inUse(kWords);
+    test::FixtureLexicon candidate({"ou", "oui", "non"}, "xy");
+    const LexiconSet before = LexiconInUse(inUse);
+    LexiconSet set = before;
+    set.LexOk = true;
+    const auto unchanged = [&] {
+        EXPECT_TRUE(set.LexOk);
+        EXPECT_EQ(set.directory, before.directory);
+        EXPECT_EQ(set.radical, before.radical);
+        EXPECT_EQ(set.fileCount, before.fileCount);
+        EXPECT_EQ(set.first, before.first);
+        EXPECT_EQ(set.firstEntries, before.firstEntries);
+    };
+
+    // A resumed game needs radical "fr": the candidate's files are "xy..".
+    test::RecordingPrompter prompter;
+    EXPECT_FALSE(LexiconLocator::Accept(set, candidate.Directory(), "fr", prompter).adopted);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text, "Veuillez localiser les fichiers lexique frxx.lex.");
+    EXPECT_EQ(prompter.messages[0].caption, "Le mot le plus long");
+    unchanged();
+
+    // The player dismisses the rebuild of an incomplete index.
+    Profile ini(candidate.Directory() / LexiconSet::kIndexName);
+    ASSERT_TRUE(ini.WriteString("first", "3", ""));
+    prompter.QueueAnswer(PromptAnswer::Cancel);
+    EXPECT_FALSE(LexiconLocator::Accept(set, candidate.Directory(), "ANY", prompter).adopted);
+    unchanged();
+
+    // Fewer files than the index announces.
+    ASSERT_TRUE(ini.WriteInt("lexiques", "nb_of_lexs", 9));
+    prompter.messages.clear();
+    EXPECT_FALSE(LexiconLocator::Accept(set, candidate.Directory(), "ANY", prompter).adopted);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text,
+              "Recherche de lexique:\r\nPas d'ensemble complet de fichiers lexique dans ce dossier!");
+    unchanged();
+
+    // No index, and a gap in the files: the rebuild fails on the missing file.
+    RemoveIndex(candidate.Directory());
+    ReadOnlyFile::MakeWritable(candidate.Directory() / "xy02.lex");
+    fs::rename(candidate.Directory() / "xy02.lex", candidate.Directory() / "xy05.lex");
+    prompter.messages.clear();
+    EXPECT_FALSE(LexiconLocator::Accept(set, candidate.Directory(), "ANY", prompter).adopted);
+    ASSERT_EQ(prompter.messages.size(), 3u);
+    EXPECT_NE(prompter.messages[1].text.find("Impossible d'ouvrir"), std::string::npos);
+    EXPECT_EQ(
+        prompter.messages[2].text,
+        "Recherche de lexique:\r\nPas d'ensemble de fichiers lexique op\xC3\xA9rationnel dans ce r\xC3\xA9pertoire");
+    EXPECT_TRUE(ReadOnlyFile::IsReadOnly(candidate.Directory() / LexiconSet::kIndexName));
+    unchanged();
+}
+
+TEST(LexiconLocator, TitlesTheDialogByRadical) {
+    EXPECT_EQ(LexiconLocator::DialogTitle("ANY"), "Localisez le lexique");
+    EXPECT_EQ(LexiconLocator::DialogTitle("any"), "Localisez le lexique");
+    EXPECT_EQ(LexiconLocator::DialogTitle("fr"), "Localisez le lexique frxx.lex");
+}
+
+} // namespace
+} // namespace lexinum
