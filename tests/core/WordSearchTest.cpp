@@ -361,3 +361,95 @@ TEST(WordSearchComputer, PlaysOneOfTheLongestWords) {
 
 } // namespace
 } // namespace lexinum
+
+namespace lexinum {
+namespace {
+
+TEST(WordSearchLevels, EachLevelHidesItsShareOfTheMask) {
+    LexiconSet lexicon;
+    WordSearch search(lexicon);
+    Random15::Seed(3);
+    for (int level = 1; level <= 6; ++level) {
+        for (int round = 0; round < 20; ++round) {
+            search.ChooseHiddenFiles(level);
+            EXPECT_EQ(std::popcount(search.HiddenFiles()), 32 - (1 << (level - 1))) << "level " << level;
+            EXPECT_FALSE(search.IsFileHidden(1));
+        }
+    }
+    search.ChooseHiddenFiles(6);
+    EXPECT_EQ(search.HiddenFiles(), 0U);
+}
+
+TEST(WordSearchLevels, EveryBitIsAsLikelyToBeHidden) {
+    LexiconSet lexicon;
+    WordSearch search(lexicon);
+    Random15::Seed(17);
+    std::array<int, 32> hidden{};
+    const int rounds = 3200;
+    for (int round = 0; round < rounds; ++round) {
+        search.ChooseHiddenFiles(5); // 16 of 32 bits
+        for (int bit = 0; bit < 32; ++bit)
+            hidden[static_cast<std::size_t>(bit)] += (search.HiddenFiles() >> bit & 1U) != 0 ? 1 : 0;
+    }
+    for (int bit = 0; bit < 32; ++bit)
+        EXPECT_NEAR(hidden[static_cast<std::size_t>(bit)], rounds / 2, rounds / 10) << "bit " << bit;
+}
+
+TEST(WordSearchLevels, FilesMapOntoTheMaskBits) {
+    LexiconSet lexicon;
+    WordSearch search(lexicon);
+    search.SetHiddenFiles(1U << 31);
+    EXPECT_TRUE(search.IsFileHidden(2));
+    EXPECT_TRUE(search.IsFileHidden(34));
+    EXPECT_FALSE(search.IsFileHidden(3));
+    search.SetHiddenFiles(1U << 0);
+    EXPECT_TRUE(search.IsFileHidden(33));
+    EXPECT_TRUE(search.IsFileHidden(65));
+    EXPECT_TRUE(search.IsFileHidden(97));
+    // Beyond file 33 the count wraps round the 32 bits: file 40 is bit 25.
+    search.SetHiddenFiles(1U << 25);
+    EXPECT_TRUE(search.IsFileHidden(40));
+    EXPECT_TRUE(search.IsFileHidden(8));
+    EXPECT_FALSE(search.IsFileHidden(41));
+    search.SetHiddenFiles(0xFFFFFFFFU);
+    EXPECT_FALSE(search.IsFileHidden(1));
+    for (int file = 2; file <= 99; ++file)
+        EXPECT_TRUE(search.IsFileHidden(file)) << file;
+}
+
+TEST(WordSearchLevels, ComputerFindsTheLongestWordsOfTheFilesItMayRead) {
+    const RandomLexicon& shared = SharedRandomLexicon();
+    const auto& [words, fixture, lexicon] = shared;
+    std::mt19937 random(1234);
+    Random15::Seed(77);
+    int shorterThanAll = 0;
+    for (int round = 0; round < 60; ++round) {
+        const std::string draw = RandomDraw(random, 9 + round % 5);
+        WordSearch search(lexicon);
+        if (round % 2 == 1)
+            search.SetStrategy(WordSearch::Strategy::ScanLines);
+        ASSERT_TRUE(search.PrepareLetters(draw));
+        search.ChooseHiddenFiles(1 + round % 5);
+        // Brute force over the words whose file the computer may read.
+        std::map<int, std::set<std::string>, std::greater<>> readable;
+        for (const auto& [length, group] : BruteForceGroups(fixture, words, draw))
+            for (const auto& word : group)
+                if (!search.IsFileHidden(lexicon.FindLexFile(MakeKey(word), length, 0)))
+                    readable[length].insert(word);
+        const auto all = BruteForceGroups(fixture, words, draw);
+        const ComputerRun run = RunComputer(search);
+        if (readable.empty()) {
+            EXPECT_EQ(run.length, 0) << draw;
+            continue;
+        }
+        EXPECT_EQ(run.length, readable.begin()->first) << draw;
+        EXPECT_EQ(readable.begin()->second.count(run.word), 1U) << draw << " " << run.word;
+        if (run.length < all.begin()->first)
+            ++shorterThanAll;
+    }
+    // Hiding files does cost the computer its best words in some rounds.
+    EXPECT_GT(shorterThanAll, 5);
+}
+
+} // namespace
+} // namespace lexinum
