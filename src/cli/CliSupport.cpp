@@ -103,12 +103,13 @@ bool OpenLexicon(const fs::path& folder, LexiconSet& lexicon, std::string& error
         lexicon.LexOk = true;
         return true;
     }
+    error = "Lexique inutilisable : ";
     if (status == LexiconSet::kNoLexiconFiles)
-        error = "pas d'ensemble complet de fichiers lexique dans le dossier " + folder.string();
+        error += "pas d'ensemble complet de fichiers lexique dans le dossier " + folder.string();
     else if (status == LexiconSet::kNoIndex)
-        error = "le dossier " + folder.string() + " comporte des fichiers lexique mais le fichier lex.ini est absent";
+        error += "le dossier " + folder.string() + " comporte des fichiers lexique mais le fichier lex.ini est absent";
     else
-        error =
+        error +=
             "le fichier lex.ini du dossier " + folder.string() + " est incomplet (code " + std::to_string(status) + ")";
     return false;
 }
