@@ -172,6 +172,7 @@ void TivFrame::UseNumbersMenu() {
     ReplaceItemCommand(Command::PlayNumbers, Command::PlayLetters, "Jouer aux &Lettres");
     RelabelItem(Command::NewDraw, kNewNumbersLabel);
     menuBar()->update();
+    UpdateCommands();
 }
 
 void TivFrame::UseLettersMenu() {
@@ -183,18 +184,21 @@ void TivFrame::UseLettersMenu() {
     ReplaceItemCommand(Command::PlayLetters, Command::PlayNumbers, "Jouer aux &Chiffres");
     RelabelItem(Command::NewDraw, kNewLettersLabel);
     menuBar()->update();
+    UpdateCommands();
 }
 
 void TivFrame::UseCompetitionMenu() {
     ReplaceItemCommand(Command::NewDraw, Command::Continue, "&Poursuivre");
     ReplaceItemCommand(Command::ShowSolutions, Command::Check, "&Vérifier");
     menuBar()->update();
+    UpdateCommands();
 }
 
 void TivFrame::UseTrainingMenu() {
     ReplaceItemCommand(Command::Check, Command::ShowSolutions, "&Voir les solutions...");
     ReplaceItemCommand(Command::Continue, Command::NewDraw, app_.lettersCurrent ? kNewLettersLabel : kNewNumbersLabel);
     menuBar()->update();
+    UpdateCommands();
 }
 
 void TivFrame::AddPane(PanoWindow* pane) {
