@@ -30,12 +30,6 @@ void RemoveIndex(const fs::path& folder) {
     fs::remove(folder / LexiconSet::kIndexName);
 }
 
-// A lexicon in use elsewhere, to see that a refusal leaves it alone.
-LexiconSet LexiconInUse(const test::FixtureLexicon& fixture) {
-    LexiconSet set = fixture.Load();
-    return set;
-}
-
 TEST(LexiconLocator, RebuildsAMissingIndexAfterConfirmation) {
     test::FixtureLexicon fixture(kWords);
     const LexiconSet built = fixture.Load();
@@ -113,7 +107,7 @@ TEST(LexiconLocator, AdoptsACompleteLexiconAndShowsItsFolder) {
 TEST(LexiconLocator, RefusalsAndDismissalLeaveTheLexiconInUseAlone) {
     test::FixtureLexicon inUse(kWords);
     test::FixtureLexicon candidate({"ou", "oui", "non"}, "xy");
-    const LexiconSet before = LexiconInUse(inUse);
+    const LexiconSet before = inUse.Load();
     LexiconSet set = before;
     set.LexOk = true;
     const auto unchanged = [&] {
