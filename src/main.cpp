@@ -1,31 +1,21 @@
 // The game's entry: the platform check, the single-instance guard, the
 // application object, the run and the shut-down.
+#include "app/FrenchTexts.h"
 #include "app/PlatformCheck.h"
 #include "app/SingleInstanceGuard.h"
 #include "app/TivApp.h"
 #include "presentation/QtPrompter.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
 #include <QTranslator>
 
 #include <string>
 #include <vector>
 
-namespace {
-
-// Loads Qt's own French texts, so that the standard buttons read "Oui", "Annuler"...
-void LoadFrenchTexts(QApplication& application, QTranslator& translator) {
-    if (translator.load(QStringLiteral("qtbase_fr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        application.installTranslator(&translator);
-}
-
-} // namespace
-
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QTranslator translator;
-    LoadFrenchTexts(application, translator);
+    lexinum::LoadFrenchTexts(application, translator);
     lexinum::QtPrompter prompter;
     lexinum::Prompter::SetActive(&prompter);
 

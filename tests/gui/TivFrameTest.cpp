@@ -3,6 +3,7 @@
 #include "app/TivFrame.h"
 #include "RecordingPrompter.h"
 #include "app/CommandHints.h"
+#include "app/FrenchTexts.h"
 #include "app/Layout.h"
 #include "app/TivApp.h"
 #include "common/Profile.h"
@@ -25,6 +26,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTranslator>
 
 #include <cerrno>
 #include <memory>
@@ -59,6 +61,7 @@ private slots:
     void separatorIsCentredInTheResultsBox();
     void reportErrnoShowsAndClearsTheError();
     void messageBoxAnswersWithThePlayersButton();
+    void secondCopyBringsTheGameForward();
 
 private:
     void StartGame(const std::vector<std::string>& arguments = {});
@@ -560,14 +563,19 @@ void TivFrameTest::reportErrnoShowsAndClearsTheError() {
 }
 
 void TivFrameTest::messageBoxAnswersWithThePlayersButton() {
+    QTranslator french;
+    QVERIFY(LoadFrenchTexts(*QCoreApplication::instance(), french));
     QtPrompter boxes;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QString text;
+    QStringList buttons;
     OnModal([&](QWidget* modal) {
         auto* box = qobject_cast<QMessageBox*>(modal);
         QVERIFY(box != nullptr);
         icon = box->icon();
         text = box->text();
+        for (const QAbstractButton* button : box->buttons())
+            buttons << button->text().remove(QLatin1Char('&'));
         QCOMPARE(box->windowTitle(), QStringLiteral("Lexinum"));
         box->button(QMessageBox::No)->click();
     });
@@ -575,6 +583,8 @@ void TivFrameTest::messageBoxAnswersWithThePlayersButton() {
                                           PromptIcon::Question, PromptButtons::YesNoCancel);
     QCOMPARE(answer, PromptAnswer::No);
     QCOMPARE(icon, QMessageBox::Question);
+    buttons.sort();
+    QCOMPARE(buttons, QStringList({"Annuler", "Non", "Oui"}));
     QCOMPARE(text, QStringLiteral("Partie modifiée!\nVoulez-vous sauvegarder la partie en cours?"));
 
     OnModal([&](QWidget* modal) {
@@ -583,6 +593,17 @@ void TivFrameTest::messageBoxAnswersWithThePlayersButton() {
     });
     QCOMPARE(boxes.Ask("Refusé", "Lexinum", PromptIcon::Stop, PromptButtons::OkCancel), PromptAnswer::Cancel);
     QCOMPARE(icon, QMessageBox::Critical);
+    QCoreApplication::removeTranslator(&french);
+}
+
+void TivFrameTest::secondCopyBringsTheGameForward() {
+    StartGame();
+    app_->frame->showMinimized();
+    QTRY_VERIFY(app_->frame->isMinimized());
+    app_->BringForward();
+    QTRY_VERIFY(!app_->frame->isMinimized());
+    QVERIFY(app_->frame->isVisible());
+    QVERIFY(!app_->maximized);
 }
 
 QTEST_MAIN(TivFrameTest)

@@ -82,6 +82,7 @@ public:
     void RefreshCommands();
     // The application's own command table.
     const CommandTable& Commands() const { return commands_; }
+    CommandTable& Commands() { return commands_; }
 
     // The context-help command: the topic of the open dialog, or the default
     // topic of the shown game and mode.

@@ -107,11 +107,7 @@ TivFrame::TivFrame(TivApp& app, PanoWindow* lettersPane) : app_(app) {
     connect(contents, &QShortcut::activated, this, [this] { RunCommand(Command::HelpContents); });
 }
 
-TivFrame::~TivFrame() {
-    // The detached "&Lexique" popup has no parent in the menu bar's eyes but is ours.
-    if (!LexiconMenuShown())
-        delete lexiconMenu_;
-}
+TivFrame::~TivFrame() = default;
 
 void TivFrame::BuildMenu() {
     for (const Popup& popup : kMenuBar) {

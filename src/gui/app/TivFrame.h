@@ -42,6 +42,7 @@ public:
     void UpdateCommands();
     // The frame's own command table.
     const CommandTable& Commands() const { return commands_; }
+    CommandTable& Commands() { return commands_; }
 
     // The menu item of a command, or null (the "&Lexique" items are found
     // even while that menu is detached).
