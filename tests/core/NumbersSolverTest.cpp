@@ -307,9 +307,11 @@ TEST(NumbersSolverSolutions, CalculationsWhoseOnlyOrderLooksUnusualAreFound) {
     // 28 x (46 + 39 - 72): 46 - 72 is negative, so (46 + 39) - 72 is the only order.
     // 75 x 6 / 10 x 6: 75 / 10 is a fraction, so (75 x 6) / 10 is the only order.
     // ((78 + 52 - 96) x 26 - 45) + 42: nothing shorter, and 78 - 96 is negative.
+    // (100 + 5) x 9 - 75 / 25 / 3: 75 / 25 gives the 3 still to be used.
     const Case cases[] = {{{46, 39, 8, 28, 72, 66}, 364, 3},
                           {{75, 6, 100, 10, 6, 1}, 270, 3},
-                          {{96, 42, 26, 45, 52, 78}, 881, 5}};
+                          {{96, 42, 26, 45, 52, 78}, 881, 5},
+                          {{100, 9, 5, 3, 75, 25}, 944, 5}};
     for (const Case& c : cases) {
         const Listing listing = ListAll(c.numbers, c.target);
         ASSERT_TRUE(listing.exact) << c.target;
@@ -346,6 +348,8 @@ TEST(NumbersSolverSolutions, AgreesWithABruteForceOnSeededDraws) {
         EXPECT_EQ(static_cast<int>(listing.simplestOps), ref.fewestOps);
         EXPECT_EQ((listing.solutions[0].Count() - 1) / 2, ref.fewestOps);
         int previousOps = 0;
+        std::set<std::string> texts(listing.texts.begin(), listing.texts.end());
+        EXPECT_EQ(texts.size(), listing.texts.size()) << "a calculation printed twice";
         for (std::size_t i = 0; i < listing.solutions.size(); ++i) {
             const Pile& pile = listing.solutions[i];
             EXPECT_EQ(CheckSolution(pile, numbers), target);

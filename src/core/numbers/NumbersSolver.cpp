@@ -72,6 +72,8 @@ void NumbersSolver::BuildTokens() {
         }
     }
     tokenLimit_ = distinctCount_ + kOperationSlots;
+    pairSlot_ = -1;
+    pairFamily_ = 0;
 }
 
 void NumbersSolver::UpdateMarks(int slot) {
@@ -120,19 +122,33 @@ bool NumbersSolver::CanonicalAllows(int operation, int lastOperation, int c, int
         x = a * c;
         break;
     }
-    if (d > x)
+    if (d > x) {
+        // X + c + d with d above X can still start from d: d X + c + (the
+        // same for x), unless X ends with an operation of the same family.
+        if (operation == lastOperation && (operation == NumberRules::kAdd || operation == NumberRules::kMultiply)) {
+            const int lastOfX = expression_.Below(3);
+            if (lastOfX > 0 || NumberRules::IsAdditive(lastOfX) != NumberRules::IsAdditive(lastOperation))
+                return false;
+        }
         return true;
+    }
     const int first = NumberRules::Value(x, operation, d);
-    if (Pruned(first, x, d) || first == c || IsRedundant(first) || c > first)
+    // In that order c comes right after X q d, so X q d may equal c, but no
+    // other unused number.
+    if (Pruned(first, x, d) || (first != c && RedundantSlot(first) >= 0) || c > first)
         return true;
     return Pruned(NumberRules::Value(first, lastOperation, c), first, c);
 }
 
-bool NumbersSolver::IsRedundant(int value) const {
+int NumbersSolver::FamilyOf(int slot) {
+    return NumberRules::IsAdditive(NumberRules::kAdd + slot) ? 1 : 2;
+}
+
+int NumbersSolver::RedundantSlot(int value) const {
     for (int i = kOperationSlots; i < tokenLimit_; ++i)
         if (available_[static_cast<std::size_t>(i)] != 0 && tokens_[static_cast<std::size_t>(i)] == value)
-            return true;
-    return false;
+            return i;
+    return -1;
 }
 
 bool NumbersSolver::LevelTest() {
@@ -272,6 +288,8 @@ NumbersSolver::Step NumbersSolver::NextToken() {
     const int b = values_.Top();
     const int a = values_.Below(1);
     const std::array<int, kTokenSlots> saved = available_;
+    const int pairSlot = pairSlot_;
+    const int pairFamily = pairFamily_;
     --tokensLeft_;
 
     // The last three tokens "c p d": the rule keeping one order of a chain.
@@ -284,23 +302,37 @@ NumbersSolver::Step NumbersSolver::NextToken() {
     for (int slot = b > a ? kOperationSlots : 0; slot < tokenLimit_; ++slot) {
         if (available_[static_cast<std::size_t>(slot)] == 0)
             continue;
+        if (pairSlot >= 0 ? slot != pairSlot : pairFamily != 0 && (slot >= kOperationSlots || FamilyOf(slot) != pairFamily))
+            continue;
         const int token = tokens_[static_cast<std::size_t>(slot)];
         if (slot < kOperationSlots) {
             if (chained && !CanonicalAllows(token, p, c, d, a))
                 continue;
             lastValue_ = NumberRules::Value(a, token, b);
-            if (Pruned(lastValue_, a, b) || IsRedundant(lastValue_))
+            if (Pruned(lastValue_, a, b))
                 continue;
+            // A value that an unused drawn number already gives is built
+            // only to meet that very number at once through an operation
+            // of the same family (75 / 25 = 3, then / 3): written the other
+            // way round, the two operations in a row would not alternate.
+            // Anywhere else the number itself makes the same calculation.
+            pairSlot_ = RedundantSlot(lastValue_);
+            pairFamily_ = pairSlot_ >= 0 ? FamilyOf(slot) : 0;
             expression_.Push(token);
             values_.Pop();
             values_.Pop();
             values_.Push(lastValue_);
         } else {
+            pairSlot_ = -1;
+            pairFamily_ = pairSlot >= 0 ? pairFamily : 0;
             expression_.Push(token);
             values_.Push(token);
         }
         UpdateMarks(slot);
-        if ((tokensLeft_ == 1 ? LastToken() : NextToken()) == Step::Stop)
+        const Step step = tokensLeft_ == 1 ? LastToken() : NextToken();
+        pairSlot_ = pairSlot;
+        pairFamily_ = pairFamily;
+        if (step == Step::Stop)
             return Step::Stop;
         expression_.Pop();
         values_.Pop();
@@ -317,7 +349,7 @@ NumbersSolver::Step NumbersSolver::NextToken() {
 NumbersSolver::Step NumbersSolver::LastToken() {
     const int b = values_.Top();
     const int a = values_.Below(1);
-    if (b > a)
+    if (b > a || pairSlot_ >= 0)
         return Step::Continue;
     const bool chained = expression_.Count() > 3 && expression_.Below(0) > 0 && expression_.Below(1) < 0 &&
                          expression_.Below(2) > 0;
@@ -327,6 +359,8 @@ NumbersSolver::Step NumbersSolver::LastToken() {
 
     for (int slot = 0; slot < kOperationSlots; ++slot) {
         if (available_[static_cast<std::size_t>(slot)] == 0)
+            continue;
+        if (pairFamily_ != 0 && FamilyOf(slot) != pairFamily_)
             continue;
         const int operation = tokens_[static_cast<std::size_t>(slot)];
         if (chained && !CanonicalAllows(operation, p, c, d, a))

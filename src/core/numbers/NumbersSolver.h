@@ -114,7 +114,9 @@ private:
     void UpdateMarks(int slot);
     Step SingleNumbers(bool computer);
     bool CanonicalAllows(int operation, int lastOperation, int c, int d, int a) const;
-    bool IsRedundant(int value) const;
+    int RedundantSlot(int value) const;
+    // 1 for the additive operation slots, 2 for the multiplicative ones.
+    static int FamilyOf(int slot);
     bool LevelTest();
     void RecordNearest(int value, int operation, bool computer);
 
@@ -147,6 +149,10 @@ private:
     int bestDistance_ = 0;
     std::array<int, kTokenSlots> tokens_{};
     std::array<int, kTokenSlots> available_{};
+    // After a value equal to an unused drawn number: the slot of that number,
+    // which must come next, then the family of the operation that must follow.
+    int pairSlot_ = -1;
+    int pairFamily_ = 0;
     bool computerExact_ = false;
     unsigned simplestOps_ = 0;
     unsigned computerOps_ = 0;
