@@ -87,13 +87,9 @@ void ShellRulesTest::layoutPlacesEveryPartInsideTheFrame() {
     const Layout::Metrics m = SampleMetrics(maximized);
     const int borders = maximized ? 0 : 2 * m.dialogFrameY;
     QCOMPARE(l.PANE_HGHT, l.GAME_FRAME_HGHT - m.captionHeight - m.menuHeight - (m.menuHeight + 1) - borders);
-    // Box sizes: three widest characters inside a frame, big boxes twice as wide plus a gap.
-    QCOMPARE(l.BOX_WDTH, 2 * 3 + 3 * 9);
-    QCOMPARE(l.BOX_HGHT, 2 * 3 + 16 + 2 + 1);
-    QCOMPARE(l.BIG_BOX_WDTH, 2 * l.BOX_WDTH + 8);
-    QCOMPARE(l.BIG_BOX_HGHT, 2 * 3 + 32 + 4);
+    // A button is as wide as a big box, the width of two boxes and a gap.
     QCOMPARE(l.BUTTON_WDTH, l.BIG_BOX_WDTH);
-    QCOMPARE(l.HALF_BIG_CHAR, 9);
+    QCOMPARE(l.BUTTON_WDTH, 2 * l.BOX_WDTH + l.CHAR_WDTH);
 }
 
 void ShellRulesTest::layoutNormalSizeComesFromDialogUnits() {
