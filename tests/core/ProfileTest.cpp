@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace lexinum {
 namespace {
 
@@ -47,9 +49,8 @@ TEST(Profile, WriteThenReadRoundTripsNonAsciiAndKeepsTheRest) {
     EXPECT_EQ(p.ReadInt("LETTRES", "nb lettres", 0), 9);
 
     const std::string after = dir.Read("tiv.ini");
-    EXPECT_EQ(after,
-              "; notes du joueur\r\n[GENERAL]\r\nx=-20\r\ny=35\r\n\r\n[LETTRES]\r\nnb lettres=9\r\n\r\n"
-              "[COMPETITION]\r\ndifficult\xE9=4\r\ndernier joueur=H\xE9l\xE8ne\r\n")
+    EXPECT_EQ(after, "; notes du joueur\r\n[GENERAL]\r\nx=-20\r\ny=35\r\n\r\n[LETTRES]\r\nnb lettres=9\r\n\r\n"
+                     "[COMPETITION]\r\ndifficult\xE9=4\r\ndernier joueur=H\xE9l\xE8ne\r\n")
         << "the key keeps its spelling, new keys follow their section, the file is Windows-1252";
 }
 
@@ -83,6 +84,23 @@ TEST(Profile, OddOrBinaryFilesNeverBreakIt) {
     EXPECT_NE(after.find(std::string(5000, 'z')), std::string::npos) << "unknown lines are kept";
     EXPECT_NE(after.find("garbage line"), std::string::npos);
     EXPECT_EQ(p.ReadInt("S", "new", 0), 1);
+}
+
+TEST(Profile, SeveralKeysAtOnceWriteWhatOneAtATimeWould) {
+    test::TempFolder dir;
+    const std::string before = "[first]\r\n2=1\r\n\r\n[last]\r\n2=1\r\n";
+    dir.Write("one.ini", before);
+    dir.Write("many.ini", before);
+    Profile one(dir / "one.ini");
+    Profile many(dir / "many.ini");
+    for (const auto& [key, value] : {std::pair{"3", "2"}, std::pair{"2", "5"}, std::pair{"4", "é"}})
+        ASSERT_TRUE(one.WriteString("FIRST", key, value));
+    ASSERT_TRUE(many.WriteStrings("FIRST", {{"3", "2"}, {"2", "5"}, {"4", "é"}}));
+    EXPECT_EQ(dir.Read("many.ini"), dir.Read("one.ini"));
+    EXPECT_EQ(many.ReadString("first", "4", "", 5), "é");
+    // One key it cannot hold refuses them all and keeps the file.
+    EXPECT_FALSE(many.WriteStrings("first", {{"5", "1"}, {"6", "a\nb"}}));
+    EXPECT_EQ(dir.Read("many.ini"), dir.Read("one.ini"));
 }
 
 TEST(Profile, RefusesWhatTheFileCannotHoldAndKeepsTheOldFile) {
