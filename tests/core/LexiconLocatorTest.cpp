@@ -1,6 +1,7 @@
 #include "lexicon/LexiconLocator.h"
 #include "common/Profile.h"
 #include "common/ReadOnlyFile.h"
+#include "common/SearchChannel.h"
 #include "lexicon/LetterTables.h"
 #include "lexicon/LexiconSet.h"
 
@@ -37,12 +38,21 @@ TEST(LexiconLocator, RebuildsAMissingIndexAfterConfirmation) {
     test::RecordingPrompter prompter;
     LexiconSet set;
     int busyCalls = 0;
-    const auto outcome = LexiconLocator::Accept(set, fixture.Directory(), "ANY", prompter, nullptr,
-                                                [&](bool busy) { busyCalls += busy ? 1 : 10; });
+    int beeps = 0;
+    LexiconLocator locator(prompter);
+    locator.onBusy = [&](bool busy) { busyCalls += busy ? 1 : 10; };
+    locator.onBeep = [&] { ++beeps; };
+    std::string solverText;
+    SearchChannel search(solverText);
+    search.searchStopped = false;
+    locator.search = &search;
+    const auto outcome = locator.Accept(set, fixture.Directory(), "ANY");
     EXPECT_TRUE(outcome.adopted);
     EXPECT_EQ(outcome.readStatus, LexiconSet::kNoIndex);
     EXPECT_EQ(outcome.repairs, 2 | 4 | 8);
     EXPECT_EQ(busyCalls, 11);
+    EXPECT_EQ(beeps, 1) << "before the question";
+    EXPECT_TRUE(search.searchStopped) << "the search is told to stop before the index is rewritten";
     ASSERT_EQ(prompter.messages.size(), 2u) << "the question, then the report; no weights warning for fr";
     EXPECT_EQ(
         prompter.messages[0].text,
@@ -71,7 +81,7 @@ TEST(LexiconLocator, WarnsAboutFrenchWeightsOnlyForAForeignRadical) {
         RemoveIndex(fixture.Directory());
         test::RecordingPrompter prompter;
         LexiconSet set;
-        ASSERT_TRUE(LexiconLocator::Accept(set, fixture.Directory(), "any", prompter).adopted) << radical;
+        ASSERT_TRUE(LexiconLocator(prompter).Accept(set, fixture.Directory(), "any").adopted) << radical;
         EXPECT_EQ(set.radical, radical);
         const bool warned = prompter.messages.size() == 3 &&
                             prompter.messages[1].text.find("Comme ce lexique n'est pas fran") != std::string::npos;
@@ -85,7 +95,7 @@ TEST(LexiconLocator, RepairsOnlyWhatIsMissing) {
     ASSERT_TRUE(ini.WriteString("nb voyelles", "Y", ""));
     test::RecordingPrompter prompter;
     LexiconSet set;
-    const auto outcome = LexiconLocator::Accept(set, fixture.Directory(), "ANY", prompter);
+    const auto outcome = LexiconLocator(prompter).Accept(set, fixture.Directory(), "ANY");
     EXPECT_TRUE(outcome.adopted);
     EXPECT_EQ(outcome.repairs, LexiconSet::kMissingWeight);
     EXPECT_EQ(outcome.reportLines, std::vector<std::string>{"Probabilit\xC3\xA9s des lettres red\xC3\xA9"
@@ -98,7 +108,7 @@ TEST(LexiconLocator, AdoptsACompleteLexiconAndShowsItsFolder) {
     test::FixtureLexicon fixture(kWords);
     test::RecordingPrompter prompter;
     LexiconSet set;
-    EXPECT_TRUE(LexiconLocator::Accept(set, fixture.Directory(), "fr", prompter).adopted);
+    EXPECT_TRUE(LexiconLocator(prompter).Accept(set, fixture.Directory(), "fr").adopted);
     EXPECT_TRUE(set.LexOk);
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].text, fixture.Directory().string());
@@ -121,7 +131,7 @@ TEST(LexiconLocator, RefusalsAndDismissalLeaveTheLexiconInUseAlone) {
 
     // A resumed game needs radical "fr": the candidate's files are "xy..".
     test::RecordingPrompter prompter;
-    EXPECT_FALSE(LexiconLocator::Accept(set, candidate.Directory(), "fr", prompter).adopted);
+    EXPECT_FALSE(LexiconLocator(prompter).Accept(set, candidate.Directory(), "fr").adopted);
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].text, "Veuillez localiser les fichiers lexique frxx.lex.");
     EXPECT_EQ(prompter.messages[0].caption, "Le mot le plus long");
@@ -131,13 +141,13 @@ TEST(LexiconLocator, RefusalsAndDismissalLeaveTheLexiconInUseAlone) {
     Profile ini(candidate.Directory() / LexiconSet::kIndexName);
     ASSERT_TRUE(ini.WriteString("first", "3", ""));
     prompter.QueueAnswer(PromptAnswer::Cancel);
-    EXPECT_FALSE(LexiconLocator::Accept(set, candidate.Directory(), "ANY", prompter).adopted);
+    EXPECT_FALSE(LexiconLocator(prompter).Accept(set, candidate.Directory(), "ANY").adopted);
     unchanged();
 
     // Fewer files than the index announces.
     ASSERT_TRUE(ini.WriteInt("lexiques", "nb_of_lexs", 9));
     prompter.messages.clear();
-    EXPECT_FALSE(LexiconLocator::Accept(set, candidate.Directory(), "ANY", prompter).adopted);
+    EXPECT_FALSE(LexiconLocator(prompter).Accept(set, candidate.Directory(), "ANY").adopted);
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].text,
               "Recherche de lexique:\r\nPas d'ensemble complet de fichiers lexique dans ce dossier!");
@@ -148,7 +158,7 @@ TEST(LexiconLocator, RefusalsAndDismissalLeaveTheLexiconInUseAlone) {
     ReadOnlyFile::MakeWritable(candidate.Directory() / "xy02.lex");
     fs::rename(candidate.Directory() / "xy02.lex", candidate.Directory() / "xy05.lex");
     prompter.messages.clear();
-    EXPECT_FALSE(LexiconLocator::Accept(set, candidate.Directory(), "ANY", prompter).adopted);
+    EXPECT_FALSE(LexiconLocator(prompter).Accept(set, candidate.Directory(), "ANY").adopted);
     ASSERT_EQ(prompter.messages.size(), 3u);
     EXPECT_NE(prompter.messages[1].text.find("Impossible d'ouvrir"), std::string::npos);
     EXPECT_EQ(

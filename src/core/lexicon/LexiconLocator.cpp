@@ -42,9 +42,15 @@ std::string LexiconLocator::DialogTitle(std::string_view radical) {
     return std::string(LexiconTexts::kLocateTitle) + " " + std::string(radical) + "xx.lex";
 }
 
+void LexiconLocator::Beep() const {
+    if (onBeep)
+        onBeep();
+}
+
 LexiconLocator::Outcome LexiconLocator::Accept(LexiconSet& lexicon, const fs::path& candidate,
-                                               std::string_view requiredRadical, Prompter& prompter,
-                                               SearchChannel* search, const std::function<void(bool)>& busy) {
+                                               std::string_view requiredRadical) {
+    Prompter& prompter = prompter_;
+    const auto& busy = onBusy;
     Outcome outcome;
     std::error_code ec;
     if (!SameIgnoringCase(requiredRadical, LexiconTexts::kAnyRadical) &&
@@ -60,6 +66,7 @@ LexiconLocator::Outcome LexiconLocator::Accept(LexiconSet& lexicon, const fs::pa
     const int status = trial.ReadLexIni(candidate);
     outcome.readStatus = status;
     if (status == LexiconSet::kNoLexiconFiles) {
+        Beep();
         prompter.Tell(LexiconTexts::kNoCompleteSet, LexiconTexts::kCaption, PromptIcon::Exclamation);
         return outcome;
     }
@@ -72,6 +79,7 @@ LexiconLocator::Outcome LexiconLocator::Accept(LexiconSet& lexicon, const fs::pa
         return outcome;
     }
     const bool indexMissing = status == LexiconSet::kNoIndex;
+    Beep();
     if (prompter.Ask(indexMissing ? LexiconTexts::kIndexMissing : LexiconTexts::kIndexIncomplete,
                      LexiconTexts::kCaption, PromptIcon::Question, PromptButtons::OkCancel) != PromptAnswer::Ok)
         return outcome;
@@ -95,6 +103,7 @@ LexiconLocator::Outcome LexiconLocator::Accept(LexiconSet& lexicon, const fs::pa
     if (firstFile == names.end() || names.size() > static_cast<std::size_t>(kMaxLexFiles)) {
         // Without a first file or with more files than an index can list, no
         // index can describe the folder.
+        Beep();
         prompter.Tell(LexiconTexts::kNoWorkingSet, LexiconTexts::kCaption, PromptIcon::Exclamation);
         done();
         return outcome;
@@ -109,6 +118,7 @@ LexiconLocator::Outcome LexiconLocator::Accept(LexiconSet& lexicon, const fs::pa
 
     if ((repairs & LexiconSet::kMissingFirstEntry) != 0) {
         if (trial.RebuildFirstEntries(candidate, search, &prompter) != 1) {
+            Beep();
             prompter.Tell(LexiconTexts::kNoWorkingSet, LexiconTexts::kCaption, PromptIcon::Exclamation);
             ReadOnlyFile::MakeReadOnly(index);
             done();

@@ -35,16 +35,27 @@ public:
     // The dialog's title for a required radical ("ANY" for any lexicon).
     static std::string DialogTitle(std::string_view radical);
 
+    // A locator that puts its messages and questions to `prompter`.
+    explicit LexiconLocator(Prompter& prompter) : prompter_(prompter) {}
+
+    // The pane's search, told to stop before the index is rewritten (none if null).
+    SearchChannel* search = nullptr;
+    // Called with true before a repair and false after it, for the status text
+    // and the wait cursor.
+    std::function<void(bool)> onBusy;
+    // Called before each refusal and question, for the warning beep.
+    std::function<void()> onBeep;
+
     // Accepts `candidate` for `lexicon`. `requiredRadical` is "ANY" (in any
-    // case) or the radical a resumed game needs. Questions are put to
-    // `prompter`; `search` (when given) is told to stop before the index is
-    // rewritten; `busy` (when given) is called with true before a repair and
-    // false after it, for the status text and wait cursor. On success the
-    // whole set is replaced by the candidate's and marked usable; on refusal
-    // or dismissal it is untouched.
-    static Outcome Accept(LexiconSet& lexicon, const std::filesystem::path& candidate, std::string_view requiredRadical,
-                          Prompter& prompter, SearchChannel* search = nullptr,
-                          const std::function<void(bool)>& busy = {});
+    // case) or the radical a resumed game needs. On success the whole set is
+    // replaced by the candidate's and marked usable; on refusal or dismissal
+    // it is untouched.
+    Outcome Accept(LexiconSet& lexicon, const std::filesystem::path& candidate, std::string_view requiredRadical);
+
+private:
+    void Beep() const;
+
+    Prompter& prompter_;
 };
 
 } // namespace lexinum
