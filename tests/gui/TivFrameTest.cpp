@@ -223,6 +223,14 @@ void TivFrameTest::switchingGamesChangesCaptionMenuAndButtons() {
     // Asking for the pane already shown changes nothing.
     app_->ShowLettersPane();
     QCOMPARE(MenuTitles().size(), 5);
+    // A "&Lexique" popup that is not in the bar cannot be taken out: said, and the switch goes on.
+    app_->frame->UseNumbersMenu();
+    app_->frame->UseNumbersMenu();
+    QCOMPARE(prompter_.messages.size(), std::size_t(1));
+    QCOMPARE(prompter_.messages[0].text, std::string("Suppression impossible du menu Lexique."));
+    QCOMPARE(prompter_.messages[0].caption, std::string("Lexinum"));
+    app_->frame->UseLettersMenu();
+    QCOMPARE(MenuTitles(), QStringList({"&Fichier", "&Jeu", "&Options", "&Lexique", "&?"}));
 }
 
 void TivFrameTest::matchDisablesTrainingCommands() {
