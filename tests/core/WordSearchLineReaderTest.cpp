@@ -42,9 +42,10 @@ TEST(WordSearchLineReader, SeekKeyAgreesWithALineByLineRead) {
     std::vector<std::string> lines;
     std::string bytes;
     for (const auto& key : keys) {
-        std::string line = key + " " + std::string(key.size(), 'x');
+        std::string line = key;
+        line.append(1, ' ').append(key.size(), 'x');
         if (random() % 7 == 0)
-            line += " " + std::string(key.size(), 'y');
+            line.append(1, ' ').append(key.size(), 'y');
         lines.push_back(line);
         bytes += line + "\r\n";
     }
@@ -67,8 +68,9 @@ TEST(WordSearchLineReader, SeekKeyAgreesWithALineByLineRead) {
         for (const auto& key : probes) {
             const int expected = LinearSeek(lines, at, key);
             ASSERT_EQ(reader.SeekKey(key), expected) << key;
-            if (expected != -1)
+            if (expected != -1) {
                 ASSERT_EQ(reader.Line(), lines[at]) << key;
+            }
         }
         EXPECT_FALSE(reader.Failed());
     }

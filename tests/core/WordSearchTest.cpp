@@ -230,15 +230,16 @@ TEST_P(WordSearchBruteForce, SameGroupsAsBruteForce) {
             ++want;
             ++groupsSeen;
         }
-        if (expected.empty())
+        if (expected.empty()) {
             EXPECT_EQ(run.text, WordSearch::kNoWordText);
+        }
     }
     EXPECT_GT(groupsSeen, 60);
 }
 
 INSTANTIATE_TEST_SUITE_P(WordSearchStrategies, WordSearchBruteForce,
                          ::testing::Values(WordSearch::Strategy::Automatic, WordSearch::Strategy::EnumerateKeys,
-                                           WordSearch::Strategy::ScanLines));
+                                           WordSearch::Strategy::LeapKeys, WordSearch::Strategy::ScanLines));
 
 TEST(WordSearchTexts, GroupsThenClosingText) {
     const FixtureLexicon fixture({"rats", "star", "tsar", "art", "rat", "tsé", "été"});
@@ -314,7 +315,8 @@ TEST(WordSearchBounds, GroupStopsAtSixHundredWords) {
                     words.push_back(std::string{a, b, c});
     const FixtureLexicon fixture(words);
     const LexiconSet lexicon = fixture.Load();
-    for (const auto strategy : {WordSearch::Strategy::EnumerateKeys, WordSearch::Strategy::ScanLines}) {
+    for (const auto strategy :
+         {WordSearch::Strategy::EnumerateKeys, WordSearch::Strategy::LeapKeys, WordSearch::Strategy::ScanLines}) {
         WordSearch search(lexicon);
         search.SetStrategy(strategy);
         ASSERT_TRUE(search.PrepareLetters("JIHGFEDCBA"));
@@ -426,8 +428,9 @@ TEST(WordSearchLevels, ComputerFindsTheLongestWordsOfTheFilesItMayRead) {
     for (int round = 0; round < 60; ++round) {
         const std::string draw = RandomDraw(random, 9 + round % 5);
         WordSearch search(lexicon);
-        if (round % 2 == 1)
-            search.SetStrategy(WordSearch::Strategy::ScanLines);
+        const WordSearch::Strategy strategies[] = {WordSearch::Strategy::EnumerateKeys, WordSearch::Strategy::LeapKeys,
+                                                   WordSearch::Strategy::ScanLines};
+        search.SetStrategy(strategies[round % 3]);
         ASSERT_TRUE(search.PrepareLetters(draw));
         search.ChooseHiddenFiles(1 + round % 5);
         // Brute force over the words whose file the computer may read.

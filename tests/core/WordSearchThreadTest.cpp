@@ -109,7 +109,8 @@ TEST(WordSearchThread, FileVanishingDuringTheSearchStopsIt) {
 }
 
 TEST(WordSearchThread, LostLexiconInEitherSearchNeverHangsTheCaller) {
-    for (const auto strategy : {WordSearch::Strategy::EnumerateKeys, WordSearch::Strategy::ScanLines}) {
+    for (const auto strategy :
+         {WordSearch::Strategy::EnumerateKeys, WordSearch::Strategy::LeapKeys, WordSearch::Strategy::ScanLines}) {
         const FixtureLexicon fixture(kWords);
         const LexiconSet lexicon = fixture.Load();
         RemoveFileOf(lexicon, "ARST");

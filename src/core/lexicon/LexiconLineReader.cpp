@@ -15,10 +15,6 @@ std::string_view WithoutCarriageReturn(std::string_view line) {
     return line;
 }
 
-// How many lines are stepped through one by one before a jump is tried: the
-// next key is often only a few lines further on.
-constexpr int kLinearSteps = 4;
-
 } // namespace
 
 LexiconLineReader::LexiconLineReader() : buffer_(new char[kBufferSize]) {}
@@ -140,22 +136,21 @@ int LexiconLineReader::SeekKey(std::string_view key) {
         return -1;
     if (!hasLine_ && !NextLine())
         return -1;
-    int steps = 0;
-    for (;;) {
-        const int order = CompareKeyLine(key, line_);
-        if (order != -1)
-            return order;
-        if (skipping_ || ++steps <= kLinearSteps) {
-            if (!NextLine())
-                return -1;
-            continue;
-        }
+    int order = CompareKeyLine(key, line_);
+    // The next line is the likeliest place for the key; then jump.
+    if (order == -1) {
+        if (!NextLine())
+            return -1;
+        order = CompareKeyLine(key, line_);
+    }
+    while (order == -1) {
         // The complete lines held after the current one are [next_, lastNewline].
         const std::string_view rest(buffer_.get() + next_, fill_ - next_);
-        const std::size_t lastNewline = rest.rfind('\n');
+        const std::size_t lastNewline = skipping_ ? std::string_view::npos : rest.rfind('\n');
         if (lastNewline == std::string_view::npos) {
             if (!NextLine())
                 return -1;
+            order = CompareKeyLine(key, line_);
             continue;
         }
         std::size_t lastStart = 0;
@@ -163,34 +158,51 @@ int LexiconLineReader::SeekKey(std::string_view key) {
             const std::size_t previous = rest.rfind('\n', lastNewline - 1);
             lastStart = previous == std::string_view::npos ? 0 : previous + 1;
         }
-        if (CompareKeyLine(key, WithoutCarriageReturn(rest.substr(lastStart, lastNewline - lastStart))) == -1) {
+        // The line starting at `start`, and where the line after it starts.
+        const auto lineAt = [&rest](std::size_t start, std::size_t& after) {
+            const std::size_t end = rest.find('\n', start);
+            after = end + 1;
+            return WithoutCarriageReturn(rest.substr(start, end - start));
+        };
+        std::size_t after = 0;
+        if (CompareKeyLine(key, lineAt(lastStart, after)) == -1) {
             // Every line held comes before the key: pass over them all at once.
             next_ += lastNewline + 1;
             if (!NextLine())
                 return -1;
+            order = CompareKeyLine(key, line_);
             continue;
         }
-        // The first line not before the key lies in [0, lastStart]: halve.
+        // Lines starting before `low` come before the key; the line at `high`
+        // does not. Gallop forward from the current place, then halve.
         std::size_t low = 0;
         std::size_t high = lastStart;
+        for (std::size_t step = 64; low + step < high; step *= 2) {
+            const std::size_t start = rest.find('\n', low + step - 1) + 1;
+            if (start >= high)
+                break;
+            if (CompareKeyLine(key, lineAt(start, after)) != -1) {
+                high = start;
+                break;
+            }
+            low = after;
+        }
         while (low < high) {
             const std::size_t middle = low + (high - low) / 2;
-            std::size_t start = 0;
-            if (middle > 0) {
-                const std::size_t previous = rest.rfind('\n', middle - 1);
-                start = previous == std::string_view::npos ? 0 : previous + 1;
-            }
-            const std::size_t end = rest.find('\n', start);
-            if (CompareKeyLine(key, WithoutCarriageReturn(rest.substr(start, end - start))) == -1)
-                low = end + 1;
+            std::size_t start = middle == low ? low : rest.find('\n', middle - 1) + 1;
+            if (start >= high)
+                start = low;
+            if (CompareKeyLine(key, lineAt(start, after)) == -1)
+                low = after;
             else
                 high = start;
         }
         next_ += low;
         if (!NextLine())
             return -1;
-        steps = 0;
+        order = CompareKeyLine(key, line_);
     }
+    return order;
 }
 
 } // namespace lexinum

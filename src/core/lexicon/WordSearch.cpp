@@ -16,12 +16,19 @@ namespace {
 
 // The header written before the words of a group.
 std::string GroupHeader(int length) {
-    return " " + std::to_string(length) + " lettres:   \r\n";
+    std::string header = " ";
+    header += std::to_string(length);
+    header += " lettres:   \r\n";
+    return header;
 }
 
 // Below this many candidate keys a length is always looked up key by key: it
 // costs less than finding out how large its files are.
 constexpr std::uint64_t kFewCandidates = 256;
+// Looking up one candidate key costs about as much as testing this many lines
+// of a file read through: past that many candidates per line, reading every
+// line is cheaper.
+constexpr std::uint64_t kLeapCostInLines = 8;
 
 } // namespace
 
@@ -126,10 +133,14 @@ std::vector<std::string> WordSearch::CandidateKeys(int length) {
 }
 
 void WordSearch::BuildKey() {
-    key_.clear();
-    for (int d = 0; d < distinctCount_; ++d)
-        key_.append(static_cast<std::size_t>(workCounts_[static_cast<std::size_t>(d)]),
-                    distinctLetters_[static_cast<std::size_t>(d)]);
+    char built[kMaxKeyLength];
+    std::size_t size = 0;
+    for (int d = 0; d < distinctCount_; ++d) {
+        const char letter = distinctLetters_[static_cast<std::size_t>(d)];
+        for (int n = workCounts_[static_cast<std::size_t>(d)]; n > 0; --n)
+            built[size++] = letter;
+    }
+    key_.assign(built, size);
 }
 
 template <class Visit> bool WordSearch::ForEachRemoval(int depth, int high, int low, Visit& visit) {
@@ -232,7 +243,19 @@ bool WordSearch::KeyFits(std::string_view key) const {
     return true;
 }
 
-bool WordSearch::ShouldScan(Mode mode) const {
+std::uint64_t WordSearch::FileSize(int file) {
+    const auto slot = static_cast<std::size_t>(file);
+    if (slot >= fileSizes_.size())
+        fileSizes_.resize(slot + 1, -1);
+    if (fileSizes_[slot] < 0) {
+        std::error_code error;
+        const auto size = std::filesystem::file_size(lexicon_.LexFilePath(file), error);
+        fileSizes_[slot] = error ? 0 : static_cast<std::int64_t>(size);
+    }
+    return static_cast<std::uint64_t>(fileSizes_[slot]);
+}
+
+bool WordSearch::ShouldScan(Mode mode) {
     if (strategy_ != Strategy::Automatic)
         return strategy_ == Strategy::ScanLines;
     const std::uint64_t candidates = CandidateCount(currentLength_);
@@ -242,18 +265,14 @@ bool WordSearch::ShouldScan(Mode mode) const {
     const int last = lexicon_.LastFile(currentLength_);
     if (first == 0)
         return false;
-    // A line holds at least its key, a space, one word and its line end.
     std::uint64_t bytes = 0;
     for (int file = first; file <= last; ++file) {
-        if (mode == Mode::Computer && IsFileHidden(file))
-            continue;
-        std::error_code error;
-        const auto size = std::filesystem::file_size(lexicon_.LexFilePath(file), error);
-        if (!error)
-            bytes += size;
+        if (mode != Mode::Computer || !IsFileHidden(file))
+            bytes += FileSize(file);
     }
+    // A line holds at least its key, a space, one word and its line end.
     const std::uint64_t lines = bytes / static_cast<std::uint64_t>(2 * currentLength_ + 3);
-    return candidates > lines;
+    return candidates * kLeapCostInLines > lines;
 }
 
 void WordSearch::ScanLength(Mode mode) {
@@ -285,10 +304,124 @@ void WordSearch::SearchLength(int removed, Mode mode) {
         return;
     if (ShouldScan(mode))
         ScanLength(mode);
+    else if (strategy_ != Strategy::EnumerateKeys)
+        LeapLength(mode);
     else if (removed == 0)
         LookupNextKey(mode);
     else
         EnumerateRemovals(removed, distinctCount_ - 1, 0, mode);
+}
+
+bool WordSearch::NextCandidate(std::string_view from, bool after, std::string& candidate) const {
+    const int length = currentLength_;
+    std::array<int, 26> left{};
+    for (std::size_t i = 0; i < left.size(); ++i)
+        left[i] = letterCounts_[i];
+    char built[kMaxKeyLength];
+    // Completes `built` from position `at` with the smallest letters left from `lowest` on.
+    const auto complete = [&](int at, char lowest) {
+        for (int c = lowest - 'A'; c < 26 && at < length; ++c)
+            for (int n = left[static_cast<std::size_t>(c)]; n > 0 && at < length; --n)
+                built[at++] = static_cast<char>('A' + c);
+        if (at < length)
+            return false;
+        candidate.assign(built, static_cast<std::size_t>(length));
+        return true;
+    };
+    const int fromSize = static_cast<int>(from.size());
+
+    // The longest start of `from` that a candidate can begin with.
+    int kept = 0;
+    char previous = 'A';
+    while (kept < std::min(fromSize, length)) {
+        const char c = from[static_cast<std::size_t>(kept)];
+        if (c < previous || c > 'Z' || left[static_cast<std::size_t>(c - 'A')] == 0)
+            break;
+        --left[static_cast<std::size_t>(c - 'A')];
+        built[kept] = c;
+        previous = c;
+        ++kept;
+    }
+    if (kept == fromSize) {
+        if (kept == length && !after) {
+            candidate.assign(from);
+            return true;
+        }
+        // `from` itself starts candidates: the smallest of them follows it.
+        if (kept < length && complete(kept, previous))
+            return true;
+    }
+    // Otherwise raise one letter, as far to the right as possible, and complete
+    // with the smallest letters left.
+    for (int p = std::min(kept, length - 1); p >= 0; --p) {
+        if (p < kept)
+            ++left[static_cast<std::size_t>(from[static_cast<std::size_t>(p)] - 'A')];
+        if (p >= fromSize)
+            continue;
+        const char floor = p > 0 ? from[static_cast<std::size_t>(p - 1)] : 'A';
+        const int lowest = std::max<int>(from[static_cast<std::size_t>(p)] + 1, floor);
+        for (int c = lowest; c <= 'Z'; ++c) {
+            int& count = left[static_cast<std::size_t>(c - 'A')];
+            if (count == 0)
+                continue;
+            --count;
+            built[p] = static_cast<char>(c);
+            const bool done = complete(p + 1, static_cast<char>(c));
+            ++count;
+            if (done)
+                return true;
+            break; // a higher letter would leave even fewer letters to complete with
+        }
+    }
+    return false;
+}
+
+void WordSearch::LeapLength(Mode mode) {
+    const int last = lexicon_.LastFile(currentLength_);
+    std::string candidate;
+    if (!NextCandidate("", false, candidate))
+        return;
+    // Goes on from `from`, always past the key just looked up.
+    const auto goOnFrom = [this, &candidate](std::string_view from) {
+        if (!NextCandidate(from, false, candidate))
+            return false;
+        return candidate > key_ || NextCandidate(key_, true, candidate);
+    };
+    while (!Stopped()) {
+        key_ = candidate;
+        currentFile_ = lexicon_.FindLexFile(key_, currentLength_, openFile_);
+        if (currentFile_ == 0)
+            return;
+        if (mode == Mode::Computer && IsFileHidden(currentFile_)) {
+            // Nothing of this file may be read: the next keys lie in the files after it.
+            if (currentFile_ >= last ||
+                !goOnFrom(lexicon_.firstEntries[static_cast<std::size_t>(currentFile_) % kMaxLexFiles]))
+                return;
+            continue;
+        }
+        if (currentFile_ != openFile_ && !OpenLexFile(currentFile_))
+            return;
+        const int order = reader_.SeekKey(key_);
+        if (reader_.Failed()) {
+            LostLexicon();
+            return;
+        }
+        if (order == 0) {
+            AddHit(reader_.Line(), mode);
+            if (!NextCandidate(key_, true, candidate))
+                return;
+        } else if (order > 0) {
+            // No key of the file lies between the key and this line.
+            const std::string_view line = reader_.Line();
+            if (!goOnFrom(line.substr(0, line.find(' '))))
+                return;
+        } else {
+            // The file has ended: the keys still to come lie in the files after it.
+            if (currentFile_ >= last ||
+                !goOnFrom(lexicon_.firstEntries[static_cast<std::size_t>(currentFile_) % kMaxLexFiles]))
+                return;
+        }
+    }
 }
 
 void WordSearch::AddLineWords(std::string_view line) {
@@ -318,16 +451,20 @@ void WordSearch::AddHit(std::string_view line, Mode mode) {
 }
 
 void WordSearch::SortGroup(std::vector<std::string>& words) {
-    std::stable_sort(words.begin(), words.end(), [](const std::string& a, const std::string& b) {
-        const std::size_t common = std::min(a.size(), b.size());
-        for (std::size_t i = 0; i < common; ++i) {
-            const auto x = static_cast<unsigned char>(FoldLetter(a[i]));
-            const auto y = static_cast<unsigned char>(FoldLetter(b[i]));
-            if (x != y)
-                return x < y;
-        }
-        return a.size() < b.size();
-    });
+    // Fold each word once; the comparison of the folded bytes (unsigned, a
+    // prefix first) is then plain string order.
+    std::vector<std::pair<std::string, std::size_t>> folded;
+    folded.reserve(words.size());
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        folded.emplace_back(words[i], i);
+        FoldText(folded.back().first);
+    }
+    std::stable_sort(folded.begin(), folded.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<std::string> sorted;
+    sorted.reserve(words.size());
+    for (const auto& entry : folded)
+        sorted.push_back(std::move(words[entry.second]));
+    words = std::move(sorted);
 }
 
 void WordSearch::AppendList(std::string& text, const std::vector<std::string>& words) {
@@ -361,6 +498,7 @@ void WordSearch::StartSearch(SearchChannel& channel) {
     solutions_.clear();
     groupLength_ = 0;
     currentLength_ = static_cast<int>(sortedLetters_.size());
+    fileSizes_.clear();
 }
 
 void WordSearch::SolutionsWorker(SearchChannel& channel) {

@@ -29,12 +29,17 @@ class WordSearch {
 public:
     // Which search a lookup serves.
     enum class Mode { Solutions, Computer };
-    // How the keys of one length are looked up: by producing every candidate
-    // key and finding it in the files, or by reading every line of the
-    // length's files and testing its key against the drawn letters. Both give
-    // the same words in the same order; Automatic picks, length by length, the
-    // one with less to do.
-    enum class Strategy { Automatic, EnumerateKeys, ScanLines };
+    // How the keys of one length are looked up. All give the same words in the
+    // same order:
+    //  - EnumerateKeys produces every candidate key in turn and finds it in the files;
+    //  - LeapKeys does the same but, when the line reached lies beyond the key,
+    //    goes straight on to the first candidate at or after that line, passing
+    //    over the candidates the file shows to be absent;
+    //  - ScanLines reads every line of the length's files and tests its key
+    //    against the drawn letters;
+    //  - Automatic leaps, or scans where the candidates are so many that
+    //    reading every line costs less.
+    enum class Strategy { Automatic, EnumerateKeys, LeapKeys, ScanLines };
 
     // Most words kept in one group.
     static constexpr int kMaxSolutions = 600;
@@ -115,9 +120,16 @@ private:
     void SearchLength(int removed, Mode mode);
     // Reads every line of the current length's files and keeps the matching ones.
     void ScanLength(Mode mode);
+    // Looks up the candidate keys of the current length, leaping over absent ones.
+    void LeapLength(Mode mode);
+    // The smallest candidate key of the current length that is not before
+    // `from` (after it, when `after` is set), in `candidate`; false if none.
+    bool NextCandidate(std::string_view from, bool after, std::string& candidate) const;
     // True when reading the lines of this length costs less than looking up
     // every candidate key.
-    bool ShouldScan(Mode mode) const;
+    bool ShouldScan(Mode mode);
+    // The size of lexicon file `file`, learnt once per search (0 if it cannot be known).
+    std::uint64_t FileSize(int file);
     // A line holding a key of the drawn letters was found.
     void AddHit(std::string_view line, Mode mode);
     // Copies the words of a line into solutions_, up to the bound.
@@ -167,6 +179,7 @@ private:
     int bestLength_ = 0;
     std::string computerWord_;
     std::uint32_t hiddenFiles_ = 0;
+    std::vector<std::int64_t> fileSizes_;
 };
 
 } // namespace lexinum
