@@ -67,6 +67,12 @@ TEST(LexiconSet, RefusesAFolderWithoutACompleteSetOfFiles) {
         EXPECT_EQ(set.ReadLexIni(fixture.Directory()), LexiconSet::kNoLexiconFiles) << count;
     }
     ASSERT_TRUE(ini.WriteInt("lexiques", "nb_of_lexs", 10));
+    // A radical that would reach files outside the folder.
+    for (int n = 1; n <= 10; ++n)
+        fixture.Folder().Write(LexiconSet::LexFilePath("", "fr", n).string(), "ET et\r\n");
+    ASSERT_TRUE(ini.WriteString("lexiques", "lex_rad", "../fr"));
+    EXPECT_EQ(set.ReadLexIni(fixture.Directory()), LexiconSet::kNoLexiconFiles);
+    ASSERT_TRUE(ini.WriteString("lexiques", "lex_rad", "fr"));
     fs::remove(fixture.Directory() / "fr07.lex");
     EXPECT_EQ(set.ReadLexIni(fixture.Directory()), LexiconSet::kNoLexiconFiles);
 }

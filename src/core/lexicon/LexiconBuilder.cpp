@@ -106,16 +106,10 @@ std::optional<std::string> LexiconBuilder::LexiconSpelling(std::string_view word
 }
 
 std::string LexiconBuilder::CheckRadical(std::string_view radical) {
-    const auto bytes = Cp1252::FromUtf8(radical);
-    if (!bytes)
-        return "Le radical « " + std::string(radical) +
-               " » contient des caractères qu'un nom de lexique ne peut pas contenir.";
-    if (bytes->size() > static_cast<std::size_t>(kMaxRadicalLength))
-        return "Le radical « " + std::string(radical) + " » est trop long : 11 caractères au plus.";
-    for (char c : *bytes)
-        if (static_cast<unsigned char>(c) < 0x20 || c == '/' || c == '\\' || c == 0x7F)
-            return "Le radical « " + std::string(radical) + " » ne peut pas servir de nom de fichier.";
-    return {};
+    if (LexiconSet::IsValidRadical(radical))
+        return {};
+    return "Le radical « " + std::string(radical) +
+           " » ne peut pas servir de nom de lexique : 11 caractères au plus, sans séparateur de dossier.";
 }
 
 bool LexiconBuilder::AddWord(std::string_view word) {

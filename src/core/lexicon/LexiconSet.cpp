@@ -8,6 +8,7 @@
 #include "lexicon/LexFileReader.h"
 #include "lexicon/LexiconTexts.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -70,6 +71,15 @@ LexiconSet::LexiconSet()
     ResetToInitialWeights();
 }
 
+bool LexiconSet::IsValidRadical(std::string_view radical) {
+    const auto bytes = Cp1252::FromUtf8(radical);
+    if (!bytes || bytes->size() > static_cast<std::size_t>(kMaxRadicalLength))
+        return false;
+    return std::none_of(bytes->begin(), bytes->end(), [](char c) {
+        return static_cast<unsigned char>(c) < 0x20 || c == '/' || c == '\\' || c == 0x7F;
+    });
+}
+
 fs::path LexiconSet::LexFilePath(const fs::path& folder, const std::string& radical, int n) {
     char number[16];
     std::snprintf(number, sizeof number, "%02d.lex", n);
@@ -106,8 +116,9 @@ int LexiconSet::ReadLexIni(const fs::path& folder) {
     fileCount = ini.ReadInt(kSectionLexicons, "nb_of_lexs", kDefaultFileCount);
     radical = ini.ReadString(kSectionLexicons, "lex_rad", "", kMaxRadicalLength);
     // A count outside 1..99 cannot name a complete set of files (and would
-    // overrun the table of first entries).
-    bool complete = fileCount >= 1 && fileCount <= kMaxLexFiles;
+    // overrun the table of first entries); a radical such as "../x" would
+    // name files outside the folder.
+    bool complete = fileCount >= 1 && fileCount <= kMaxLexFiles && IsValidRadical(radical);
     for (int n = 1; complete && n <= fileCount; ++n)
         complete = fs::exists(LexFilePath(folder, radical, n), ec);
     if (!complete) {

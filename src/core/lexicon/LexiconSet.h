@@ -70,7 +70,8 @@ public:
     std::filesystem::path pathBuffer;
 
     // Reads the index of `folder` into the set and returns -3 (no complete set
-    // of lexicon files: the set keeps its previous count and radical), -14 (no
+    // of lexicon files, or a radical that would name files outside the folder:
+    // the set keeps its previous count and radical), -14 (no
     // "lex.ini"), or the bits of what is missing (2 first entries, 4 ranges,
     // 8 weights); 0 when the index is complete. The folder is adopted as soon as
     // its files are all present.
@@ -80,6 +81,10 @@ public:
     // lower than `openFile` (the file a streaming search has open, 0 if none);
     // 0 when no file holds keys of that length or the length is outside 2..27.
     int FindLexFile(std::string_view key, int length, int openFile) const;
+
+    // True when a radical can name lexicon files inside their folder: at most
+    // 11 characters, none of them a folder separator or a control character.
+    static bool IsValidRadical(std::string_view radical);
 
     // The path of lexicon file n of this set.
     std::filesystem::path LexFilePath(int n) const;
