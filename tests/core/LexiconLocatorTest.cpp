@@ -168,6 +168,20 @@ TEST(LexiconLocator, RefusalsAndDismissalLeaveTheLexiconInUseAlone) {
     unchanged();
 }
 
+TEST(LexiconLocator, RefusesToRebuildAnIndexForFilesNoIndexCanName) {
+    test::FixtureLexicon fixture({"ou", "oui"});
+    RemoveIndex(fixture.Directory());
+    for (const char* number : {"01", "02"})
+        fs::rename(fixture.Directory() / ("fr" + std::string(number) + ".lex"),
+                   fixture.Directory() / ("radicaltroplong" + std::string(number) + ".lex"));
+    test::RecordingPrompter prompter;
+    LexiconSet set;
+    EXPECT_FALSE(LexiconLocator(prompter).Accept(set, fixture.Directory(), "ANY").adopted);
+    EXPECT_EQ(
+        prompter.messages.back().text,
+        "Recherche de lexique:\r\nPas d'ensemble de fichiers lexique op\xC3\xA9rationnel dans ce r\xC3\xA9pertoire");
+}
+
 TEST(LexiconLocator, TitlesTheDialogByRadical) {
     EXPECT_EQ(LexiconLocator::DialogTitle("ANY"), "Localisez le lexique");
     EXPECT_EQ(LexiconLocator::DialogTitle("any"), "Localisez le lexique");

@@ -100,15 +100,18 @@ LexiconLocator::Outcome LexiconLocator::Accept(LexiconSet& lexicon, const fs::pa
     const auto firstFile = std::find_if(names.begin(), names.end(), [](const std::string& name) {
         return name.size() >= 6 && name.compare(name.size() - 6, 6, "01.lex") == 0;
     });
-    if (firstFile == names.end() || names.size() > static_cast<std::size_t>(kMaxLexFiles)) {
-        // Without a first file or with more files than an index can list, no
-        // index can describe the folder.
+    const std::string radical = firstFile == names.end() ? "" : firstFile->substr(0, firstFile->size() - 6);
+    if (firstFile == names.end() || names.size() > static_cast<std::size_t>(kMaxLexFiles) ||
+        !LexiconSet::IsValidRadical(radical)) {
+        // Without a first file, with more files than an index can list, or
+        // with a radical too long to be read back, no index can describe the
+        // folder.
         Beep();
         prompter.Tell(LexiconTexts::kNoWorkingSet, LexiconTexts::kCaption, PromptIcon::Exclamation);
         done();
         return outcome;
     }
-    trial.radical = firstFile->substr(0, firstFile->size() - 6);
+    trial.radical = radical;
     trial.fileCount = static_cast<int>(names.size());
     trial.directory = candidate;
     const fs::path index = trial.IndexPath();
