@@ -102,6 +102,11 @@ TEST(LexiconSet, ReportsAMissingIndexThenEachMissingPart) {
     LexiconSet set2;
     EXPECT_EQ(set2.ReadLexIni(other.Directory()), LexiconSet::kMissingRange);
     EXPECT_EQ(set2.FindLexFile("ABERR", 5, 0), 0);
+    // Absurd weights are capped rather than overflow the bag.
+    for (const char* vowel : {"A", "E", "I", "O", "U", "Y"})
+        ASSERT_TRUE(ini.WriteInt("nb voyelles", vowel, 2000000000));
+    set2.ReadLexIni(other.Directory());
+    EXPECT_EQ(set2.vowelBag.Remaining(), 6 * LexiconSet::kMaxLetterWeight);
 }
 
 TEST(LexiconSet, ChoosesTheFileOfAKeyWithinItsLengthRange) {

@@ -149,10 +149,14 @@ int LexiconSet::ReadLexIni(const fs::path& folder) {
             firstEntries[static_cast<std::size_t>(n - 1)] = Cp1252::FromUtf8Lossy(entry);
     }
 
-    // The weights of a bag are taken only when all of them are present.
+    // The weights of a bag are taken only when all of them are present. A
+    // damaged index cannot make the bags' tile count overflow.
+    const auto weight = [&ini](const char* section, char letter) {
+        return std::min(ini.ReadInt(section, std::string(1, letter), -1), kMaxLetterWeight);
+    };
     std::array<int, kVowelCount> vowels{};
     for (int i = 0; i < kVowelCount; ++i) {
-        vowels[static_cast<std::size_t>(i)] = ini.ReadInt(kSectionVowels, std::string(1, kVowels[i]), -1);
+        vowels[static_cast<std::size_t>(i)] = weight(kSectionVowels, kVowels[i]);
         if (vowels[static_cast<std::size_t>(i)] == -1)
             return missing | kMissingWeight;
     }
@@ -160,7 +164,7 @@ int LexiconSet::ReadLexIni(const fs::path& folder) {
     vowelBag.Refill(ToVector(vowelWeights.data(), vowelWeights.size()));
     std::array<int, kConsonantCount> consonants{};
     for (int i = 0; i < kConsonantCount; ++i) {
-        consonants[static_cast<std::size_t>(i)] = ini.ReadInt(kSectionConsonants, std::string(1, kConsonants[i]), -1);
+        consonants[static_cast<std::size_t>(i)] = weight(kSectionConsonants, kConsonants[i]);
         if (consonants[static_cast<std::size_t>(i)] == -1)
             return missing | kMissingWeight;
     }

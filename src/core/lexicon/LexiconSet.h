@@ -39,6 +39,8 @@ public:
     static constexpr int kDefaultFileCount = 65;
     // The longest first entry kept.
     static constexpr std::size_t kMaxEntryLength = kMaxKeyLength;
+    // The most tiles of one letter a bag takes from an index.
+    static constexpr int kMaxLetterWeight = 1000000;
     // Name of the index in a lexicon folder.
     static constexpr const char* kIndexName = "lex.ini";
 
