@@ -1,6 +1,7 @@
 // The longest-word search against a plain brute-force search over fixture
 // lexicons, and the texts it hands over.
 #include "FixtureLexicon.h"
+#include "TempFolder.h"
 
 #include "common/Cp1252.h"
 #include "common/Random15.h"
@@ -241,6 +242,103 @@ INSTANTIATE_TEST_SUITE_P(WordSearchStrategies, WordSearchBruteForce,
                          ::testing::Values(WordSearch::Strategy::Automatic, WordSearch::Strategy::EnumerateKeys,
                                            WordSearch::Strategy::LeapKeys, WordSearch::Strategy::ScanLines));
 
+// A lexicon whose files hold keys of every length, the whole lexicon read file
+// after file being in ascending key order (shorter keys before their extensions).
+class MixedLexicon {
+public:
+    MixedLexicon(const std::vector<std::string>& words, int files) {
+        std::map<std::string, std::vector<std::string>> lines;
+        for (const std::string& word : words) {
+            const auto spelling = LexiconBuilder::LexiconSpelling(word);
+            if (!spelling)
+                continue;
+            auto& line = lines[MakeKey(*spelling)];
+            if (std::find(line.begin(), line.end(), *spelling) == line.end() && line.size() < 5) {
+                line.push_back(*spelling);
+                kept_.push_back(*spelling);
+            }
+        }
+        std::vector<std::string> text(static_cast<std::size_t>(files));
+        std::vector<std::string> firstEntries(static_cast<std::size_t>(files));
+        std::map<int, std::pair<int, int>> ranges;
+        std::size_t index = 0;
+        for (const auto& [key, line] : lines) {
+            const int file = static_cast<int>(index++ * static_cast<std::size_t>(files) / lines.size()) + 1;
+            std::string& bytes = text[static_cast<std::size_t>(file - 1)];
+            if (bytes.empty())
+                firstEntries[static_cast<std::size_t>(file - 1)] = key;
+            bytes += key;
+            for (const auto& word : line) {
+                bytes += ' ';
+                bytes += word;
+            }
+            bytes += "\r\n";
+            auto [range, added] = ranges.try_emplace(static_cast<int>(key.size()), file, file);
+            range->second.second = file;
+        }
+        std::string index_ = "[lexiques]\r\nnb_of_lexs=" + std::to_string(files) + "\r\nlex_rad=fr\r\n[first]\r\n";
+        std::string last = "[last]\r\n";
+        for (int length = 2; length <= 27; ++length) {
+            const auto found = ranges.find(length);
+            const auto range = found == ranges.end() ? std::pair{1, 1} : found->second;
+            index_ += std::to_string(length) + "=" + std::to_string(range.first) + "\r\n";
+            last += std::to_string(length) + "=" + std::to_string(range.second) + "\r\n";
+        }
+        index_ += last + "[first entries]\r\n";
+        for (int file = 1; file <= files; ++file) {
+            index_ += std::to_string(file) + "=" + firstEntries[static_cast<std::size_t>(file - 1)] + "\r\n";
+            char name[16];
+            std::snprintf(name, sizeof name, "fr%02d.lex", file);
+            folder_.Write(std::string("lexiques/") + name, text[static_cast<std::size_t>(file - 1)]);
+        }
+        index_ += "[nb voyelles]\r\nA=1\r\nE=1\r\nI=1\r\nO=1\r\nU=1\r\nY=1\r\n[nb consonnes]\r\n";
+        for (const char c : std::string("BCDFGHJKLMNPQRSTVWXZ")) {
+            index_ += c;
+            index_ += "=1\r\n";
+        }
+        folder_.Write("lexiques/lex.ini", index_);
+        EXPECT_EQ(lexicon_.ReadLexIni(folder_ / "lexiques"), 0);
+    }
+
+    const LexiconSet& Lexicon() const { return lexicon_; }
+    // The words the files hold, in the lexicon's bytes.
+    const std::vector<std::string>& Kept() const { return kept_; }
+
+private:
+    test::TempFolder folder_;
+    LexiconSet lexicon_;
+    std::vector<std::string> kept_;
+};
+
+TEST(WordSearchMixedLengths, FilesHoldingEveryLengthGiveTheSameGroups) {
+    std::mt19937 random(31);
+    const MixedLexicon mixed(RandomWords(random, 1500), 7);
+    int groupsSeen = 0;
+    for (const auto strategy : {WordSearch::Strategy::Automatic, WordSearch::Strategy::EnumerateKeys,
+                                WordSearch::Strategy::LeapKeys, WordSearch::Strategy::ScanLines}) {
+        WordSearch search(mixed.Lexicon());
+        search.SetStrategy(strategy);
+        for (int round = 0; round < 25; ++round) {
+            const std::string draw = RandomDraw(random, 3 + round % 12);
+            ASSERT_TRUE(search.PrepareLetters(draw));
+            std::map<int, std::multiset<std::string>, std::greater<>> expected;
+            for (const auto& word : mixed.Kept())
+                if (Fits(MakeKey(word), draw))
+                    expected[static_cast<int>(word.size())].insert(word);
+            const SolutionsRun run = RunSolutions(search);
+            ASSERT_EQ(run.groups.size(), expected.size()) << draw;
+            auto want = expected.begin();
+            for (const Group& group : run.groups) {
+                EXPECT_EQ(group.length, want->first) << draw;
+                EXPECT_EQ(std::multiset<std::string>(group.words.begin(), group.words.end()), want->second) << draw;
+                ++want;
+                ++groupsSeen;
+            }
+        }
+    }
+    EXPECT_GT(groupsSeen, 100);
+}
+
 TEST(WordSearchTexts, GroupsThenClosingText) {
     const FixtureLexicon fixture({"rats", "star", "tsar", "art", "rat", "tsé", "été"});
     const LexiconSet lexicon = fixture.Load();
@@ -357,7 +455,12 @@ TEST(WordSearchComputer, PlaysOneOfTheLongestWords) {
         }
         EXPECT_EQ(run.length, expected.begin()->first) << draw;
         EXPECT_EQ(expected.begin()->second.count(run.word), 1U) << draw << " " << run.word;
-        EXPECT_EQ(run.text, " " + std::to_string(run.length) + " lettres:   \r\n" + Cp1252::ToUtf8(run.word) + "\r\n");
+        std::string text = " ";
+        text += std::to_string(run.length);
+        text += " lettres:   \r\n";
+        text += Cp1252::ToUtf8(run.word);
+        text += "\r\n";
+        EXPECT_EQ(run.text, text);
     }
 }
 

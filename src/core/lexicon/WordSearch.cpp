@@ -498,7 +498,12 @@ void WordSearch::StartSearch(SearchChannel& channel) {
     solutions_.clear();
     groupLength_ = 0;
     currentLength_ = static_cast<int>(sortedLetters_.size());
-    fileSizes_.clear();
+    // The sizes only guide the choice between leaping and scanning; they are
+    // learnt again when the lexicon is another one.
+    if (sizesOf_ != lexicon_.LexFilePath(1)) {
+        fileSizes_.clear();
+        sizesOf_ = lexicon_.LexFilePath(1);
+    }
 }
 
 void WordSearch::SolutionsWorker(SearchChannel& channel) {

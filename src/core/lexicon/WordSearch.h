@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -128,7 +129,7 @@ private:
     // True when reading the lines of this length costs less than looking up
     // every candidate key.
     bool ShouldScan(Mode mode);
-    // The size of lexicon file `file`, learnt once per search (0 if it cannot be known).
+    // The size of lexicon file `file`, learnt once (0 if it cannot be known).
     std::uint64_t FileSize(int file);
     // A line holding a key of the drawn letters was found.
     void AddHit(std::string_view line, Mode mode);
@@ -180,6 +181,7 @@ private:
     std::string computerWord_;
     std::uint32_t hiddenFiles_ = 0;
     std::vector<std::int64_t> fileSizes_;
+    std::filesystem::path sizesOf_;
 };
 
 } // namespace lexinum
