@@ -38,7 +38,8 @@ bool ReadDraw(const std::vector<std::string>& positional, Numbers& numbers, int&
         }
     }
     if (!ParseInt(positional.back(), 1, kMaxTarget, target)) {
-        error = "« " + positional.back() + " » n'est pas un compte valable : le compte à atteindre est un entier de 1 à " +
+        error = "« " + positional.back() +
+                " » n'est pas un compte valable : le compte à atteindre est un entier de 1 à " +
                 std::to_string(kMaxTarget);
         return false;
     }
@@ -118,9 +119,9 @@ int Solutions(const Arguments& args) {
         return 0;
 
     std::cout << "{\"numbers\": " << JsonNumbers(numbers) << ", \"target\": " << target
-              << ", \"exact\": " << (solver.ExactFound() ? "true" : "false") << ", \"simplest_ops\": "
-              << (solver.ExactFound() ? std::to_string(solver.SimplestOps()) : "null") << ", \"solutions\": ["
-              << solutions << "]";
+              << ", \"exact\": " << (solver.ExactFound() ? "true" : "false")
+              << ", \"simplest_ops\": " << (solver.ExactFound() ? std::to_string(solver.SimplestOps()) : "null")
+              << ", \"solutions\": [" << solutions << "]";
     if (!solver.ExactFound()) {
         const Pile& best = solver.BestExpression();
         std::cout << ", \"nearest\": {\"value\": " << NumbersSolver::PileValue(best)
@@ -188,7 +189,8 @@ int Computer(const Arguments& args) {
 
 std::vector<Command> NumbersCommands() {
     return {
-        {"numbers", "numbers [--json] N1 N2 N3 N4 N5 N6 COMPTE   toutes les solutions d'un tirage, la plus simple d'abord",
+        {"numbers",
+         "numbers [--json] N1 N2 N3 N4 N5 N6 COMPTE   toutes les solutions d'un tirage, la plus simple d'abord",
          Solutions},
         {"computer-numbers",
          "computer-numbers --level NIVEAU [--seed GRAINE] [--json] N1 … N6 COMPTE   la réponse de l'ordinateur "

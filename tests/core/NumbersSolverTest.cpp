@@ -1,7 +1,7 @@
+#include "numbers/NumbersSolver.h"
 #include "common/Random15.h"
 #include "common/SearchChannel.h"
 #include "numbers/NumberRules.h"
-#include "numbers/NumbersSolver.h"
 
 #include <gtest/gtest.h>
 
@@ -81,8 +81,8 @@ ComputerAnswer ComputerPlays(const Numbers& numbers, int target, int level) {
     SearchChannel channel(solverText);
     channel.Start([&](SearchChannel& c) { solver.ComputerSearch(c); });
     EXPECT_TRUE(channel.WaitComputer());
-    ComputerAnswer answer{solver.ComputerExact(), solver.ComputerResult(), solver.BestDistance(),
-                          solver.ComputerOps(), solver.ComputerExpression(), channel.TakeText()};
+    ComputerAnswer answer{solver.ComputerExact(), solver.ComputerResult(),     solver.BestDistance(),
+                          solver.ComputerOps(),   solver.ComputerExpression(), channel.TakeText()};
     channel.Join();
     return answer;
 }
@@ -333,8 +333,7 @@ TEST(NumbersSolverSolutions, AgreesWithABruteForceOnSeededDraws) {
                 n = Random15::Below(100) + 1;
         const int target = 101 + Random15::Below(899);
         SCOPED_TRACE(::testing::Message() << "draw " << numbers[0] << ' ' << numbers[1] << ' ' << numbers[2] << ' '
-                                          << numbers[3] << ' ' << numbers[4] << ' ' << numbers[5] << " -> "
-                                          << target);
+                                          << numbers[3] << ' ' << numbers[4] << ' ' << numbers[5] << " -> " << target);
         const Reference ref = BruteForce(numbers, target);
         const Listing listing = ListAll(numbers, target);
         ASSERT_EQ(listing.exact, ref.exact);

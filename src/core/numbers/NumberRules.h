@@ -1,6 +1,8 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <limits>
 #include <string_view>
 
 namespace lexinum {
@@ -16,8 +18,8 @@ public:
     // Value, count and text of each tile kind, in kind order.
     static constexpr std::array<int, kTileKinds> kTileValues = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 25, 50, 75, 100};
     static constexpr std::array<int, kTileKinds> kTileCounts = {2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 1, 1, 1, 1};
-    static constexpr std::array<std::string_view, kTileKinds> kTileTexts = {
-        "1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "25", "50", "75", "100"};
+    static constexpr std::array<std::string_view, kTileKinds> kTileTexts = {"1", "2", "3",  "4",  "5",  "6",  "7",
+                                                                            "8", "9", "10", "25", "50", "75", "100"};
 
     // Operation codes. Every number of the game is positive, so a negative
     // token in a calculation is always an operation.
@@ -46,7 +48,34 @@ public:
     // fit in 32 bits is not allowed either (0), nor is a division by 0 or an
     // unknown operation code. A subtraction whose second operand is larger
     // gives its negative difference: the callers refuse it themselves.
-    static int Value(int a, int operation, int b);
+    static constexpr int Value(int a, int operation, int b) {
+        std::int64_t r = 0;
+        switch (operation) {
+        case kAdd:
+            r = std::int64_t{a} + b;
+            break;
+        case kSubtract:
+            r = std::int64_t{a} - b;
+            break;
+        case kMultiply:
+            if (b == 1)
+                return 0;
+            r = std::int64_t{a} * b;
+            break;
+        case kDivide:
+            if (b == 0 || b == 1 || std::int64_t{a} % b != 0)
+                return 0;
+            r = std::int64_t{a} / b;
+            break;
+        default:
+            return 0;
+        }
+        // Six numbers up to 100 multiply past 32 bits (100^5); such a result
+        // cannot be carried on and is refused like any other bad operation.
+        if (r > std::numeric_limits<int>::max() || r < std::numeric_limits<int>::min())
+            return 0;
+        return static_cast<int>(r);
+    }
 
     // The tile kind of a value, or -1 when no tile carries it.
     static int TileKindOfValue(int value);

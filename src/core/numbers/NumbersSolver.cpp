@@ -21,12 +21,13 @@ void AppendNumber(std::string& text, int value) {
     text.append(digits, result.ptr);
 }
 
-bool Pruned(int r, int a, int b) {
+inline bool Pruned(int r, int a, int b) {
     return r == 0 || r == a || r == b;
 }
 
-int Distance(int value, int target) {
-    return static_cast<int>(std::min<long long>(std::llabs(static_cast<long long>(value) - target), INT_MAX));
+inline int Distance(int value, int target) {
+    const long long d = static_cast<long long>(value) - target;
+    return d < 0 ? (-d > INT_MAX ? INT_MAX : static_cast<int>(-d)) : (d > INT_MAX ? INT_MAX : static_cast<int>(d));
 }
 
 } // namespace
@@ -72,8 +73,6 @@ void NumbersSolver::BuildTokens() {
         }
     }
     tokenLimit_ = distinctCount_ + kOperationSlots;
-    pairSlot_ = -1;
-    pairFamily_ = 0;
 }
 
 void NumbersSolver::UpdateMarks(int slot) {
@@ -98,11 +97,7 @@ void NumbersSolver::UpdateMarks(int slot) {
     available_[2] = available_[3] = 1 - additive;
 }
 
-bool NumbersSolver::CanonicalAllows(int operation, int lastOperation, int c, int d, int a) const {
-    if (operation == lastOperation ? d <= c
-                                   : NumberRules::IsAdditive(operation) != NumberRules::IsAdditive(lastOperation) ||
-                                         d < c)
-        return true;
+bool NumbersSolver::OtherOrderBlocked(int operation, int lastOperation, int c, int d, int a, bool numbersLeft) const {
     // The order kept instead, (X q d) p c with X the value c was applied to,
     // is not always one the game allows: X - d may be negative or X / d a
     // fraction while (X + c) - d or (X * c) / d is fine. Then this order is
@@ -135,20 +130,9 @@ bool NumbersSolver::CanonicalAllows(int operation, int lastOperation, int c, int
     const int first = NumberRules::Value(x, operation, d);
     // In that order c comes right after X q d, so X q d may equal c, but no
     // other unused number.
-    if (Pruned(first, x, d) || (first != c && RedundantSlot(first) >= 0) || c > first)
+    if (Pruned(first, x, d) || (first != c && numbersLeft && RedundantSlot(first) >= 0) || c > first)
         return true;
     return Pruned(NumberRules::Value(first, lastOperation, c), first, c);
-}
-
-int NumbersSolver::FamilyOf(int slot) {
-    return NumberRules::IsAdditive(NumberRules::kAdd + slot) ? 1 : 2;
-}
-
-int NumbersSolver::RedundantSlot(int value) const {
-    for (int i = kOperationSlots; i < tokenLimit_; ++i)
-        if (available_[static_cast<std::size_t>(i)] != 0 && tokens_[static_cast<std::size_t>(i)] == value)
-            return i;
-    return -1;
 }
 
 bool NumbersSolver::LevelTest() {
@@ -274,7 +258,7 @@ NumbersSolver::Step NumbersSolver::SecondToken() {
         --available_[static_cast<std::size_t>(slot)];
         expression_.Push(number);
         values_.Push(number);
-        if ((tokensLeft_ == 1 ? LastToken() : NextToken()) == Step::Stop)
+        if ((tokensLeft_ == 1 ? Tail(kAllOperations) : NextToken(kAllOperations, kAnyNumber, 0)) == Step::Stop)
             return Step::Stop;
         expression_.Pop();
         values_.Pop();
@@ -284,91 +268,118 @@ NumbersSolver::Step NumbersSolver::SecondToken() {
     return Step::Continue;
 }
 
-NumbersSolver::Step NumbersSolver::NextToken() {
+NumbersSolver::Step NumbersSolver::NextToken(unsigned operations, int onlyNumber, int pairFamily) {
     const int b = values_.Top();
     const int a = values_.Below(1);
-    const std::array<int, kTokenSlots> saved = available_;
-    const int pairSlot = pairSlot_;
-    const int pairFamily = pairFamily_;
     --tokensLeft_;
 
-    // The last three tokens "c p d": the rule keeping one order of a chain.
-    const bool chained = expression_.Count() > 3 && expression_.Below(0) > 0 && expression_.Below(1) < 0 &&
-                         expression_.Below(2) > 0;
-    const int d = expression_.Below(0);
-    const int p = expression_.Below(1);
-    const int c = expression_.Below(2);
-
-    for (int slot = b > a ? kOperationSlots : 0; slot < tokenLimit_; ++slot) {
-        if (available_[static_cast<std::size_t>(slot)] == 0)
-            continue;
-        if (pairSlot >= 0 ? slot != pairSlot : pairFamily != 0 && (slot >= kOperationSlots || FamilyOf(slot) != pairFamily))
-            continue;
-        const int token = tokens_[static_cast<std::size_t>(slot)];
-        if (slot < kOperationSlots) {
-            if (chained && !CanonicalAllows(token, p, c, d, a))
+    // Operations first, when the top value is not above the one below it.
+    if (b <= a && operations != 0) {
+        // The last three tokens "c p d": the rule keeping one order of a chain.
+        const bool chained =
+            expression_.Count() > 3 && expression_.Below(0) > 0 && expression_.Below(1) < 0 && expression_.Below(2) > 0;
+        const int d = expression_.Below(0);
+        const int p = expression_.Below(1);
+        const int c = expression_.Below(2);
+        for (int slot = 0; slot < kOperationSlots; ++slot) {
+            if ((operations & (1u << slot)) == 0)
                 continue;
-            lastValue_ = NumberRules::Value(a, token, b);
-            if (Pruned(lastValue_, a, b))
+            const int operation = NumberRules::kAdd + slot;
+            if (chained && !ChainAllows(operation, p, c, d, a, true))
                 continue;
+            const int r = NumberRules::Value(a, operation, b);
+            if (Pruned(r, a, b))
+                continue;
+            lastValue_ = r;
+            expression_.Push(operation);
+            values_.Pop();
+            values_.Pop();
+            values_.Push(r);
             // A value that an unused drawn number already gives is built
             // only to meet that very number at once through an operation
             // of the same family (75 / 25 = 3, then / 3): written the other
             // way round, the two operations in a row would not alternate.
             // Anywhere else the number itself makes the same calculation.
-            pairSlot_ = RedundantSlot(lastValue_);
-            pairFamily_ = pairSlot_ >= 0 ? FamilyOf(slot) : 0;
-            expression_.Push(token);
+            const int family = FamilyOf(slot);
+            const int twin = RedundantSlot(r);
+            Step step = Step::Continue;
+            if (twin >= 0)
+                step = NextToken(0, twin, family);
+            else
+                step = NextToken(values_.Count() == 1 ? 0u : FamilyMask(3 - family), kAnyNumber, 0);
+            if (step == Step::Stop)
+                return Step::Stop;
+            expression_.Pop();
             values_.Pop();
-            values_.Pop();
-            values_.Push(lastValue_);
-        } else {
-            pairSlot_ = -1;
-            pairFamily_ = pairSlot >= 0 ? pairFamily : 0;
-            expression_.Push(token);
-            values_.Push(token);
-        }
-        UpdateMarks(slot);
-        const Step step = tokensLeft_ == 1 ? LastToken() : NextToken();
-        pairSlot_ = pairSlot;
-        pairFamily_ = pairFamily;
-        if (step == Step::Stop)
-            return Step::Stop;
-        expression_.Pop();
-        values_.Pop();
-        if (slot < kOperationSlots) {
             values_.Push(a);
             values_.Push(b);
         }
-        available_ = saved;
+    }
+
+    // Then numbers, unless an operation has to come next.
+    if (onlyNumber != kNoNumber) {
+        const int firstSlot = onlyNumber >= 0 ? onlyNumber : kOperationSlots;
+        const int endSlot = onlyNumber >= 0 ? onlyNumber + 1 : tokenLimit_;
+        // After a value paired with its drawn twin, an operation of the same family must follow.
+        const unsigned next = onlyNumber >= 0 ? FamilyMask(pairFamily) : kAllOperations;
+        for (int slot = firstSlot; slot < endSlot; ++slot) {
+            if (available_[static_cast<std::size_t>(slot)] == 0)
+                continue;
+            const int number = tokens_[static_cast<std::size_t>(slot)];
+            --available_[static_cast<std::size_t>(slot)];
+            expression_.Push(number);
+            values_.Push(number);
+            Step step = Step::Continue;
+            if (tokensLeft_ != values_.Count() - 1)
+                step = NextToken(next, onlyNumber >= 0 ? kNoNumber : kAnyNumber, 0);
+            else if (number <= values_.Below(1))
+                step = Tail(next); // every number is placed: only operations remain
+            if (step == Step::Stop)
+                return Step::Stop;
+            expression_.Pop();
+            values_.Pop();
+            ++available_[static_cast<std::size_t>(slot)];
+        }
     }
     ++tokensLeft_;
     return Step::Continue;
 }
 
-NumbersSolver::Step NumbersSolver::LastToken() {
+NumbersSolver::Step NumbersSolver::Tail(unsigned allowed) {
     const int b = values_.Top();
     const int a = values_.Below(1);
-    if (b > a || pairSlot_ >= 0)
+    if (b > a)
         return Step::Continue;
-    const bool chained = expression_.Count() > 3 && expression_.Below(0) > 0 && expression_.Below(1) < 0 &&
-                         expression_.Below(2) > 0;
+    const int count = values_.Count();
+    // Only the first operation of the tail can follow a number.
+    const bool chained =
+        expression_.Below(0) > 0 && expression_.Count() > 3 && expression_.Below(1) < 0 && expression_.Below(2) > 0;
     const int d = expression_.Below(0);
     const int p = expression_.Below(1);
     const int c = expression_.Below(2);
-
     for (int slot = 0; slot < kOperationSlots; ++slot) {
-        if (available_[static_cast<std::size_t>(slot)] == 0)
+        if ((allowed & (1u << slot)) == 0)
             continue;
-        if (pairFamily_ != 0 && FamilyOf(slot) != pairFamily_)
-            continue;
-        const int operation = tokens_[static_cast<std::size_t>(slot)];
-        if (chained && !CanonicalAllows(operation, p, c, d, a))
+        const int operation = NumberRules::kAdd + slot;
+        if (chained && !ChainAllows(operation, p, c, d, a, false))
             continue;
         const int r = NumberRules::Value(a, operation, b);
         if (Pruned(r, a, b))
             continue;
-        if (r == target_) {
+        if (count > 2) {
+            lastValue_ = r;
+            expression_.Push(operation);
+            values_.Pop();
+            values_.Pop();
+            values_.Push(r);
+            const Step step = Tail(FamilyMask(slot < 2 ? 2 : 1));
+            if (step == Step::Stop)
+                return Step::Stop;
+            expression_.Pop();
+            values_.Pop();
+            values_.Push(a);
+            values_.Push(b);
+        } else if (r == target_) {
             expression_.Push(operation);
             if (exactFound_ == 0)
                 simplestOps_ = static_cast<unsigned>((expression_.Count() - 1) / 2);
@@ -376,7 +387,8 @@ NumbersSolver::Step NumbersSolver::LastToken() {
             if (HandOver(expression_, *channel_) == Step::Stop)
                 return Step::Stop;
             expression_.Pop();
-        } else {
+        } else if (exactFound_ == 0 && Distance(r, target_) < bestDistance_) {
+            // Once a solution is exact the nearest calculation is never shown.
             RecordNearest(r, operation, false);
         }
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "NumberRules.h"
 #include "Pile.h"
 
 #include <array>
@@ -93,7 +94,9 @@ public:
     // Operations of the first exact solution of the solutions search
     // (0 when a drawn number is the target).
     unsigned SimplestOps() const { return simplestOps_; }
-    // Smallest distance to the target met so far, and its calculation.
+    // Smallest distance to the target met so far, and its calculation (the
+    // nearest calculation matters only when nothing is exact, so the solutions
+    // search stops following it once a solution is found).
     int BestDistance() const { return bestDistance_; }
     const Pile& BestExpression() const { return bestExpression_; }
     // The solution handed over last.
@@ -113,17 +116,45 @@ private:
     void BuildTokens();
     void UpdateMarks(int slot);
     Step SingleNumbers(bool computer);
-    bool CanonicalAllows(int operation, int lastOperation, int c, int d, int a) const;
-    int RedundantSlot(int value) const;
+    // The chain rule for an operation q on "X c p d": one order of X p c q d
+    // and X q d p c is kept (d <= c for q = p, d < c within one family),
+    // unless the other order cannot be written.
+    // `numbersLeft`: some drawn numbers are still to be placed.
+    bool ChainAllows(int operation, int lastOperation, int c, int d, int a, bool numbersLeft) const {
+        if (operation == lastOperation
+                ? d <= c
+                : NumberRules::IsAdditive(operation) != NumberRules::IsAdditive(lastOperation) || d < c)
+            return true;
+        return OtherOrderBlocked(operation, lastOperation, c, d, a, numbersLeft);
+    }
+    bool OtherOrderBlocked(int operation, int lastOperation, int c, int d, int a, bool numbersLeft) const;
+    // The number slot still marked available whose value is `value`, or -1.
+    int RedundantSlot(int value) const {
+        for (int i = kOperationSlots; i < tokenLimit_; ++i)
+            if (available_[static_cast<std::size_t>(i)] != 0 && tokens_[static_cast<std::size_t>(i)] == value)
+                return i;
+        return -1;
+    }
     // 1 for the additive operation slots, 2 for the multiplicative ones.
-    static int FamilyOf(int slot);
+    static int FamilyOf(int slot) { return slot < 2 ? 1 : 2; }
     bool LevelTest();
     void RecordNearest(int value, int operation, bool computer);
 
     Step FirstToken();
     Step SecondToken();
-    Step NextToken();
-    Step LastToken();
+    // One more token while drawn numbers remain to be placed: an operation
+    // of `operations` (one bit per slot) or a number (any, only the slot
+    // `onlyNumber`, or none); a value paired with its drawn twin passes on
+    // the family of the operation that must follow the twin.
+    static constexpr int kAnyNumber = -1;
+    static constexpr int kNoNumber = -2;
+    Step NextToken(unsigned operations, int onlyNumber, int pairFamily);
+    // The operations that end a calculation once every number is placed;
+    // `allowed` holds one bit per operation slot that may come first.
+    Step Tail(unsigned allowed);
+    static constexpr unsigned kAllOperations = 0xF;
+    // The operation slots of family 1 (additive) or 2 (multiplicative).
+    static constexpr unsigned FamilyMask(int family) { return family == 1 ? 0x3u : 0xCu; }
 
     bool CFirst();
     bool CSecond();
@@ -149,10 +180,6 @@ private:
     int bestDistance_ = 0;
     std::array<int, kTokenSlots> tokens_{};
     std::array<int, kTokenSlots> available_{};
-    // After a value equal to an unused drawn number: the slot of that number,
-    // which must come next, then the family of the operation that must follow.
-    int pairSlot_ = -1;
-    int pairFamily_ = 0;
     bool computerExact_ = false;
     unsigned simplestOps_ = 0;
     unsigned computerOps_ = 0;
