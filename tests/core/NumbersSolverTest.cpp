@@ -401,29 +401,87 @@ TEST(NumbersSolverComputer, ADrawnNumberOnTargetIsTheComputersAnswer) {
 }
 
 TEST(NumbersSolverComputer, LowerLevelsTryFewerOperations) {
-    // The level test lets through exactly L sixths of the 15-bit values.
-    for (int level = 1; level <= 6; ++level) {
-        int passed = 0;
-        for (int r = 0; r < Random15::kRange; ++r)
-            passed += r * 6 / Random15::kRange >= 6 - level;
-        EXPECT_NEAR(passed, Random15::kRange * level / 6, 1) << "level " << level;
-    }
-    // In play: the beginner misses draws that the top level solves, and its
-    // nearest answer is still a valid calculation of its own result.
+    // "débutant" tries one operation in six, "amateur" four in six; the
+    // beginner misses draws that the top level solves, and its nearest
+    // answer is still a valid calculation of its own result.
     Random15::Seed(4242);
+    long drawn[7] = {}, passed[7] = {};
     int exactLow = 0, exactTop = 0;
     for (int round = 0; round < 40; ++round) {
         const Numbers numbers = TileDraw();
         const int target = 101 + Random15::Below(899);
-        const ComputerAnswer low = ComputerPlays(numbers, target, 1);
+        for (int level : {1, 4}) {
+            NumbersSolver solver;
+            solver.SetDraw(numbers, target);
+            solver.SetLevel(level);
+            std::string solverText;
+            SearchChannel channel(solverText);
+            channel.Start([&](SearchChannel& c) { solver.ComputerSearch(c); });
+            ASSERT_TRUE(channel.WaitComputer());
+            channel.Join();
+            drawn[level] += solver.LevelDraws();
+            passed[level] += solver.LevelPassed();
+            if (level == 1) {
+                exactLow += solver.ComputerExact();
+                EXPECT_EQ(NumbersSolver::PileValue(solver.ComputerExpression()), solver.ComputerResult());
+            }
+        }
         const ComputerAnswer top = ComputerPlays(numbers, target, 6);
-        exactLow += low.exact;
         exactTop += top.exact;
-        EXPECT_TRUE(!low.exact || top.exact);
-        EXPECT_EQ(NumbersSolver::PileValue(low.expression), low.result);
-        EXPECT_EQ(std::abs(low.result - target), low.exact ? 0 : low.distance);
     }
+    ASSERT_GT(drawn[1], 5000);
+    EXPECT_NEAR(static_cast<double>(passed[1]) / static_cast<double>(drawn[1]), 1.0 / 6, 0.02);
+    EXPECT_NEAR(static_cast<double>(passed[4]) / static_cast<double>(drawn[4]), 4.0 / 6, 0.02);
     EXPECT_LT(exactLow, exactTop);
+}
+
+TEST(NumbersSolverComputer, TopLevelDrawsNothing) {
+    NumbersSolver solver;
+    solver.SetDraw({100, 75, 50, 25, 10, 1}, 873);
+    solver.SetLevel(6);
+    std::string solverText;
+    SearchChannel channel(solverText);
+    channel.Start([&](SearchChannel& c) { solver.ComputerSearch(c); });
+    ASSERT_TRUE(channel.WaitComputer());
+    channel.Join();
+    EXPECT_EQ(solver.LevelDraws(), 0);
+    EXPECT_TRUE(solver.ComputerExact());
+}
+
+// ---- stopping ----
+
+TEST(NumbersSolverStop, AStopWhileASolutionWaitsEndsTheSearchWithoutClosingText) {
+    NumbersSolver solver;
+    solver.SetDraw({100, 75, 50, 25, 10, 1}, 125);
+    std::string solverText;
+    SearchChannel channel(solverText);
+    channel.Start([&](SearchChannel& c) { solver.SolutionsSearch(c); });
+    ASSERT_TRUE(channel.WaitBatch());
+    EXPECT_EQ(channel.TakeText(), "  100 + 25 = 125\n");
+    channel.Continue();
+    ASSERT_TRUE(channel.WaitBatch());
+    channel.Stop(); // while the second solution waits to be shown
+    std::string after;
+    while (channel.WaitBatch())
+        after += channel.TakeText();
+    channel.Join();
+    EXPECT_EQ(after, "");
+    EXPECT_TRUE(channel.searchStopped);
+}
+
+TEST(NumbersSolverStop, AStopBeforeTheFirstSolutionLeavesNothingToShow) {
+    NumbersSolver solver;
+    solver.SetDraw({1, 1, 2, 2, 3, 3}, 999); // nothing exact: the search runs to its end
+    std::string solverText;
+    SearchChannel channel(solverText);
+    channel.Start([&](SearchChannel& c) { solver.SolutionsSearch(c); });
+    channel.Stop();
+    std::string shown;
+    while (channel.WaitBatch())
+        shown += channel.TakeText();
+    channel.Join();
+    EXPECT_EQ(shown, "");
+    EXPECT_TRUE(channel.searchComplete);
 }
 
 } // namespace

@@ -139,7 +139,10 @@ bool NumbersSolver::LevelTest() {
     // At the top level every operation passes: no need to draw.
     if (level_ >= kMaxLevel)
         return true;
-    return Random15::Next() * 6 / Random15::kRange >= kMaxLevel - level_;
+    ++levelDraws_;
+    const bool tried = Random15::Next() * 6 / Random15::kRange >= kMaxLevel - level_;
+    levelPassed_ += tried;
+    return tried;
 }
 
 void NumbersSolver::RecordNearest(int value, int operation, bool computer) {
@@ -346,11 +349,12 @@ NumbersSolver::Step NumbersSolver::NextToken(unsigned operations, int onlyNumber
 }
 
 NumbersSolver::Step NumbersSolver::Tail(unsigned allowed) {
+    if (values_.Count() == 2)
+        return LastToken(allowed);
     const int b = values_.Top();
     const int a = values_.Below(1);
     if (b > a)
         return Step::Continue;
-    const int count = values_.Count();
     // Only the first operation of the tail can follow a number.
     const bool chained =
         expression_.Below(0) > 0 && expression_.Count() > 3 && expression_.Below(1) < 0 && expression_.Below(2) > 0;
@@ -366,20 +370,41 @@ NumbersSolver::Step NumbersSolver::Tail(unsigned allowed) {
         const int r = NumberRules::Value(a, operation, b);
         if (Pruned(r, a, b))
             continue;
-        if (count > 2) {
-            lastValue_ = r;
-            expression_.Push(operation);
-            values_.Pop();
-            values_.Pop();
-            values_.Push(r);
-            const Step step = Tail(FamilyMask(slot < 2 ? 2 : 1));
-            if (step == Step::Stop)
-                return Step::Stop;
-            expression_.Pop();
-            values_.Pop();
-            values_.Push(a);
-            values_.Push(b);
-        } else if (r == target_) {
+        lastValue_ = r;
+        expression_.Push(operation);
+        values_.Pop();
+        values_.Pop();
+        values_.Push(r);
+        if (Tail(FamilyMask(slot < 2 ? 2 : 1)) == Step::Stop)
+            return Step::Stop;
+        expression_.Pop();
+        values_.Pop();
+        values_.Push(a);
+        values_.Push(b);
+    }
+    return Step::Continue;
+}
+
+NumbersSolver::Step NumbersSolver::LastToken(unsigned allowed) {
+    const int b = values_.Top();
+    const int a = values_.Below(1);
+    if (b > a)
+        return Step::Continue;
+    const bool chained =
+        expression_.Below(0) > 0 && expression_.Count() > 3 && expression_.Below(1) < 0 && expression_.Below(2) > 0;
+    const int d = expression_.Below(0);
+    const int p = expression_.Below(1);
+    const int c = expression_.Below(2);
+    for (int slot = 0; slot < kOperationSlots; ++slot) {
+        if ((allowed & (1u << slot)) == 0)
+            continue;
+        const int operation = NumberRules::kAdd + slot;
+        if (chained && !ChainAllows(operation, p, c, d, a, false))
+            continue;
+        const int r = NumberRules::Value(a, operation, b);
+        if (Pruned(r, a, b))
+            continue;
+        if (r == target_) {
             expression_.Push(operation);
             if (exactFound_ == 0)
                 simplestOps_ = static_cast<unsigned>((expression_.Count() - 1) / 2);
@@ -405,6 +430,8 @@ void NumbersSolver::ComputerSearch(SearchChannel& channel) {
     computerOps_ = 0;
     computerResult_ = 0;
     computerExact_ = false;
+    levelDraws_ = 0;
+    levelPassed_ = 0;
     bestDistance_ = INT_MAX;
     BuildTokens();
 

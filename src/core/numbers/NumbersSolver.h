@@ -106,6 +106,10 @@ public:
     bool ComputerExact() const { return computerExact_; }
     unsigned ComputerOps() const { return computerOps_; }
     int ComputerResult() const { return computerResult_; }
+    // Operations the computer's last search considered below the top level,
+    // and how many of them passed the level test and were tried.
+    long LevelDraws() const { return levelDraws_; }
+    long LevelPassed() const { return levelPassed_; }
     // The computer's calculation: the exact one, or the nearest.
     const Pile& ComputerExpression() const { return computerExact_ ? computerExpression_ : bestExpression_; }
 
@@ -152,6 +156,9 @@ private:
     // The operations that end a calculation once every number is placed;
     // `allowed` holds one bit per operation slot that may come first.
     Step Tail(unsigned allowed);
+    // The operation that completes the calculation: hands over an exact
+    // solution, otherwise keeps the nearest result.
+    Step LastToken(unsigned allowed);
     static constexpr unsigned kAllOperations = 0xF;
     // The operation slots of family 1 (additive) or 2 (multiplicative).
     static constexpr unsigned FamilyMask(int family) { return family == 1 ? 0x3u : 0xCu; }
@@ -184,6 +191,8 @@ private:
     unsigned simplestOps_ = 0;
     unsigned computerOps_ = 0;
     int computerResult_ = 0;
+    long levelDraws_ = 0;
+    long levelPassed_ = 0;
 };
 
 } // namespace lexinum
