@@ -15,6 +15,8 @@
 #include "presentation/QtPrompter.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QMenu>
 #include <QMenuBar>
@@ -51,6 +53,7 @@ private slots:
     void heldButtonShowsItsHint();
     void closingWritesPositionAndKeepsTheGamesFolder();
     void savedPositionOffEveryScreenOpensAtTheCorner();
+    void settingsThatCannotBeWrittenAreReported();
     void resultsFontIsKeptPerPane();
     void maximizeDoublesTheTextAndRestoreBringsItBack();
     void contextHelpFollowsGameAndMode();
@@ -374,6 +377,24 @@ void TivFrameTest::savedPositionOffEveryScreenOpensAtTheCorner() {
     }
     StartGame();
     QCOMPARE(app_->frame->pos(), QGuiApplication::primaryScreen()->availableGeometry().topLeft());
+}
+
+void TivFrameTest::settingsThatCannotBeWrittenAreReported() {
+    // A file stands where the settings folder should be.
+    const QString folder = TivApp::SettingsFolder();
+    QDir(folder).removeRecursively();
+    QDir().mkpath(QFileInfo(folder).path());
+    QFile blocker(folder);
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    StartGame();
+    QVERIFY(app_->frame->close());
+    QVERIFY(!app_->frame->isVisible());
+    QCOMPARE(prompter_.messages.size(), std::size_t(1));
+    QVERIFY(prompter_.messages[0].text.starts_with("Erreur de fichier:\r\n"));
+    QCOMPARE(prompter_.messages[0].icon, PromptIcon::Exclamation);
+    app_.reset();
+    QVERIFY(QFile::remove(folder));
 }
 
 void TivFrameTest::resultsFontIsKeptPerPane() {

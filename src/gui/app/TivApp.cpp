@@ -152,8 +152,10 @@ bool TivApp::CanClose() {
     // The saved-game folder: that of the last game saved or opened; when the
     // session named no file with a folder, the folder read at start stays.
     const std::string folder = gameData.FileFolder();
-    settings_->WriteString("GENERAL", "parties", folder.empty() ? gameData.initialDir : folder);
-    settings_->Flush();
+    // The last of the settings written at close: if the file cannot be written, the
+    // player hears of it once (every write before failed the same way); closing goes on.
+    if (!settings_->WriteString("GENERAL", "parties", folder.empty() ? gameData.initialDir : folder))
+        Prompter::Active().Tell(settings_->LastError(), kName, PromptIcon::Exclamation);
     return true;
 }
 
