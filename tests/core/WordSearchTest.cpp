@@ -1,5 +1,5 @@
-// The longest-word search against a plain brute-force search over fixture
-// lexicons, and the texts it hands over.
+// The longest-word search against a brute-force search over fixture lexicons,
+// the texts it hands over, its bounds and the computer's hidden files.
 #include "FixtureLexicon.h"
 #include "TempFolder.h"
 
@@ -12,7 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <map>
 #include <random>
 #include <set>
@@ -21,14 +20,13 @@ namespace lexinum {
 namespace {
 
 using test::FixtureLexicon;
-
-struct Group {
-    int length = 0;
-    std::vector<std::string> words;
-};
+using Strategy = WordSearch::Strategy;
+using Groups = std::map<int, std::multiset<std::string>, std::greater<>>;
+constexpr Strategy kAllStrategies[] = {Strategy::Automatic, Strategy::EnumerateKeys, Strategy::LeapKeys,
+                                       Strategy::ScanLines};
 
 struct SolutionsRun {
-    std::vector<Group> groups;
+    std::vector<std::pair<int, std::vector<std::string>>> groups; // as handed over, in order
     std::string text;
     std::string message;
 };
@@ -42,7 +40,7 @@ SolutionsRun RunSolutions(WordSearch& search) {
     while (channel.WaitBatch()) {
         run.text += channel.TakeText();
         if (search.GroupLength() > 0)
-            run.groups.push_back({search.GroupLength(), search.Solutions()});
+            run.groups.emplace_back(search.GroupLength(), search.Solutions());
         const bool last = channel.searchComplete;
         channel.Continue();
         if (last)
@@ -53,48 +51,22 @@ SolutionsRun RunSolutions(WordSearch& search) {
     return run;
 }
 
-struct ComputerRun {
-    int length = 0;
-    std::string word;
-    std::string text;
-    std::string message;
-};
-
-ComputerRun RunComputer(WordSearch& search) {
+// Runs the computer's search; returns its length, word and text.
+std::tuple<int, std::string, std::string> RunComputer(WordSearch& search) {
     std::string solverText;
     SearchChannel channel(solverText);
     channel.Start([&search](SearchChannel& worker) { search.ComputerWorker(worker); });
     EXPECT_TRUE(channel.WaitComputer());
-    ComputerRun run{search.BestLength(), search.ComputerWord(), channel.TakeText(), ""};
     channel.Join();
-    run.message = channel.TakeWorkerMessage();
-    return run;
+    return {search.BestLength(), search.ComputerWord(), channel.TakeText()};
 }
 
-// Every distinct key of `length` letters that `letters` can form, ascending.
-std::vector<std::string> BruteForceKeys(const std::string& letters, int length) {
-    std::set<std::string> keys;
-    const int n = static_cast<int>(letters.size());
-    for (std::uint32_t mask = 0; mask < (1U << n); ++mask) {
-        if (std::popcount(mask) != length)
-            continue;
-        std::string key;
-        for (int i = 0; i < n; ++i)
-            if ((mask >> i & 1U) != 0)
-                key += letters[static_cast<std::size_t>(i)];
-        std::sort(key.begin(), key.end());
-        keys.insert(key);
-    }
-    return {keys.begin(), keys.end()};
-}
-
-bool Fits(const std::string& key, const std::string& letters) {
-    std::string left = letters;
+bool Fits(const std::string& key, std::string letters) {
     for (const char c : key) {
-        const auto at = left.find(c);
+        const auto at = letters.find(c);
         if (at == std::string::npos)
             return false;
-        left.erase(at, 1);
+        letters.erase(at, 1);
     }
     return true;
 }
@@ -104,457 +76,308 @@ std::vector<std::string> RandomWords(std::mt19937& random, int count) {
     static const std::vector<std::string> alphabet = {"e", "e", "e", "a", "a", "i", "i", "o", "u", "n", "n",
                                                       "r", "r", "s", "s", "t", "t", "l", "c", "d", "m", "p",
                                                       "b", "g", "v", "z", "é", "è", "à", "ç", "ê", "ï"};
-    std::uniform_int_distribution<int> length(2, 11);
-    std::uniform_int_distribution<std::size_t> letter(0, alphabet.size() - 1);
-    std::vector<std::string> words;
-    for (int i = 0; i < count; ++i) {
-        std::string word;
-        const int n = length(random);
-        for (int j = 0; j < n; ++j)
-            word += alphabet[letter(random)];
-        words.push_back(word);
-    }
+    std::vector<std::string> words(static_cast<std::size_t>(count));
+    for (auto& word : words)
+        for (int n = 2 + static_cast<int>(random() % 10); n > 0; --n)
+            word += alphabet[random() % alphabet.size()];
     return words;
 }
 
 std::string RandomDraw(std::mt19937& random, int size) {
     static const std::string pool = "EEEEAAIIOUNNRRSSTTLCDMPBGVZ";
-    std::uniform_int_distribution<std::size_t> letter(0, pool.size() - 1);
     std::string draw;
     for (int i = 0; i < size; ++i)
-        draw += pool[letter(random)];
+        draw += pool[random() % pool.size()];
     return draw;
 }
 
-// The groups a brute-force search finds: each kept word whose key the draw can
-// form, by length, longest first.
-std::map<int, std::multiset<std::string>, std::greater<>>
-BruteForceGroups(const FixtureLexicon& fixture, const std::vector<std::string>& words, const std::string& draw) {
-    std::set<std::string> left(fixture.Summary().overflowWords.begin(), fixture.Summary().overflowWords.end());
-    std::set<std::string> seen;
-    std::map<int, std::multiset<std::string>, std::greater<>> groups;
-    for (const std::string& word : words) {
-        const auto spelling = LexiconBuilder::LexiconSpelling(word);
-        if (!spelling || left.count(word) != 0 || !seen.insert(*spelling).second)
-            continue;
-        if (Fits(MakeKey(*spelling), draw))
-            groups[static_cast<int>(spelling->size())].insert(*spelling);
-    }
+// The words of `kept` (lexicon bytes) that the draw can write, by length, longest first.
+Groups BruteForce(const std::vector<std::string>& kept, const std::string& draw) {
+    Groups groups;
+    for (const std::string& word : kept)
+        if (Fits(MakeKey(word), draw))
+            groups[static_cast<int>(word.size())].insert(word);
     return groups;
 }
 
-// One lexicon of random words, shared by the tests (building it takes a while).
+// Checks the groups of a run against a brute-force search: same lengths, same
+// words, each group sorted as its folded letters. Returns the groups seen.
+int ExpectSameGroups(const SolutionsRun& run, const Groups& expected, const std::string& draw) {
+    EXPECT_EQ(run.message, "");
+    EXPECT_EQ(run.groups.size(), expected.size()) << draw;
+    auto want = expected.begin();
+    for (std::size_t i = 0; i < run.groups.size() && want != expected.end(); ++i, ++want) {
+        const auto& [length, words] = run.groups[i];
+        EXPECT_EQ(length, want->first) << draw;
+        EXPECT_EQ(std::multiset<std::string>(words.begin(), words.end()), want->second) << draw << " " << length;
+        std::vector<std::string> folded = words;
+        for (auto& word : folded)
+            FoldText(word);
+        EXPECT_TRUE(std::is_sorted(folded.begin(), folded.end())) << draw;
+    }
+    if (expected.empty()) {
+        EXPECT_EQ(run.text, WordSearch::kNoWordText);
+    }
+    return static_cast<int>(run.groups.size());
+}
+
+// One lexicon of random words, shared by the tests.
 struct RandomLexicon {
     std::vector<std::string> words;
     FixtureLexicon fixture;
     LexiconSet lexicon;
-    RandomLexicon() : words(Make()), fixture(words), lexicon(fixture.Load()) {}
+    std::vector<std::string> kept; // the lexicon's spelling of each word kept, once
+    RandomLexicon() : words(Make()), fixture(words), lexicon(fixture.Load()) {
+        const auto& left = fixture.Summary().overflowWords;
+        std::set<std::string> seen;
+        for (const auto& word : words) {
+            const auto spelling = LexiconBuilder::LexiconSpelling(word);
+            if (spelling && std::find(left.begin(), left.end(), word) == left.end() && seen.insert(*spelling).second)
+                kept.push_back(*spelling);
+        }
+    }
     static std::vector<std::string> Make() {
         std::mt19937 random(7);
         return RandomWords(random, 2500);
     }
 };
 
-const RandomLexicon& SharedRandomLexicon() {
+const RandomLexicon& Shared() {
     static const RandomLexicon shared;
     return shared;
 }
 
-bool FoldedLess(const std::string& a, const std::string& b) {
-    std::string x = a;
-    std::string y = b;
-    FoldText(x);
-    FoldText(y);
-    return x < y;
-}
-
-TEST(WordSearchKeys, RepeatedLettersGiveEachKeyOnce) {
-    LexiconSet lexicon;
-    WordSearch search(lexicon);
+TEST(WordSearchKeys, EveryCandidateKeyOnceInAscendingOrder) {
+    LexiconSet none;
+    WordSearch search(none);
     ASSERT_TRUE(search.PrepareLetters("ABA"));
-    EXPECT_EQ(search.SortedLetters(), "AAB");
     EXPECT_EQ(search.CandidateKeys(2), (std::vector<std::string>{"AA", "AB"}));
     ASSERT_TRUE(search.PrepareLetters("ABCD"));
     EXPECT_EQ(search.CandidateKeys(2), (std::vector<std::string>{"AB", "AC", "AD", "BC", "BD", "CD"}));
-    EXPECT_EQ(search.CandidateKeys(4), (std::vector<std::string>{"ABCD"}));
-}
-
-TEST(WordSearchKeys, CandidatesMatchBruteForceOnRandomDraws) {
-    LexiconSet lexicon;
-    WordSearch search(lexicon);
     std::mt19937 random(20261207);
     for (int round = 0; round < 60; ++round) {
         const std::string draw = RandomDraw(random, 2 + round % 13);
         ASSERT_TRUE(search.PrepareLetters(draw));
         for (int length = 1; length <= static_cast<int>(draw.size()); ++length) {
-            const auto expected = BruteForceKeys(draw, length);
-            EXPECT_EQ(search.CandidateKeys(length), expected) << draw << " length " << length;
-            EXPECT_EQ(search.CandidateCount(length), expected.size()) << draw << " length " << length;
+            std::set<std::string> expected;
+            for (std::uint32_t mask = 0; mask < (1U << draw.size()); ++mask) {
+                std::string key;
+                for (std::size_t i = 0; i < draw.size(); ++i)
+                    if ((mask >> i & 1U) != 0)
+                        key += draw[i];
+                std::sort(key.begin(), key.end());
+                if (static_cast<int>(key.size()) == length)
+                    expected.insert(key);
+            }
+            EXPECT_EQ(search.CandidateKeys(length), std::vector<std::string>(expected.begin(), expected.end()));
+            EXPECT_EQ(search.CandidateCount(length), expected.size()) << draw << " " << length;
         }
     }
-}
-
-TEST(WordSearchKeys, RefusesWhatIsNotADraw) {
-    LexiconSet lexicon;
-    WordSearch search(lexicon);
     EXPECT_FALSE(search.PrepareLetters("AB1"));
     EXPECT_FALSE(search.PrepareLetters("abc"));
     EXPECT_FALSE(search.PrepareLetters(std::string(28, 'E')));
     EXPECT_EQ(search.SortedLetters(), "");
-    EXPECT_TRUE(search.PrepareLetters(std::string(27, 'E')));
 }
 
-class WordSearchBruteForce : public ::testing::TestWithParam<WordSearch::Strategy> {};
+class WordSearchBruteForce : public ::testing::TestWithParam<Strategy> {};
 
 TEST_P(WordSearchBruteForce, SameGroupsAsBruteForce) {
-    const RandomLexicon& shared = SharedRandomLexicon();
-    const auto& [words, fixture, lexicon] = shared;
-    std::mt19937 random(8);
-    ASSERT_GT(lexicon.fileCount, 20);
-    WordSearch search(lexicon);
+    const RandomLexicon& shared = Shared();
+    ASSERT_GT(shared.lexicon.fileCount, 20);
+    WordSearch search(shared.lexicon);
     search.SetStrategy(GetParam());
-    int groupsSeen = 0;
+    std::mt19937 random(8);
+    int groups = 0;
     for (int round = 0; round < 40; ++round) {
         const std::string draw = RandomDraw(random, 2 + round % 14);
         ASSERT_TRUE(search.PrepareLetters(draw));
-        const SolutionsRun run = RunSolutions(search);
-        EXPECT_EQ(run.message, "");
-        const auto expected = BruteForceGroups(fixture, words, draw);
-        ASSERT_EQ(run.groups.size(), expected.size()) << draw;
-        auto want = expected.begin();
-        for (const Group& group : run.groups) {
-            ASSERT_EQ(group.length, want->first) << draw;
-            ASSERT_LE(want->second.size(), 600U);
-            EXPECT_EQ(std::multiset<std::string>(group.words.begin(), group.words.end()), want->second)
-                << draw << " length " << group.length;
-            EXPECT_TRUE(std::is_sorted(group.words.begin(), group.words.end(), FoldedLess)) << draw;
-            ++want;
-            ++groupsSeen;
-        }
-        if (expected.empty()) {
-            EXPECT_EQ(run.text, WordSearch::kNoWordText);
-        }
+        groups += ExpectSameGroups(RunSolutions(search), BruteForce(shared.kept, draw), draw);
     }
-    EXPECT_GT(groupsSeen, 60);
+    EXPECT_GT(groups, 60);
 }
 
-INSTANTIATE_TEST_SUITE_P(WordSearchStrategies, WordSearchBruteForce,
-                         ::testing::Values(WordSearch::Strategy::Automatic, WordSearch::Strategy::EnumerateKeys,
-                                           WordSearch::Strategy::LeapKeys, WordSearch::Strategy::ScanLines));
+INSTANTIATE_TEST_SUITE_P(WordSearchStrategies, WordSearchBruteForce, ::testing::ValuesIn(kAllStrategies));
 
-// A lexicon whose files hold keys of every length, the whole lexicon read file
-// after file being in ascending key order (shorter keys before their extensions).
-class MixedLexicon {
-public:
-    MixedLexicon(const std::vector<std::string>& words, int files) {
-        std::map<std::string, std::vector<std::string>> lines;
-        for (const std::string& word : words) {
-            const auto spelling = LexiconBuilder::LexiconSpelling(word);
-            if (!spelling)
-                continue;
-            auto& line = lines[MakeKey(*spelling)];
-            if (std::find(line.begin(), line.end(), *spelling) == line.end() && line.size() < 5) {
-                line.push_back(*spelling);
-                kept_.push_back(*spelling);
-            }
-        }
-        std::vector<std::string> text(static_cast<std::size_t>(files));
-        std::vector<std::string> firstEntries(static_cast<std::size_t>(files));
-        std::map<int, std::pair<int, int>> ranges;
-        std::size_t index = 0;
-        for (const auto& [key, line] : lines) {
-            const int file = static_cast<int>(index++ * static_cast<std::size_t>(files) / lines.size()) + 1;
-            std::string& bytes = text[static_cast<std::size_t>(file - 1)];
-            if (bytes.empty())
-                firstEntries[static_cast<std::size_t>(file - 1)] = key;
-            bytes += key;
-            for (const auto& word : line) {
-                bytes += ' ';
-                bytes += word;
-            }
-            bytes += "\r\n";
-            auto [range, added] = ranges.try_emplace(static_cast<int>(key.size()), file, file);
-            range->second.second = file;
-        }
-        std::string index_ = "[lexiques]\r\nnb_of_lexs=" + std::to_string(files) + "\r\nlex_rad=fr\r\n[first]\r\n";
-        std::string last = "[last]\r\n";
-        for (int length = 2; length <= 27; ++length) {
-            const auto found = ranges.find(length);
-            const auto range = found == ranges.end() ? std::pair{1, 1} : found->second;
-            index_ += std::to_string(length) + "=" + std::to_string(range.first) + "\r\n";
-            last += std::to_string(length) + "=" + std::to_string(range.second) + "\r\n";
-        }
-        index_ += last + "[first entries]\r\n";
-        for (int file = 1; file <= files; ++file) {
-            index_ += std::to_string(file) + "=" + firstEntries[static_cast<std::size_t>(file - 1)] + "\r\n";
-            char name[16];
-            std::snprintf(name, sizeof name, "fr%02d.lex", file);
-            folder_.Write(std::string("lexiques/") + name, text[static_cast<std::size_t>(file - 1)]);
-        }
-        index_ += "[nb voyelles]\r\nA=1\r\nE=1\r\nI=1\r\nO=1\r\nU=1\r\nY=1\r\n[nb consonnes]\r\n";
-        for (const char c : std::string("BCDFGHJKLMNPQRSTVWXZ")) {
-            index_ += c;
-            index_ += "=1\r\n";
-        }
-        folder_.Write("lexiques/lex.ini", index_);
-        EXPECT_EQ(lexicon_.ReadLexIni(folder_ / "lexiques"), 0);
-    }
-
-    const LexiconSet& Lexicon() const { return lexicon_; }
-    // The words the files hold, in the lexicon's bytes.
-    const std::vector<std::string>& Kept() const { return kept_; }
-
-private:
-    test::TempFolder folder_;
-    LexiconSet lexicon_;
-    std::vector<std::string> kept_;
-};
-
-TEST(WordSearchMixedLengths, FilesHoldingEveryLengthGiveTheSameGroups) {
+TEST(WordSearchBruteForce, FilesHoldingEveryLengthGiveTheSameGroups) {
+    // The whole lexicon in ascending key order across 7 files, lengths mixed.
     std::mt19937 random(31);
-    const MixedLexicon mixed(RandomWords(random, 1500), 7);
-    int groupsSeen = 0;
-    for (const auto strategy : {WordSearch::Strategy::Automatic, WordSearch::Strategy::EnumerateKeys,
-                                WordSearch::Strategy::LeapKeys, WordSearch::Strategy::ScanLines}) {
-        WordSearch search(mixed.Lexicon());
+    std::map<std::string, std::vector<std::string>> lines;
+    std::vector<std::string> kept;
+    for (const auto& word : RandomWords(random, 1500)) {
+        const std::string spelling = LexiconBuilder::LexiconSpelling(word).value();
+        auto& line = lines[MakeKey(spelling)];
+        if (line.size() < 5 && std::find(line.begin(), line.end(), spelling) == line.end()) {
+            line.push_back(spelling);
+            kept.push_back(spelling);
+        }
+    }
+    const int files = 7;
+    std::vector<std::string> text(files);
+    std::string index = "[lexiques]\nnb_of_lexs=7\nlex_rad=fr\n[first entries]\n";
+    std::map<int, std::pair<int, int>> ranges;
+    std::size_t n = 0;
+    for (const auto& [key, words] : lines) {
+        const int file = static_cast<int>(n++ * files / lines.size());
+        if (text[static_cast<std::size_t>(file)].empty())
+            index += std::to_string(file + 1) + "=" + key + "\n";
+        text[static_cast<std::size_t>(file)] += key;
+        for (const auto& word : words)
+            text[static_cast<std::size_t>(file)].append(" ").append(word);
+        text[static_cast<std::size_t>(file)] += "\r\n";
+        ranges.try_emplace(static_cast<int>(key.size()), file + 1, file + 1).first->second.second = file + 1;
+    }
+    std::string first = "[first]\n", last = "[last]\n", weights = "[nb voyelles]\n";
+    for (int length = 2; length <= 27; ++length) {
+        const auto range = ranges.count(length) != 0 ? ranges[length] : std::pair{1, 1};
+        first += std::to_string(length) + "=" + std::to_string(range.first) + "\n";
+        last += std::to_string(length) + "=" + std::to_string(range.second) + "\n";
+    }
+    for (const char c : std::string("AEIOUY*BCDFGHJKLMNPQRSTVWXZ"))
+        weights += c == '*' ? std::string("[nb consonnes]\n") : std::string(1, c) + "=1\n";
+    test::TempFolder folder;
+    for (int file = 0; file < files; ++file)
+        folder.Write(std::string("fr0").append(std::to_string(file + 1)).append(".lex"),
+                     text[static_cast<std::size_t>(file)]);
+    folder.Write("lex.ini", index + first + last + weights);
+    LexiconSet lexicon;
+    ASSERT_EQ(lexicon.ReadLexIni(folder.Path()), 0);
+
+    int groups = 0;
+    for (const Strategy strategy : kAllStrategies) {
+        WordSearch search(lexicon);
         search.SetStrategy(strategy);
         for (int round = 0; round < 25; ++round) {
             const std::string draw = RandomDraw(random, 3 + round % 12);
             ASSERT_TRUE(search.PrepareLetters(draw));
-            std::map<int, std::multiset<std::string>, std::greater<>> expected;
-            for (const auto& word : mixed.Kept())
-                if (Fits(MakeKey(word), draw))
-                    expected[static_cast<int>(word.size())].insert(word);
-            const SolutionsRun run = RunSolutions(search);
-            ASSERT_EQ(run.groups.size(), expected.size()) << draw;
-            auto want = expected.begin();
-            for (const Group& group : run.groups) {
-                EXPECT_EQ(group.length, want->first) << draw;
-                EXPECT_EQ(std::multiset<std::string>(group.words.begin(), group.words.end()), want->second) << draw;
-                ++want;
-                ++groupsSeen;
-            }
+            groups += ExpectSameGroups(RunSolutions(search), BruteForce(kept, draw), draw);
         }
     }
-    EXPECT_GT(groupsSeen, 100);
+    EXPECT_GT(groups, 100);
 }
 
-TEST(WordSearchTexts, GroupsThenClosingText) {
-    const FixtureLexicon fixture({"rats", "star", "tsar", "art", "rat", "tsé", "été"});
+TEST(WordSearchTexts, GroupsHeadersAndClosingTexts) {
+    const FixtureLexicon fixture({"rats", "star", "tsar", "art", "rat", "tsé", "été", "as", "sa", "ta"});
     const LexiconSet lexicon = fixture.Load();
     WordSearch search(lexicon);
     ASSERT_TRUE(search.PrepareLetters("TRAS"));
-    const SolutionsRun run = RunSolutions(search);
-    EXPECT_EQ(run.text, " 4 lettres:   \r\nrats star tsar \r\n 3 lettres:   \r\nart rat \r\n Plus de solutions...\r\n");
-    // A last group of two letters is shown without a closing text.
-    const FixtureLexicon pairs({"as", "sa", "ta"});
-    const LexiconSet pairLexicon = pairs.Load();
-    WordSearch pairSearch(pairLexicon);
-    ASSERT_TRUE(pairSearch.PrepareLetters("TSA"));
-    EXPECT_EQ(RunSolutions(pairSearch).text, " 2 lettres:   \r\nas sa ta ");
-    // Accented spellings reach the text as UTF-8, sorted as their plain letters.
+    EXPECT_EQ(RunSolutions(search).text,
+              " 4 lettres:   \r\nrats star tsar \r\n 3 lettres:   \r\nart rat \r\n 2 lettres:   \r\nas sa ta ");
+    // Accented spellings reach the text as UTF-8, sorted as their plain letters;
+    // a last group longer than two letters is followed by the closing text.
     ASSERT_TRUE(search.PrepareLetters("ESTE"));
     EXPECT_EQ(RunSolutions(search).text, " 3 lettres:   \r\nété tsé \r\n Plus de solutions...\r\n");
-}
-
-TEST(WordSearchTexts, NoWordInEitherSearch) {
-    const FixtureLexicon fixture({"rats", "star"});
-    const LexiconSet lexicon = fixture.Load();
-    WordSearch search(lexicon);
+    // No word at all, in either search.
     ASSERT_TRUE(search.PrepareLetters("XYZKW"));
-    const SolutionsRun run = RunSolutions(search);
-    EXPECT_EQ(run.text, "Pas de mots de plus d'une lettre.\r\n");
-    EXPECT_TRUE(run.groups.empty());
-    const ComputerRun computer = RunComputer(search);
-    EXPECT_EQ(computer.text, "Pas de mots de plus d'une lettre.\r\n");
-    EXPECT_EQ(computer.length, 0);
+    EXPECT_EQ(RunSolutions(search).text, "Pas de mots de plus d'une lettre.\r\n");
+    EXPECT_EQ(RunComputer(search), std::make_tuple(0, std::string(), std::string(WordSearch::kNoWordText)));
+
+    std::vector<std::string> words = {Cp1252::FromUtf8("étai").value(), "etage", Cp1252::FromUtf8("été").value(), "ete",
+                                      "eta"};
+    WordSearch::SortGroup(words);
+    EXPECT_EQ(Cp1252::ToUtf8(words[2]), "étai");
+    EXPECT_EQ(words[0] + words[1] + words[4], "etaetageete"); // equal once folded: first come, first shown
 }
 
-TEST(WordSearchTexts, AppendListKeepsTheShownTextBounded) {
+TEST(WordSearchBounds, ShownTextAndGroupSizeAreBounded) {
+    const std::string remark = WordSearch::kTooManyText;
     std::string text;
     WordSearch::AppendList(text, {"aaaaaaaaaa", "bbbbbbbbbb"});
     EXPECT_EQ(text, "aaaaaaaaaa bbbbbbbbbb ");
     // Ten-letter words: 12 + 11 per word stays below 3000 for 272 words.
     text.clear();
     WordSearch::AppendList(text, std::vector<std::string>(300, "abcdefghij"));
-    const std::string remark = WordSearch::kTooManyText;
-    ASSERT_TRUE(text.ends_with(remark));
-    EXPECT_EQ(text.size() - remark.size(), 272U * 11U);
-    // A full group of 600 short words is all shown, with the remark.
-    text.clear();
-    WordSearch::AppendList(text, std::vector<std::string>(600, "ab"));
-    std::string expected;
-    for (int i = 0; i < 600; ++i)
-        expected += "ab ";
-    EXPECT_EQ(text, expected + remark);
-    text.clear();
-    WordSearch::AppendList(text, {});
-    EXPECT_EQ(text, "");
-}
+    EXPECT_EQ(text, [] {
+        std::string shown;
+        for (int i = 0; i < 272; ++i)
+            shown += "abcdefghij ";
+        return shown;
+    }() + remark);
 
-TEST(WordSearchTexts, SortFoldsAccentsAndPutsPrefixesFirst) {
-    std::vector<std::string> words = {Cp1252::FromUtf8("étai").value(), "etage", Cp1252::FromUtf8("été").value(), "ete",
-                                      "eta"};
-    WordSearch::SortGroup(words);
-    std::vector<std::string> shown;
-    for (const auto& word : words)
-        shown.push_back(Cp1252::ToUtf8(word));
-    EXPECT_EQ(shown, (std::vector<std::string>{"eta", "etage", "étai", "été", "ete"}));
-}
-
-TEST(WordSearchBounds, GroupStopsAtSixHundredWords) {
     // 720 arrangements of three different letters out of ten: 120 keys of 6 words.
-    const std::string letters = "abcdefghij";
     std::vector<std::string> words;
-    for (char a : letters)
-        for (char b : letters)
-            for (char c : letters)
-                if (a != b && b != c && a != c)
-                    words.push_back(std::string{a, b, c});
+    std::map<std::string, std::vector<std::string>> byKey;
+    for (char a = 'a'; a <= 'j'; ++a)
+        for (char b = 'a'; b <= 'j'; ++b)
+            for (char c = 'a'; c <= 'j'; ++c)
+                if (a != b && b != c && a != c) {
+                    words.push_back({a, b, c});
+                    byKey[MakeKey(words.back())].push_back(words.back());
+                }
+    // The first 600 in lexicon order stay, then sorted.
+    std::vector<std::string> expected;
+    for (const auto& [key, line] : byKey)
+        for (const auto& word : line)
+            if (expected.size() < 600)
+                expected.push_back(word);
+    std::sort(expected.begin(), expected.end());
     const FixtureLexicon fixture(words);
     const LexiconSet lexicon = fixture.Load();
-    for (const auto strategy :
-         {WordSearch::Strategy::EnumerateKeys, WordSearch::Strategy::LeapKeys, WordSearch::Strategy::ScanLines}) {
+    for (const Strategy strategy : kAllStrategies) {
         WordSearch search(lexicon);
         search.SetStrategy(strategy);
         ASSERT_TRUE(search.PrepareLetters("JIHGFEDCBA"));
         const SolutionsRun run = RunSolutions(search);
         ASSERT_EQ(run.groups.size(), 1U);
-        EXPECT_EQ(run.groups[0].length, 3);
-        // The first 600 in lexicon order are kept: whole keys ABC to ... then sorted.
-        std::map<std::string, std::vector<std::string>> byKey;
-        for (const auto& word : words)
-            byKey[MakeKey(word)].push_back(word);
-        std::vector<std::string> expected;
-        for (const auto& [key, line] : byKey)
-            for (const auto& word : line)
-                if (expected.size() < 600)
-                    expected.push_back(word);
-        std::sort(expected.begin(), expected.end());
-        EXPECT_EQ(run.groups[0].words, expected);
-        EXPECT_NE(run.text.find(" Trop de solutions. Des mots ont pu être omis."), std::string::npos);
-        EXPECT_TRUE(run.text.ends_with("\r\n Plus de solutions...\r\n"));
+        EXPECT_EQ(run.groups[0].second, expected);
+        EXPECT_TRUE(run.text.ends_with(remark + "\r\n Plus de solutions...\r\n"));
     }
 }
 
-TEST(WordSearchComputer, PlaysOneOfTheLongestWords) {
-    const RandomLexicon& shared = SharedRandomLexicon();
-    const auto& [words, fixture, lexicon] = shared;
-    std::mt19937 random(99);
-    WordSearch search(lexicon);
-    Random15::Seed(5);
-    for (int round = 0; round < 30; ++round) {
-        const std::string draw = RandomDraw(random, 9);
-        ASSERT_TRUE(search.PrepareLetters(draw));
-        search.ChooseHiddenFiles(6);
-        const ComputerRun run = RunComputer(search);
-        const auto expected = BruteForceGroups(fixture, words, draw);
-        if (expected.empty()) {
-            EXPECT_EQ(run.length, 0);
-            continue;
-        }
-        EXPECT_EQ(run.length, expected.begin()->first) << draw;
-        EXPECT_EQ(expected.begin()->second.count(run.word), 1U) << draw << " " << run.word;
-        std::string text = " ";
-        text += std::to_string(run.length);
-        text += " lettres:   \r\n";
-        text += Cp1252::ToUtf8(run.word);
-        text += "\r\n";
-        EXPECT_EQ(run.text, text);
-    }
-}
-
-} // namespace
-} // namespace lexinum
-
-namespace lexinum {
-namespace {
-
-TEST(WordSearchLevels, EachLevelHidesItsShareOfTheMask) {
-    LexiconSet lexicon;
-    WordSearch search(lexicon);
-    Random15::Seed(3);
-    for (int level = 1; level <= 6; ++level) {
-        for (int round = 0; round < 20; ++round) {
-            search.ChooseHiddenFiles(level);
-            EXPECT_EQ(std::popcount(search.HiddenFiles()), 32 - (1 << (level - 1))) << "level " << level;
-            EXPECT_FALSE(search.IsFileHidden(1));
-        }
-    }
-    search.ChooseHiddenFiles(6);
-    EXPECT_EQ(search.HiddenFiles(), 0U);
-}
-
-TEST(WordSearchLevels, EveryBitIsAsLikelyToBeHidden) {
-    LexiconSet lexicon;
-    WordSearch search(lexicon);
+TEST(WordSearchLevels, HiddenFilesByLevel) {
+    LexiconSet none;
+    WordSearch search(none);
     Random15::Seed(17);
     std::array<int, 32> hidden{};
-    const int rounds = 3200;
-    for (int round = 0; round < rounds; ++round) {
-        search.ChooseHiddenFiles(5); // 16 of 32 bits
-        for (int bit = 0; bit < 32; ++bit)
-            hidden[static_cast<std::size_t>(bit)] += (search.HiddenFiles() >> bit & 1U) != 0 ? 1 : 0;
+    for (int round = 0; round < 3200; ++round) {
+        const int level = round < 120 ? 1 + round % 6 : 5;
+        search.ChooseHiddenFiles(level);
+        ASSERT_EQ(std::popcount(search.HiddenFiles()), 32 - (1 << (level - 1))) << level;
+        for (int bit = 0; bit < 32 && round >= 120; ++bit)
+            hidden[static_cast<std::size_t>(bit)] += static_cast<int>(search.HiddenFiles() >> bit & 1U);
     }
-    for (int bit = 0; bit < 32; ++bit)
-        EXPECT_NEAR(hidden[static_cast<std::size_t>(bit)], rounds / 2, rounds / 10) << "bit " << bit;
-}
+    for (int bit = 0; bit < 32; ++bit) // each bit as likely as any other: half the time at level 5
+        EXPECT_NEAR(hidden[static_cast<std::size_t>(bit)], 1540, 310) << "bit " << bit;
 
-TEST(WordSearchLevels, FilesMapOntoTheMaskBits) {
-    LexiconSet lexicon;
-    WordSearch search(lexicon);
+    // File f is bit (33 - f) mod 32, wrapping round past file 33; file 1 is always read.
     search.SetHiddenFiles(1U << 31);
-    EXPECT_TRUE(search.IsFileHidden(2));
-    EXPECT_TRUE(search.IsFileHidden(34));
-    EXPECT_FALSE(search.IsFileHidden(3));
-    search.SetHiddenFiles(1U << 0);
-    EXPECT_TRUE(search.IsFileHidden(33));
-    EXPECT_TRUE(search.IsFileHidden(65));
-    EXPECT_TRUE(search.IsFileHidden(97));
-    // Beyond file 33 the count wraps round the 32 bits: file 40 is bit 25.
+    EXPECT_TRUE(search.IsFileHidden(2) && search.IsFileHidden(34) && !search.IsFileHidden(3));
     search.SetHiddenFiles(1U << 25);
-    EXPECT_TRUE(search.IsFileHidden(40));
-    EXPECT_TRUE(search.IsFileHidden(8));
-    EXPECT_FALSE(search.IsFileHidden(41));
-    search.SetHiddenFiles(0xFFFFFFFFU);
-    EXPECT_FALSE(search.IsFileHidden(1));
-    for (int file = 2; file <= 99; ++file)
-        EXPECT_TRUE(search.IsFileHidden(file)) << file;
+    EXPECT_TRUE(search.IsFileHidden(8) && search.IsFileHidden(40) && !search.IsFileHidden(41));
+    search.SetHiddenFiles(1U);
+    EXPECT_TRUE(search.IsFileHidden(33) && search.IsFileHidden(97) && !search.IsFileHidden(1));
 }
 
-TEST(WordSearchLevels, ComputerFindsTheLongestWordsOfTheFilesItMayRead) {
-    const RandomLexicon& shared = SharedRandomLexicon();
-    const auto& [words, fixture, lexicon] = shared;
+TEST(WordSearchLevels, ComputerPlaysALongestWordOfTheFilesItMayRead) {
+    const RandomLexicon& shared = Shared();
     std::mt19937 random(1234);
     Random15::Seed(77);
-    int shorterThanAll = 0;
+    int beaten = 0;
     for (int round = 0; round < 60; ++round) {
         const std::string draw = RandomDraw(random, 9 + round % 5);
-        WordSearch search(lexicon);
-        const WordSearch::Strategy strategies[] = {WordSearch::Strategy::EnumerateKeys, WordSearch::Strategy::LeapKeys,
-                                                   WordSearch::Strategy::ScanLines};
-        search.SetStrategy(strategies[round % 3]);
+        WordSearch search(shared.lexicon);
+        search.SetStrategy(kAllStrategies[round % 4]);
         ASSERT_TRUE(search.PrepareLetters(draw));
-        search.ChooseHiddenFiles(1 + round % 5);
-        // Brute force over the words whose file the computer may read.
-        std::map<int, std::set<std::string>, std::greater<>> readable;
-        for (const auto& [length, group] : BruteForceGroups(fixture, words, draw))
-            for (const auto& word : group)
-                if (!search.IsFileHidden(lexicon.FindLexFile(MakeKey(word), length, 0)))
-                    readable[length].insert(word);
-        const auto all = BruteForceGroups(fixture, words, draw);
-        const ComputerRun run = RunComputer(search);
-        if (readable.empty()) {
-            EXPECT_EQ(run.length, 0) << draw;
+        search.ChooseHiddenFiles(1 + round % 6);
+        std::vector<std::string> readable;
+        for (const auto& word : shared.kept)
+            if (!search.IsFileHidden(shared.lexicon.FindLexFile(MakeKey(word), static_cast<int>(word.size()), 0)))
+                readable.push_back(word);
+        const Groups all = BruteForce(shared.kept, draw);
+        const Groups expected = BruteForce(readable, draw);
+        const auto [length, word, text] = RunComputer(search);
+        if (expected.empty()) {
+            EXPECT_EQ(length, 0) << draw;
             continue;
         }
-        EXPECT_EQ(run.length, readable.begin()->first) << draw;
-        EXPECT_EQ(readable.begin()->second.count(run.word), 1U) << draw << " " << run.word;
-        if (run.length < all.begin()->first)
-            ++shorterThanAll;
+        EXPECT_EQ(length, expected.begin()->first) << draw;
+        EXPECT_EQ(expected.begin()->second.count(word), 1U) << draw << " " << word;
+        EXPECT_EQ(text, std::string(" ")
+                            .append(std::to_string(length))
+                            .append(" lettres:   \r\n")
+                            .append(Cp1252::ToUtf8(word) + "\r\n"));
+        beaten += length < all.begin()->first ? 1 : 0;
     }
-    // Hiding files does cost the computer its best words in some rounds.
-    EXPECT_GT(shorterThanAll, 5);
+    EXPECT_GT(beaten, 5); // hiding files does cost the computer its best words
 }
 
 } // namespace

@@ -1,10 +1,9 @@
-// The search as a worker thread: a stop while a group waits releases the
-// caller, and a lexicon file that vanishes stops the search with the
-// lost-lexicon message instead of hanging anyone.
+// The search as a worker thread: a stop releases a waiting caller, and a
+// lexicon file that cannot be read stops the search with the lost-lexicon
+// message instead of hanging anyone.
 #include "FixtureLexicon.h"
 
 #include "common/SearchChannel.h"
-#include "lexicon/LetterKey.h"
 #include "lexicon/LexiconTexts.h"
 #include "lexicon/WordSearch.h"
 
@@ -17,33 +16,40 @@
 namespace lexinum {
 namespace {
 
-using test::FixtureLexicon;
-
-// A hang guard: how long a released caller may take to come back before the
-// test gives up on it (never a measure of speed).
+// How long a released caller may take to come back before the test gives up
+// on it: a guard against hanging, never a measure of speed.
 constexpr auto kHangGuard = std::chrono::seconds(20);
 
 const std::vector<std::string> kWords = {"rats", "star", "tsar", "art", "rat", "ta"};
 
-void RemoveFileOf(const LexiconSet& lexicon, const std::string& key) {
-    const int file = lexicon.FindLexFile(key, static_cast<int>(key.size()), 0);
-    ASSERT_GT(file, 0);
-    ASSERT_TRUE(std::filesystem::remove(lexicon.LexFilePath(file)));
+// Takes every batch left, from another thread; gives the texts taken.
+std::future<std::string> DrainLater(SearchChannel& channel) {
+    return std::async(std::launch::async, [&channel] {
+        std::string text;
+        while (channel.WaitBatch()) {
+            text += channel.TakeText();
+            channel.Continue();
+        }
+        return text;
+    });
 }
 
-TEST(WordSearchThread, StopWhileAGroupWaitsReleasesTheCaller) {
-    const FixtureLexicon fixture(kWords);
+void StartSolutions(SearchChannel& channel, WordSearch& search) {
+    channel.Start([&search](SearchChannel& worker) { search.SolutionsWorker(worker); });
+}
+
+TEST(WordSearchThread, StopReleasesTheCallerWithoutAFurtherGroup) {
+    const test::FixtureLexicon fixture(kWords);
     const LexiconSet lexicon = fixture.Load();
     WordSearch search(lexicon);
     ASSERT_TRUE(search.PrepareLetters("TRAS"));
     std::string solverText;
     SearchChannel channel(solverText);
-    channel.Start([&search](SearchChannel& worker) { search.SolutionsWorker(worker); });
+    StartSolutions(channel, search);
     ASSERT_TRUE(channel.WaitBatch());
     EXPECT_EQ(channel.TakeText(), " 4 lettres:   \r\nrats star tsar ");
-
-    // The caller asks for the next group without letting the worker go on; a
-    // stop from elsewhere must release it, without a further group.
+    // The caller waits for the next group without letting the worker go on;
+    // a stop from elsewhere releases it with nothing.
     auto waiter = std::async(std::launch::async, [&channel] {
         channel.WaitBatch();
         return channel.TakeText();
@@ -52,54 +58,33 @@ TEST(WordSearchThread, StopWhileAGroupWaitsReleasesTheCaller) {
     ASSERT_EQ(waiter.wait_for(kHangGuard), std::future_status::ready);
     EXPECT_EQ(waiter.get(), "");
     channel.Join();
-    EXPECT_FALSE(channel.WorkerAlive());
     EXPECT_FALSE(channel.searchComplete);
-    EXPECT_TRUE(channel.searchStopped);
     EXPECT_FALSE(channel.WaitBatch());
+
+    // Stopped before its first group, the search hands none over.
+    StartSolutions(channel, search);
+    channel.Stop();
+    auto rest = DrainLater(channel);
+    ASSERT_EQ(rest.wait_for(kHangGuard), std::future_status::ready);
+    EXPECT_EQ(rest.get(), "");
     EXPECT_EQ(channel.TakeWorkerMessage(), "");
 }
 
-TEST(WordSearchThread, StopBeforeTheFirstGroupEndsWithoutOne) {
-    const FixtureLexicon fixture(kWords);
-    const LexiconSet lexicon = fixture.Load();
-    WordSearch search(lexicon);
-    ASSERT_TRUE(search.PrepareLetters("TRAS"));
-    std::string solverText;
-    SearchChannel channel(solverText);
-    channel.Start([&search](SearchChannel& worker) { search.SolutionsWorker(worker); });
-    channel.Stop();
-    auto waiter = std::async(std::launch::async, [&channel] {
-        while (channel.WaitBatch())
-            if (!channel.TakeText().empty())
-                return false;
-        return true;
-    });
-    ASSERT_EQ(waiter.wait_for(kHangGuard), std::future_status::ready);
-    EXPECT_TRUE(waiter.get()) << "a stopped search handed over a group";
-}
-
 TEST(WordSearchThread, FileVanishingDuringTheSearchStopsIt) {
-    const FixtureLexicon fixture(kWords);
+    const test::FixtureLexicon fixture(kWords);
     const LexiconSet lexicon = fixture.Load();
     WordSearch search(lexicon);
     ASSERT_TRUE(search.PrepareLetters("TRAS"));
     std::string solverText;
     SearchChannel channel(solverText);
-    channel.Start([&search](SearchChannel& worker) { search.SolutionsWorker(worker); });
+    StartSolutions(channel, search);
     ASSERT_TRUE(channel.WaitBatch());
     EXPECT_EQ(search.GroupLength(), 4);
     channel.TakeText();
     // The three-letter words' file goes while the first group is shown.
-    RemoveFileOf(lexicon, "ART");
+    ASSERT_TRUE(std::filesystem::remove(lexicon.LexFilePath(lexicon.FindLexFile("ART", 3, 0))));
     channel.Continue();
-    auto rest = std::async(std::launch::async, [&channel] {
-        std::string text;
-        while (channel.WaitBatch()) {
-            text += channel.TakeText();
-            channel.Continue();
-        }
-        return text;
-    });
+    auto rest = DrainLater(channel);
     ASSERT_EQ(rest.wait_for(kHangGuard), std::future_status::ready);
     EXPECT_EQ(rest.get(), "");
     channel.Join();
@@ -111,24 +96,16 @@ TEST(WordSearchThread, FileVanishingDuringTheSearchStopsIt) {
 TEST(WordSearchThread, LostLexiconInEitherSearchNeverHangsTheCaller) {
     for (const auto strategy :
          {WordSearch::Strategy::EnumerateKeys, WordSearch::Strategy::LeapKeys, WordSearch::Strategy::ScanLines}) {
-        const FixtureLexicon fixture(kWords);
+        const test::FixtureLexicon fixture(kWords);
         const LexiconSet lexicon = fixture.Load();
-        RemoveFileOf(lexicon, "ARST");
+        ASSERT_TRUE(std::filesystem::remove(lexicon.LexFilePath(lexicon.FindLexFile("ARST", 4, 0))));
         WordSearch search(lexicon);
         search.SetStrategy(strategy);
         ASSERT_TRUE(search.PrepareLetters("TRAS"));
         std::string solverText;
         SearchChannel channel(solverText);
-
-        channel.Start([&search](SearchChannel& worker) { search.SolutionsWorker(worker); });
-        auto solutions = std::async(std::launch::async, [&channel] {
-            std::string text;
-            while (channel.WaitBatch()) {
-                text += channel.TakeText();
-                channel.Continue();
-            }
-            return text;
-        });
+        StartSolutions(channel, search);
+        auto solutions = DrainLater(channel);
         ASSERT_EQ(solutions.wait_for(kHangGuard), std::future_status::ready);
         EXPECT_EQ(solutions.get(), "");
         channel.Join();
