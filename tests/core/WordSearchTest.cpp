@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <map>
 #include <random>
 #include <set>
@@ -271,6 +273,13 @@ TEST(WordSearchTexts, GroupsHeadersAndClosingTexts) {
     EXPECT_EQ(RunSolutions(search).text, "Pas de mots de plus d'une lettre.\r\n");
     EXPECT_EQ(RunComputer(search), std::make_tuple(0, std::string(), std::string(WordSearch::kNoWordText)));
 
+    // A damaged line holding a key and no word is no hit (no empty group).
+    const auto file = lexicon.LexFilePath(lexicon.FindLexFile("ARST", 4, 0));
+    std::filesystem::permissions(file, std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << "ARST \r\n";
+    ASSERT_TRUE(search.PrepareLetters("TRAS"));
+    EXPECT_TRUE(RunSolutions(search).text.starts_with(" 3 lettres:   \r\nart rat \r\n"));
+
     std::vector<std::string> words = {Cp1252::FromUtf8("étai").value(), "etage", Cp1252::FromUtf8("été").value(), "ete",
                                       "eta"};
     WordSearch::SortGroup(words);
@@ -320,6 +329,7 @@ TEST(WordSearchBounds, ShownTextAndGroupSizeAreBounded) {
         ASSERT_EQ(run.groups.size(), 1U);
         EXPECT_EQ(run.groups[0].second, expected);
         EXPECT_TRUE(run.text.ends_with(remark + "\r\n Plus de solutions...\r\n"));
+        EXPECT_EQ(search.CandidateKeys(3).size(), 120U); // a full group left behind stops nothing
     }
 }
 

@@ -114,6 +114,7 @@ std::vector<std::string> WordSearch::CandidateKeys(int length) {
     const int drawn = static_cast<int>(sortedLetters_.size());
     if (length < 1 || length > drawn)
         return keys;
+    // Without a channel nothing stops the enumeration: every key comes.
     SearchChannel* const channel = channel_;
     channel_ = nullptr;
     workCounts_ = multiplicity_;
@@ -148,7 +149,7 @@ template <class Visit> bool WordSearch::ForEachRemoval(int depth, int high, int 
     // starting each inner loop no lower than j makes every multiset of removed
     // letters come once.
     for (int j = high; j >= low; --j) {
-        if (Stopped())
+        if (channel_ != nullptr && Stopped())
             return false;
         int& count = workCounts_[static_cast<std::size_t>(j)];
         if (count > 0) {
@@ -387,6 +388,10 @@ void WordSearch::LeapLength(Mode mode) {
             return false;
         return candidate > key_ || NextCandidate(key_, true, candidate);
     };
+    // The first entry of the file after the current one (files are numbered from 1).
+    const auto nextFileEntry = [this]() -> std::string_view {
+        return currentFile_ < kMaxLexFiles ? lexicon_.firstEntries[static_cast<std::size_t>(currentFile_)] : "";
+    };
     while (!Stopped()) {
         key_ = candidate;
         currentFile_ = lexicon_.FindLexFile(key_, currentLength_, openFile_);
@@ -394,8 +399,7 @@ void WordSearch::LeapLength(Mode mode) {
             return;
         if (mode == Mode::Computer && IsFileHidden(currentFile_)) {
             // Nothing of this file may be read: the next keys lie in the files after it.
-            if (currentFile_ >= last ||
-                !goOnFrom(lexicon_.firstEntries[static_cast<std::size_t>(currentFile_) % kMaxLexFiles]))
+            if (currentFile_ >= last || !goOnFrom(nextFileEntry()))
                 return;
             continue;
         }
@@ -417,8 +421,7 @@ void WordSearch::LeapLength(Mode mode) {
                 return;
         } else {
             // The file has ended: the keys still to come lie in the files after it.
-            if (currentFile_ >= last ||
-                !goOnFrom(lexicon_.firstEntries[static_cast<std::size_t>(currentFile_) % kMaxLexFiles]))
+            if (currentFile_ >= last || !goOnFrom(nextFileEntry()))
                 return;
         }
     }
@@ -436,6 +439,10 @@ void WordSearch::AddLineWords(std::string_view line) {
 }
 
 void WordSearch::AddHit(std::string_view line, Mode mode) {
+    // A key left without any word (a damaged line) would make an empty group.
+    const std::size_t space = line.find(' ');
+    if (space == std::string_view::npos || line.find_first_not_of(' ', space) == std::string_view::npos)
+        return;
     if (mode == Mode::Solutions && newGroup_) {
         solutions_.clear();
         std::string& text = channel_->solverText;
