@@ -38,10 +38,12 @@ TEST(WordSearchLineReader, SeekKeyAgreesWithALineByLineRead) {
     ASSERT_GT(bytes.size(), 4 * LexiconLineReader::kBufferSize);
     test::TempFolder folder;
     const auto path = folder.Write("fr01.lex", bytes);
-    for (int pass = 0; pass < 20; ++pass) {
-        // Ascending keys, present or not, sparse in some passes and dense in others.
+    for (int pass = 0; pass < 30; ++pass) {
+        // Ascending keys, present or not, from far apart (whole buffers passed
+        // over) to close together.
         std::set<std::string> probes;
-        while (static_cast<int>(probes.size()) < (pass % 2 == 0 ? 40 : 4000)) {
+        const int count[] = {3, 40, 4000};
+        while (static_cast<int>(probes.size()) < count[pass % 3]) {
             if (random() % 2 == 0)
                 probes.insert(*std::next(keys.begin(), static_cast<long>(random() % keys.size())));
             probes.insert(RandomKey(random));

@@ -38,6 +38,7 @@ void LexiconLineReader::Close() {
     if (file_ != nullptr)
         std::fclose(file_);
     file_ = nullptr;
+    bufferStart_ = 0;
     fill_ = 0;
     next_ = 0;
     hasLine_ = false;
@@ -50,6 +51,7 @@ bool LexiconLineReader::Refill(std::size_t keepFrom) {
     const std::size_t keep = fill_ - keepFrom;
     if (keep > 0 && keepFrom > 0)
         std::memmove(buffer_.get(), buffer_.get() + keepFrom, keep);
+    bufferStart_ += static_cast<long>(keepFrom);
     fill_ = keep;
     next_ = 0;
     if (atEnd_ || file_ == nullptr || fill_ == kBufferSize)
@@ -131,6 +133,43 @@ bool LexiconLineReader::NextLine() {
     }
 }
 
+bool LexiconLineReader::ProbeAhead(std::string_view key) {
+    if (atEnd_ || skipping_)
+        return false;
+    // The lines held end at next_; the file has been read up to the end of the buffer.
+    long from = bufferStart_ + static_cast<long>(next_);
+    const long readTo = bufferStart_ + static_cast<long>(fill_);
+    bool moved = false;
+    char window[kProbeSize];
+    for (long step = static_cast<long>(kBufferSize); step <= (1L << 30); step *= 2) {
+        // Read from one byte before the probe so that a line starting there is seen whole.
+        const long probe = from + step;
+        if (std::fseek(file_, probe - 1, SEEK_SET) != 0)
+            break;
+        const std::string_view seen(window, std::fread(window, 1, sizeof window, file_));
+        const std::size_t start = seen.find('\n');
+        const std::size_t end = start == std::string_view::npos ? start : seen.find('\n', start + 1);
+        if (end == std::string_view::npos ||
+            CompareKeyLine(key, WithoutCarriageReturn(seen.substr(start + 1, end - start - 1))) != -1)
+            break;
+        from = probe + static_cast<long>(start); // the start of a line still before the key
+        moved = true;
+    }
+    // A probe that could not be read leaves the error to the reading that follows.
+    std::clearerr(file_);
+    if (std::fseek(file_, moved ? from : readTo, SEEK_SET) != 0) {
+        failed_ = true;
+        atEnd_ = true;
+        return false;
+    }
+    if (moved) {
+        bufferStart_ = from;
+        fill_ = 0;
+        next_ = 0;
+    }
+    return moved;
+}
+
 int LexiconLineReader::SeekKey(std::string_view key) {
     if (file_ == nullptr)
         return -1;
@@ -166,8 +205,10 @@ int LexiconLineReader::SeekKey(std::string_view key) {
         };
         std::size_t after = 0;
         if (CompareKeyLine(key, lineAt(lastStart, after)) == -1) {
-            // Every line held comes before the key: pass over them all at once.
+            // Every line held comes before the key: pass over them all at once,
+            // and over more of the file when the key lies further on.
             next_ += lastNewline + 1;
+            ProbeAhead(key);
             if (!NextLine())
                 return -1;
             order = CompareKeyLine(key, line_);

@@ -18,6 +18,8 @@ public:
     static constexpr std::size_t kMaxContent = 197;
     // Size of the read buffer.
     static constexpr std::size_t kBufferSize = 64 * 1024;
+    // Bytes read to look at a line further on.
+    static constexpr std::size_t kProbeSize = 256;
 
     LexiconLineReader();
     ~LexiconLineReader();
@@ -51,9 +53,15 @@ private:
     // Keeps the bytes from `keepFrom` on, moves them to the front and reads
     // more after them. False when nothing more could be read.
     bool Refill(std::size_t keepFrom);
+    // With every line held before `key`, looks a buffer's length and more
+    // further on, a few bytes at a time, for lines still before the key, and
+    // goes on reading from the last one found instead of reading up to it.
+    // True when it moved.
+    bool ProbeAhead(std::string_view key);
 
     std::FILE* file_ = nullptr;
     std::unique_ptr<char[]> buffer_;
+    long bufferStart_ = 0;  // offset in the file of the first byte held
     std::size_t fill_ = 0;  // bytes held in the buffer
     std::size_t next_ = 0;  // start of the line after the current one
     bool hasLine_ = false;  // a current line is held
