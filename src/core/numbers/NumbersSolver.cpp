@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <charconv>
 #include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <functional>
 
@@ -274,6 +275,10 @@ NumbersSolver::Step NumbersSolver::SecondToken() {
 NumbersSolver::Step NumbersSolver::NextToken(unsigned operations, int onlyNumber, int pairFamily) {
     const int b = values_.Top();
     const int a = values_.Below(1);
+    // A top value that can never come down to the one below it: nothing
+    // built from here can complete.
+    if (b > a && a > 0 && !CanComeDown(a, b, (tokensLeft_ - values_.Count() + 1) / 2))
+        return Step::Continue;
     --tokensLeft_;
 
     // Operations first, when the top value is not above the one below it.
@@ -346,6 +351,24 @@ NumbersSolver::Step NumbersSolver::NextToken(unsigned operations, int onlyNumber
     }
     ++tokensLeft_;
     return Step::Continue;
+}
+
+bool NumbersSolver::CanComeDown(int a, int b, int numbersLeft) const {
+    // Whatever is built on b before it meets a starts from b and only comes
+    // down through "- T" or "/ T", T made of numbers still to be placed; each
+    // step divides it by at most T + 1, and T + 1 is at most the product of
+    // (n + 1) over the numbers it is made of. So b can come down to a only if
+    // b <= a * that product over the largest numbers left.
+    std::int64_t bound = a;
+    for (int slot = kOperationSlots; slot < tokenLimit_ && numbersLeft > 0; ++slot) {
+        for (int copy = available_[static_cast<std::size_t>(slot)]; copy > 0 && numbersLeft > 0; --copy) {
+            bound *= tokens_[static_cast<std::size_t>(slot)] + 1;
+            if (bound >= b)
+                return true;
+            --numbersLeft;
+        }
+    }
+    return bound >= b;
 }
 
 NumbersSolver::Step NumbersSolver::Tail(unsigned allowed) {

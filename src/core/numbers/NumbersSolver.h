@@ -153,6 +153,9 @@ private:
     static constexpr int kAnyNumber = -1;
     static constexpr int kNoNumber = -2;
     Step NextToken(unsigned operations, int onlyNumber, int pairFamily);
+    // False when the top value b, above a, can never come down to a or below
+    // with the `numbersLeft` numbers still to place.
+    bool CanComeDown(int a, int b, int numbersLeft) const;
     // The operations that end a calculation once every number is placed;
     // `allowed` holds one bit per operation slot that may come first.
     Step Tail(unsigned allowed);
