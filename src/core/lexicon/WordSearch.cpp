@@ -390,7 +390,9 @@ void WordSearch::LeapLength(Mode mode) {
     };
     // The first entry of the file after the current one (files are numbered from 1).
     const auto nextFileEntry = [this]() -> std::string_view {
-        return currentFile_ < kMaxLexFiles ? lexicon_.firstEntries[static_cast<std::size_t>(currentFile_)] : "";
+        if (currentFile_ >= kMaxLexFiles)
+            return {};
+        return lexicon_.firstEntries[static_cast<std::size_t>(currentFile_)];
     };
     while (!Stopped()) {
         key_ = candidate;
