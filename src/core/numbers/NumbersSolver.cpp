@@ -218,18 +218,24 @@ void NumbersSolver::SolutionsSearch(SearchChannel& channel) {
         }
     }
 
-    std::string closing;
-    ClosingText(closing);
-    if (exactFound_ != 0) {
+    if (channel.searchStopped) {
+        // Stopped: no closing text. The solver text was emptied when the stop
+        // was seen and, if that was during a hand-over, belongs to the caller
+        // again: it is not touched here. A caller waiting for a batch is
+        // released.
+        channel.searchComplete = true;
+        channel.batchReady.Set();
+    } else if (exactFound_ != 0) {
+        std::string closing;
+        ClosingText(closing);
         channel.Finish(closing);
     } else {
         // With nothing exact the closing text is the last batch and the
         // search does not wait to be let go.
+        std::string closing;
+        ClosingText(closing);
         channel.searchComplete = true;
-        if (!channel.searchStopped)
-            channel.solverText = closing;
-        else
-            channel.solverText.clear();
+        channel.solverText = closing;
         channel.searchStopped = true;
         channel.batchReady.Set();
     }
