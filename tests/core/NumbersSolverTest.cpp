@@ -435,19 +435,6 @@ TEST(NumbersSolverComputer, LowerLevelsTryFewerOperations) {
     EXPECT_LT(exactLow, exactTop);
 }
 
-TEST(NumbersSolverComputer, TopLevelDrawsNothing) {
-    NumbersSolver solver;
-    solver.SetDraw({100, 75, 50, 25, 10, 1}, 873);
-    solver.SetLevel(6);
-    std::string solverText;
-    SearchChannel channel(solverText);
-    channel.Start([&](SearchChannel& c) { solver.ComputerSearch(c); });
-    ASSERT_TRUE(channel.WaitComputer());
-    channel.Join();
-    EXPECT_EQ(solver.LevelDraws(), 0);
-    EXPECT_TRUE(solver.ComputerExact());
-}
-
 // ---- stopping ----
 
 TEST(NumbersSolverStop, AStopWhileASolutionWaitsEndsTheSearchWithoutClosingText) {
