@@ -124,7 +124,7 @@ void BM_Search(benchmark::State& state) {
         double bestAll = 0;
         for (int run = 0; run < gBestOf; ++run) {
             const auto start = Clock::now();
-            channel.Start([&search](SearchChannel& worker) { search.SolutionsWorker(worker); });
+            search.StartSolutions(channel);
             double first = -1;
             while (channel.WaitBatch()) {
                 if (first < 0)

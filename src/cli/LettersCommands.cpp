@@ -55,7 +55,7 @@ int Letters(const Arguments& args) {
     search.PrepareLetters(letters);
     std::string solverText;
     SearchChannel channel(solverText);
-    channel.Start([&search](SearchChannel& worker) { search.SolutionsWorker(worker); });
+    search.StartSolutions(channel);
     // Take every batch as the results box would, group after group, then the closing text.
     std::string groups;
     while (channel.WaitBatch()) {
@@ -108,7 +108,7 @@ int ComputerLetters(const Arguments& args) {
     search.ChooseHiddenFiles(level);
     std::string solverText;
     SearchChannel channel(solverText);
-    channel.Start([&search](SearchChannel& worker) { search.ComputerWorker(worker); });
+    search.StartComputer(channel);
     channel.WaitComputer();
     const std::string text = channel.TakeText();
     channel.Join();

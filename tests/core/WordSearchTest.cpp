@@ -37,7 +37,7 @@ struct SolutionsRun {
 SolutionsRun RunSolutions(WordSearch& search) {
     std::string solverText;
     SearchChannel channel(solverText);
-    channel.Start([&search](SearchChannel& worker) { search.SolutionsWorker(worker); });
+    search.StartSolutions(channel);
     SolutionsRun run;
     while (channel.WaitBatch()) {
         run.text += channel.TakeText();
@@ -57,7 +57,7 @@ SolutionsRun RunSolutions(WordSearch& search) {
 std::tuple<int, std::string, std::string> RunComputer(WordSearch& search) {
     std::string solverText;
     SearchChannel channel(solverText);
-    channel.Start([&search](SearchChannel& worker) { search.ComputerWorker(worker); });
+    search.StartComputer(channel);
     EXPECT_TRUE(channel.WaitComputer());
     channel.Join();
     return {search.BestLength(), search.ComputerWord(), channel.TakeText()};

@@ -34,10 +34,6 @@ std::future<std::string> DrainLater(SearchChannel& channel) {
     });
 }
 
-void StartSolutions(SearchChannel& channel, WordSearch& search) {
-    channel.Start([&search](SearchChannel& worker) { search.SolutionsWorker(worker); });
-}
-
 TEST(WordSearchThread, StopReleasesTheCallerWithoutAFurtherGroup) {
     const test::FixtureLexicon fixture(kWords);
     const LexiconSet lexicon = fixture.Load();
@@ -45,7 +41,7 @@ TEST(WordSearchThread, StopReleasesTheCallerWithoutAFurtherGroup) {
     ASSERT_TRUE(search.PrepareLetters("TRAS"));
     std::string solverText;
     SearchChannel channel(solverText);
-    StartSolutions(channel, search);
+    search.StartSolutions(channel);
     ASSERT_TRUE(channel.WaitBatch());
     EXPECT_EQ(channel.TakeText(), " 4 lettres:   \r\nrats star tsar ");
     // The caller waits for the next group without letting the worker go on;
@@ -55,14 +51,19 @@ TEST(WordSearchThread, StopReleasesTheCallerWithoutAFurtherGroup) {
         return channel.TakeText();
     });
     channel.Stop();
+    // A new draw may be prepared at once, while the stopped search winds down.
+    ASSERT_TRUE(search.PrepareLetters("XYZKW"));
     ASSERT_EQ(waiter.wait_for(kHangGuard), std::future_status::ready);
     EXPECT_EQ(waiter.get(), "");
     channel.Join();
     EXPECT_FALSE(channel.searchComplete);
     EXPECT_FALSE(channel.WaitBatch());
+    search.StartSolutions(channel);
+    EXPECT_EQ(DrainLater(channel).get(), WordSearch::kNoWordText);
+    ASSERT_TRUE(search.PrepareLetters("TRAS"));
 
     // Stopped before its first group, the search hands none over.
-    StartSolutions(channel, search);
+    search.StartSolutions(channel);
     channel.Stop();
     auto rest = DrainLater(channel);
     ASSERT_EQ(rest.wait_for(kHangGuard), std::future_status::ready);
@@ -77,7 +78,7 @@ TEST(WordSearchThread, FileVanishingDuringTheSearchStopsIt) {
     ASSERT_TRUE(search.PrepareLetters("TRAS"));
     std::string solverText;
     SearchChannel channel(solverText);
-    StartSolutions(channel, search);
+    search.StartSolutions(channel);
     ASSERT_TRUE(channel.WaitBatch());
     EXPECT_EQ(search.GroupLength(), 4);
     channel.TakeText();
@@ -104,7 +105,7 @@ TEST(WordSearchThread, LostLexiconInEitherSearchNeverHangsTheCaller) {
         ASSERT_TRUE(search.PrepareLetters("TRAS"));
         std::string solverText;
         SearchChannel channel(solverText);
-        StartSolutions(channel, search);
+        search.StartSolutions(channel);
         auto solutions = DrainLater(channel);
         ASSERT_EQ(solutions.wait_for(kHangGuard), std::future_status::ready);
         EXPECT_EQ(solutions.get(), "");
@@ -112,7 +113,7 @@ TEST(WordSearchThread, LostLexiconInEitherSearchNeverHangsTheCaller) {
         EXPECT_EQ(channel.TakeWorkerMessage(), LexiconTexts::kLostLexicon);
 
         search.ChooseHiddenFiles(6);
-        channel.Start([&search](SearchChannel& worker) { search.ComputerWorker(worker); });
+        search.StartComputer(channel);
         auto computer = std::async(std::launch::async, [&channel] { return channel.WaitComputer(); });
         ASSERT_EQ(computer.wait_for(kHangGuard), std::future_status::ready);
         EXPECT_TRUE(computer.get());

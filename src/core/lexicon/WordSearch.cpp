@@ -32,32 +32,26 @@ constexpr std::uint64_t kLeapCostInLines = 8;
 
 } // namespace
 
-WordSearch::WordSearch(const LexiconSet& lexicon) : lexicon_(lexicon) {}
+WordSearch::WordSearch(const LexiconSet& lexicon) : source_(lexicon), lexicon_(lexicon) {}
 
 bool WordSearch::PrepareLetters(std::string_view letters) {
-    sortedLetters_.clear();
-    distinctLetters_.clear();
-    multiplicity_.fill(0);
-    letterCounts_.fill(0);
-    distinctCount_ = 0;
-    currentLength_ = 0;
+    drawn_ = Letters{};
     if (letters.size() > static_cast<std::size_t>(kMaxKeyLength))
         return false;
     for (const char c : letters) {
         if (c < 'A' || c > 'Z')
             return false;
     }
-    sortedLetters_.assign(letters);
-    std::sort(sortedLetters_.begin(), sortedLetters_.end());
-    for (const char c : sortedLetters_) {
-        ++letterCounts_[static_cast<std::size_t>(c - 'A')];
-        if (distinctLetters_.empty() || distinctLetters_.back() != c) {
-            distinctLetters_ += c;
-            ++distinctCount_;
+    drawn_.sorted.assign(letters);
+    std::sort(drawn_.sorted.begin(), drawn_.sorted.end());
+    for (const char c : drawn_.sorted) {
+        ++drawn_.counts[static_cast<std::size_t>(c - 'A')];
+        if (drawn_.distinct.empty() || drawn_.distinct.back() != c) {
+            drawn_.distinct += c;
+            ++drawn_.distinctCount;
         }
-        ++multiplicity_[static_cast<std::size_t>(distinctCount_ - 1)];
+        ++drawn_.multiplicity[static_cast<std::size_t>(drawn_.distinctCount - 1)];
     }
-    currentLength_ = static_cast<int>(sortedLetters_.size());
     return true;
 }
 
@@ -81,23 +75,31 @@ void WordSearch::ChooseHiddenFiles(int level) {
 }
 
 bool WordSearch::IsFileHidden(int file) const {
+    return HiddenIn(hiddenFiles_, file);
+}
+
+bool WordSearch::HiddenIn(std::uint32_t mask, int file) {
     if (file <= 1)
         return false;
     // Files beyond 33 wrap round the 32 bits (a true modulo, never a negative shift).
     const int bit = ((33 - file) % 32 + 32) % 32;
-    return ((hiddenFiles_ >> bit) & 1U) != 0;
+    return ((mask >> bit) & 1U) != 0;
 }
 
 std::uint64_t WordSearch::CandidateCount(int length) const {
-    const int drawn = static_cast<int>(sortedLetters_.size());
+    return CountCandidates(drawn_, length);
+}
+
+std::uint64_t WordSearch::CountCandidates(const Letters& letters, int length) {
+    const int drawn = static_cast<int>(letters.sorted.size());
     if (length < 0 || length > drawn)
         return 0;
     // Coefficients of the product over the distinct letters of (1 + x + ... + x^m).
     std::vector<std::uint64_t> ways(static_cast<std::size_t>(drawn) + 1, 0);
     ways[0] = 1;
     int reach = 0;
-    for (int d = 0; d < distinctCount_; ++d) {
-        const int m = multiplicity_[static_cast<std::size_t>(d)];
+    for (int d = 0; d < letters.distinctCount; ++d) {
+        const int m = letters.multiplicity[static_cast<std::size_t>(d)];
         reach += m;
         for (int k = reach; k >= 0; --k) {
             std::uint64_t sum = 0;
@@ -111,13 +113,14 @@ std::uint64_t WordSearch::CandidateCount(int length) const {
 
 std::vector<std::string> WordSearch::CandidateKeys(int length) {
     std::vector<std::string> keys;
-    const int drawn = static_cast<int>(sortedLetters_.size());
+    letters_ = drawn_;
+    const int drawn = static_cast<int>(letters_.sorted.size());
     if (length < 1 || length > drawn)
         return keys;
     // Without a channel nothing stops the enumeration: every key comes.
     SearchChannel* const channel = channel_;
     channel_ = nullptr;
-    workCounts_ = multiplicity_;
+    workCounts_ = letters_.multiplicity;
     if (length == drawn) {
         BuildKey();
         keys.push_back(key_);
@@ -127,7 +130,7 @@ std::vector<std::string> WordSearch::CandidateKeys(int length) {
             keys.push_back(key_);
             return true;
         };
-        ForEachRemoval(drawn - length, distinctCount_ - 1, 0, collect);
+        ForEachRemoval(drawn - length, letters_.distinctCount - 1, 0, collect);
     }
     channel_ = channel;
     return keys;
@@ -136,8 +139,8 @@ std::vector<std::string> WordSearch::CandidateKeys(int length) {
 void WordSearch::BuildKey() {
     char built[kMaxKeyLength];
     std::size_t size = 0;
-    for (int d = 0; d < distinctCount_; ++d) {
-        const char letter = distinctLetters_[static_cast<std::size_t>(d)];
+    for (int d = 0; d < letters_.distinctCount; ++d) {
+        const char letter = letters_.distinct[static_cast<std::size_t>(d)];
         for (int n = workCounts_[static_cast<std::size_t>(d)]; n > 0; --n)
             built[size++] = letter;
     }
@@ -154,7 +157,7 @@ template <class Visit> bool WordSearch::ForEachRemoval(int depth, int high, int 
         int& count = workCounts_[static_cast<std::size_t>(j)];
         if (count > 0) {
             --count;
-            const bool goOn = depth == 1 ? visit() : ForEachRemoval(depth - 1, distinctCount_ - 1, j, visit);
+            const bool goOn = depth == 1 ? visit() : ForEachRemoval(depth - 1, letters_.distinctCount - 1, j, visit);
             ++count;
             if (!goOn)
                 return false;
@@ -211,7 +214,7 @@ void WordSearch::LostLexicon() {
 bool WordSearch::LookupNextKey(Mode mode) {
     BuildKey();
     currentFile_ = lexicon_.FindLexFile(key_, currentLength_, openFile_);
-    if (mode == Mode::Computer && IsFileHidden(currentFile_))
+    if (mode == Mode::Computer && HiddenIn(workHidden_, currentFile_))
         currentFile_ = 0;
     if (currentFile_ == 0)
         return false;
@@ -229,7 +232,7 @@ bool WordSearch::LookupNextKey(Mode mode) {
 }
 
 bool WordSearch::KeyFits(std::string_view key) const {
-    std::array<std::uint8_t, 26> left = letterCounts_;
+    std::array<std::uint8_t, 26> left = letters_.counts;
     char previous = 'A';
     for (const char c : key) {
         // A key is sorted capitals; anything else is no key of the drawn letters.
@@ -257,9 +260,9 @@ std::uint64_t WordSearch::FileSize(int file) {
 }
 
 bool WordSearch::ShouldScan(Mode mode) {
-    if (strategy_ != Strategy::Automatic)
-        return strategy_ == Strategy::ScanLines;
-    const std::uint64_t candidates = CandidateCount(currentLength_);
+    if (workStrategy_ != Strategy::Automatic)
+        return workStrategy_ == Strategy::ScanLines;
+    const std::uint64_t candidates = CountCandidates(letters_, currentLength_);
     if (candidates < kFewCandidates)
         return false;
     const int first = lexicon_.FirstFile(currentLength_);
@@ -268,7 +271,7 @@ bool WordSearch::ShouldScan(Mode mode) {
         return false;
     std::uint64_t bytes = 0;
     for (int file = first; file <= last; ++file) {
-        if (mode != Mode::Computer || !IsFileHidden(file))
+        if (mode != Mode::Computer || !HiddenIn(workHidden_, file))
             bytes += FileSize(file);
     }
     // A line holds at least its key, a space, one word and its line end.
@@ -283,7 +286,7 @@ void WordSearch::ScanLength(Mode mode) {
         return;
     const auto length = static_cast<std::size_t>(currentLength_);
     for (int file = first; file <= last && !Stopped(); ++file) {
-        if (mode == Mode::Computer && IsFileHidden(file))
+        if (mode == Mode::Computer && HiddenIn(workHidden_, file))
             continue;
         if (!OpenLexFile(file))
             return;
@@ -305,19 +308,19 @@ void WordSearch::SearchLength(int removed, Mode mode) {
         return;
     if (ShouldScan(mode))
         ScanLength(mode);
-    else if (strategy_ != Strategy::EnumerateKeys)
+    else if (workStrategy_ != Strategy::EnumerateKeys)
         LeapLength(mode);
     else if (removed == 0)
         LookupNextKey(mode);
     else
-        EnumerateRemovals(removed, distinctCount_ - 1, 0, mode);
+        EnumerateRemovals(removed, letters_.distinctCount - 1, 0, mode);
 }
 
 bool WordSearch::NextCandidate(std::string_view from, bool after, std::string& candidate) const {
     const int length = currentLength_;
     std::array<int, 26> left{};
     for (std::size_t i = 0; i < left.size(); ++i)
-        left[i] = letterCounts_[i];
+        left[i] = letters_.counts[i];
     char built[kMaxKeyLength];
     // Completes `built` from position `at` with the smallest letters left from `lowest` on.
     const auto complete = [&](int at, char lowest) {
@@ -399,7 +402,7 @@ void WordSearch::LeapLength(Mode mode) {
         currentFile_ = lexicon_.FindLexFile(key_, currentLength_, openFile_);
         if (currentFile_ == 0)
             return;
-        if (mode == Mode::Computer && IsFileHidden(currentFile_)) {
+        if (mode == Mode::Computer && HiddenIn(workHidden_, currentFile_)) {
             // Nothing of this file may be read: the next keys lie in the files after it.
             if (currentFile_ >= last || !goOnFrom(nextFileEntry()))
                 return;
@@ -503,16 +506,36 @@ void WordSearch::StartSearch(SearchChannel& channel) {
     foundAny_ = false;
     currentFile_ = 0;
     CloseFile();
-    workCounts_ = multiplicity_;
+    workCounts_ = letters_.multiplicity;
     solutions_.clear();
     groupLength_ = 0;
-    currentLength_ = static_cast<int>(sortedLetters_.size());
+    currentLength_ = static_cast<int>(letters_.sorted.size());
     // The sizes only guide the choice between leaping and scanning; they are
     // learnt again when the lexicon is another one.
     if (sizesOf_ != lexicon_.LexFilePath(1)) {
         fileSizes_.clear();
         sizesOf_ = lexicon_.LexFilePath(1);
     }
+}
+
+void WordSearch::TakeInputs(SearchChannel& channel) {
+    // The previous worker may still be winding down after a stop: it must be
+    // gone before its inputs are replaced.
+    channel.Join();
+    letters_ = drawn_;
+    workHidden_ = hiddenFiles_;
+    workStrategy_ = strategy_;
+    lexicon_ = source_;
+}
+
+void WordSearch::StartSolutions(SearchChannel& channel) {
+    TakeInputs(channel);
+    channel.Start([this](SearchChannel& worker) { SolutionsWorker(worker); });
+}
+
+void WordSearch::StartComputer(SearchChannel& channel) {
+    TakeInputs(channel);
+    channel.Start([this](SearchChannel& worker) { ComputerWorker(worker); });
 }
 
 void WordSearch::SolutionsWorker(SearchChannel& channel) {

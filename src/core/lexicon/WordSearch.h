@@ -2,6 +2,7 @@
 
 #include "lexicon/LetterTables.h"
 #include "lexicon/LexiconLineReader.h"
+#include "lexicon/LexiconSet.h"
 
 #include <array>
 #include <cstdint>
@@ -12,7 +13,6 @@
 
 namespace lexinum {
 
-class LexiconSet;
 class SearchChannel;
 
 // The computer's side of the letters game: finds the lexicon words that can be
@@ -52,7 +52,9 @@ public:
     // The remark after a group that was cut.
     static constexpr const char* kTooManyText = "\r\n Trop de solutions. Des mots ont pu être omis.";
 
-    // A search over `lexicon`, which must not change while a search runs.
+    // A search over `lexicon`. Each search works on its own copy of the
+    // lexicon's state and of the draw, taken when it starts, so the pane may
+    // change either as soon as it has asked a search to stop.
     explicit WordSearch(const LexiconSet& lexicon);
 
     // Takes the drawn letters (A to Z, at most 27) and prepares the sorted
@@ -71,18 +73,27 @@ public:
     // True when the computer may not read lexicon file `file` in this round.
     bool IsFileHidden(int file) const;
 
-    // The thread body of the solutions search: hands over one group at a time,
-    // longest first, then the closing text. A lexicon file that cannot be
-    // opened records the lost-lexicon message on the channel and stops.
+    // Starts the solutions search in the channel's worker thread, once the
+    // previous worker has ended, on the letters prepared and the lexicon as
+    // they are now.
+    void StartSolutions(SearchChannel& channel);
+    // Starts the computer's search likewise (after ChooseHiddenFiles).
+    void StartComputer(SearchChannel& channel);
+
+    // The thread body of the solutions search, run by StartSolutions: hands
+    // over one group at a time, longest first, then the closing text. A
+    // lexicon file that cannot be opened or read records the lost-lexicon
+    // message on the channel and stops the search.
     void SolutionsWorker(SearchChannel& channel);
-    // The thread body of the computer's search: writes its answer to the
-    // solver text and signals computerDone. Run ChooseHiddenFiles first.
+    // The thread body of the computer's search, run by StartComputer: writes
+    // its answer to the solver text and signals computerDone.
     void ComputerWorker(SearchChannel& channel);
 
-    // The candidate keys of `length` letters, in the order the search looks
-    // them up (ascending, each once).
+    // The candidate keys of `length` letters of the prepared draw, in the
+    // order the search looks them up (ascending, each once). Not while a
+    // search runs.
     std::vector<std::string> CandidateKeys(int length);
-    // The number of distinct keys of `length` letters that the drawn letters can form.
+    // The number of distinct keys of `length` letters that the prepared draw can form.
     std::uint64_t CandidateCount(int length) const;
 
     // Chooses how keys are looked up (Automatic unless told otherwise).
@@ -108,7 +119,7 @@ public:
     // the computer's word, in the lexicon's bytes.
     const std::string& ComputerWord() const { return computerWord_; }
     // The drawn letters, sorted.
-    const std::string& SortedLetters() const { return sortedLetters_; }
+    const std::string& SortedLetters() const { return drawn_.sorted; }
 
 private:
     // Looks up the key built from workCounts_ by streaming; true when found.
@@ -154,19 +165,34 @@ private:
     // Resets the search state before a search.
     void StartSearch(SearchChannel& channel);
 
-    const LexiconSet& lexicon_;
-    SearchChannel* channel_ = nullptr;
+    // The drawn letters: sorted, distinct, how often each distinct letter and
+    // each letter A to Z was drawn.
+    struct Letters {
+        std::string sorted;
+        std::string distinct;
+        std::array<int, 26> multiplicity{};
+        int distinctCount = 0;
+        std::array<std::uint8_t, 26> counts{};
+    };
+    static std::uint64_t CountCandidates(const Letters& letters, int length);
+    static bool HiddenIn(std::uint32_t mask, int file);
+    // Gives the next search its own copy of the inputs, once the previous one has ended.
+    void TakeInputs(SearchChannel& channel);
+
+    // Set by the caller.
+    const LexiconSet& source_;
+    Letters drawn_;
+    std::uint32_t hiddenFiles_ = 0;
     Strategy strategy_ = Strategy::Automatic;
 
-    std::string sortedLetters_;
+    // The running search's own copies, and its state.
+    LexiconSet lexicon_;
+    Letters letters_;
+    std::uint32_t workHidden_ = 0;
+    Strategy workStrategy_ = Strategy::Automatic;
+    SearchChannel* channel_ = nullptr;
     int currentLength_ = 0;
-    std::string distinctLetters_;
-    std::array<int, 26> multiplicity_{};
-    int distinctCount_ = 0;
     std::array<int, 26> workCounts_{};
-    // How often each letter A to Z was drawn (for testing a line's key).
-    std::array<std::uint8_t, 26> letterCounts_{};
-
     std::string key_;
     int currentFile_ = 0;
     int openFile_ = 0;
@@ -179,7 +205,6 @@ private:
     int groupLength_ = 0;
     int bestLength_ = 0;
     std::string computerWord_;
-    std::uint32_t hiddenFiles_ = 0;
     std::vector<std::int64_t> fileSizes_;
     std::filesystem::path sizesOf_;
 };
