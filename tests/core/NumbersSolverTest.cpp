@@ -257,6 +257,13 @@ TEST(NumbersSolverSolutions, ChainsAndRepeatedNumbersAreListedOnce) {
     // Two 5s are one number of multiplicity two: 5 + 5 once, not twice.
     listing = ListAll({5, 5, 1, 2, 3, 4}, 10);
     EXPECT_EQ(std::count(listing.solutions.begin(), listing.solutions.end(), MakePile({5, 5, A})), 1);
+
+    // A box left at 0, or a number that would read as an operation code, is never used.
+    listing = ListAll({0, -2, 7, 3, 2, 1}, 21);
+    ASSERT_TRUE(listing.exact);
+    EXPECT_EQ(listing.solutions[0], MakePile({7, 3, M}));
+    for (const Pile& pile : listing.solutions)
+        EXPECT_EQ(CheckSolution(pile, {7, 3, 2, 1, 1000, 1000}), 21);
 }
 
 TEST(NumbersSolverSolutions, NoExactSolutionEndsWithTheNearest) {

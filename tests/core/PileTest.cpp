@@ -27,7 +27,8 @@ TEST(Pile, PushPopCopyAndItsBounds) {
     for (int i = 0; i < 20; ++i)
         pile.Push(i + 1);
     EXPECT_EQ(pile.Count(), Pile::kSlots) << "a full pile refuses more tokens";
-    EXPECT_EQ(pile[Pile::kSlots], 0);
+    EXPECT_EQ(pile.Below(Pile::kSlots), 0);
+    EXPECT_EQ(pile[-1], 0);
     pile.Clear();
     EXPECT_EQ(pile.Count(), 0);
 }

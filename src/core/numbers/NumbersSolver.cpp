@@ -63,6 +63,9 @@ void NumbersSolver::BuildTokens() {
     }
     distinctCount_ = 0;
     for (const int value : sorted) {
+        // Numbers are positive; anything else would read as an operation code.
+        if (value <= 0)
+            break;
         const auto last = static_cast<std::size_t>(kOperationSlots + distinctCount_ - 1);
         if (distinctCount_ > 0 && tokens_[last] == value) {
             ++available_[last];

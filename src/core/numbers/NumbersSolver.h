@@ -24,7 +24,8 @@ class SearchChannel;
 // fraction or one of its operands unchanged; two operations in a row always
 // alternate between the additive (+ -) and multiplicative (x /) families.
 // The solutions search also keeps one order of each chain (X + c + d with
-// d <= c) and never builds a value that an unused drawn number already gives.
+// d <= c) and builds a value that an unused drawn number already gives only
+// to meet that number at once.
 //
 // All search state lives in fixed arrays: nothing is allocated while a search
 // runs. One solver serves one search at a time; its thread bodies run in the
@@ -41,15 +42,14 @@ public:
     static constexpr const char* kComputerExactText = " Le compte est bon:";
     static constexpr const char* kNoMoreSolutionsText = " Plus de solutions...";
     static constexpr const char* kNoBetterText = " Pas mieux.";
-    // Caption of the searches' messages.
-    static constexpr const char* kCaption = "Le compte est bon";
 
     // Outcome of a step of the search.
     enum class Step { Continue, Stop };
 
     NumbersSolver();
 
-    // The draw to search: six positive numbers and the target.
+    // The draw to search: six numbers and the target. A number that is not
+    // positive (a box left at 0) takes no part in any calculation.
     void SetDraw(const std::array<int, kNumbers>& numbers, int target);
     // The player's result (0 = no answer), which the closing text compares with.
     void SetPlayerResult(int result) { playerResult_ = result; }
