@@ -62,6 +62,17 @@ TEST(WordSearchThread, StopReleasesTheCallerWithoutAFurtherGroup) {
     EXPECT_EQ(DrainLater(channel).get(), WordSearch::kNoWordText);
     ASSERT_TRUE(search.PrepareLetters("TRAS"));
 
+    // A new search while one waits between groups ends the waiting one first.
+    search.StartSolutions(channel);
+    ASSERT_TRUE(channel.WaitBatch());
+    auto restarted = std::async(std::launch::async, [&] {
+        search.StartSolutions(channel);
+        return DrainLater(channel).get();
+    });
+    ASSERT_EQ(restarted.wait_for(kHangGuard), std::future_status::ready);
+    EXPECT_EQ(restarted.get(),
+              " 4 lettres:   \r\nrats star tsar \r\n 3 lettres:   \r\nart rat \r\n 2 lettres:   \r\nta ");
+
     // Stopped before its first group, the search hands none over.
     search.StartSolutions(channel);
     channel.Stop();

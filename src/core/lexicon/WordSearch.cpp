@@ -519,8 +519,10 @@ void WordSearch::StartSearch(SearchChannel& channel) {
 }
 
 void WordSearch::TakeInputs(SearchChannel& channel) {
-    // The previous worker may still be winding down after a stop: it must be
-    // gone before its inputs are replaced.
+    // The previous worker may still be winding down after a stop, or be
+    // waiting for its caller between groups: it is told to stop (again) and
+    // must be gone before its inputs are replaced.
+    channel.Stop();
     channel.Join();
     letters_ = drawn_;
     workHidden_ = hiddenFiles_;

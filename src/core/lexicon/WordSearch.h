@@ -73,9 +73,9 @@ public:
     // True when the computer may not read lexicon file `file` in this round.
     bool IsFileHidden(int file) const;
 
-    // Starts the solutions search in the channel's worker thread, once the
-    // previous worker has ended, on the letters prepared and the lexicon as
-    // they are now.
+    // Starts the solutions search in the channel's worker thread, on the
+    // letters prepared and the lexicon as they are now. A search still
+    // running on the channel is stopped and waited for first.
     void StartSolutions(SearchChannel& channel);
     // Starts the computer's search likewise (after ChooseHiddenFiles).
     void StartComputer(SearchChannel& channel);
