@@ -86,11 +86,12 @@ bool SearchChannel::HandOver() {
 
 void SearchChannel::Finish(const std::string& closingText) {
     searchComplete = true;
+    // When stopped, the text is left alone: the stop path of HandOver has
+    // already emptied it, and a caller released by that hand-over may be
+    // taking it now.
     const bool stopped = searchStopped;
     if (!stopped)
         solverText += closingText;
-    else
-        solverText.clear();
     batchReady.Set();
     if (!stopped) {
         AutoResetEvent::WaitEither(goOn[0], goOn[1]);
