@@ -562,15 +562,21 @@ void WordSearch::SolutionsWorker(SearchChannel& channel) {
     }
     CloseFile();
     std::string& text = channel.solverText;
-    if (!foundAny_) {
+    if (StopAsked()) {
+        // A stopped search shows nothing more, not even a header written for
+        // the group it was gathering.
+        text.clear();
+        solutions_.clear();
+        groupLength_ = 0;
+    } else if (!foundAny_) {
         text = kNoWordText;
         solutions_.clear();
         groupLength_ = 0;
-    } else if (!StopAsked() && !foundAtLength_) {
+    } else if (!foundAtLength_) {
         text = kNoMoreText;
         solutions_.clear();
         groupLength_ = 0;
-    } else if (foundAtLength_) {
+    } else {
         WriteGroup();
     }
     channel_ = nullptr;
