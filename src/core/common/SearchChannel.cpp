@@ -86,12 +86,13 @@ bool SearchChannel::HandOver() {
 
 void SearchChannel::Finish(const std::string& closingText) {
     searchComplete = true;
-    // When stopped, the text is left alone: the stop path of HandOver has
-    // already emptied it, and a caller released by that hand-over may be
-    // taking it now.
+    // A stopped search hands over nothing: whatever the worker wrote since its
+    // last hand-over is dropped before the caller is released.
     const bool stopped = searchStopped;
     if (!stopped)
         solverText += closingText;
+    else
+        solverText.clear();
     batchReady.Set();
     if (!stopped) {
         AutoResetEvent::WaitEither(goOn[0], goOn[1]);

@@ -77,7 +77,9 @@ public:
     bool HandOver();
     // Ends a solutions search: marks it complete, adds the closing text unless
     // a stop was asked, hands it over, waits once more unless stopped, and
-    // marks the search stopped. A stopped search leaves the text untouched.
+    // marks the search stopped. A stopped search's text is emptied. Never call
+    // it after HandOver returned false: that hand-over has already released
+    // the caller, who may be reading the text.
     void Finish(const std::string& closingText);
     // Records a message for the caller to show (a worker never shows one).
     void RecordMessage(const std::string& text, const std::string& caption);
