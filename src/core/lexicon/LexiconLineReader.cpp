@@ -23,8 +23,9 @@ LexiconLineReader::~LexiconLineReader() {
     Close();
 }
 
-bool LexiconLineReader::Open(const std::filesystem::path& path) {
+bool LexiconLineReader::Open(const std::filesystem::path& path, long sizeHint) {
     Close();
+    sizeHint_ = sizeHint;
     failed_ = false;
     file_ = std::fopen(path.string().c_str(), "rb");
     if (file_ == nullptr)
@@ -138,12 +139,16 @@ bool LexiconLineReader::ProbeAhead(std::string_view key) {
         return false;
     // The lines held end at next_; the file has been read up to the end of the buffer.
     long from = bufferStart_ + static_cast<long>(next_);
+    if (sizeHint_ >= 0 && from + static_cast<long>(kBufferSize) >= sizeHint_)
+        return false; // the rest of the file is no more than one buffer: read it
     const long readTo = bufferStart_ + static_cast<long>(fill_);
     bool moved = false;
     char window[kProbeSize];
     for (long step = static_cast<long>(kBufferSize); step <= (1L << 30); step *= 2) {
         // Read from one byte before the probe so that a line starting there is seen whole.
         const long probe = from + step;
+        if (sizeHint_ >= 0 && probe >= sizeHint_)
+            break;
         if (std::fseek(file_, probe - 1, SEEK_SET) != 0)
             break;
         const std::string_view seen(window, std::fread(window, 1, sizeof window, file_));

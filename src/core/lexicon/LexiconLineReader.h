@@ -27,8 +27,9 @@ public:
     LexiconLineReader& operator=(const LexiconLineReader&) = delete;
 
     // Opens `path` for reading (closing any file open before); false when it
-    // cannot be opened.
-    bool Open(const std::filesystem::path& path);
+    // cannot be opened. `sizeHint`, the file's size if known (negative if
+    // not), only spares looking further on than the file goes.
+    bool Open(const std::filesystem::path& path, long sizeHint = -1);
     // Closes the file, if one is open.
     void Close();
     bool IsOpen() const { return file_ != nullptr; }
@@ -62,6 +63,7 @@ private:
     std::FILE* file_ = nullptr;
     std::unique_ptr<char[]> buffer_;
     long bufferStart_ = 0;  // offset in the file of the first byte held
+    long sizeHint_ = -1;    // the file's size as the opener knew it
     std::size_t fill_ = 0;  // bytes held in the buffer
     std::size_t next_ = 0;  // start of the line after the current one
     bool hasLine_ = false;  // a current line is held

@@ -190,7 +190,8 @@ bool WordSearch::Stopped() const {
 
 bool WordSearch::OpenLexFile(int file) {
     CloseFile();
-    if (!reader_.Open(lexicon_.LexFilePath(file))) {
+    const std::uint64_t size = FileSize(file);
+    if (!reader_.Open(lexicon_.LexFilePath(file), size > 0 ? static_cast<long>(size) : -1)) {
         LostLexicon();
         return false;
     }
