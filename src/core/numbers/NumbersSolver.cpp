@@ -26,6 +26,81 @@ inline bool Pruned(int r, int a, int b) {
     return r == 0 || r == a || r == b;
 }
 
+// The values a calculation may still end on: lo..hi.
+struct Window {
+    long long lo;
+    long long hi;
+    bool Holds(long long v) const { return v >= lo && v <= hi; }
+};
+
+// Whether x op s, with s put on top of x (so s <= x, as every operation of
+// the search requires), can land in the window. This allows more than the
+// game does (x 1, / 1 and results equal to an operand are not refused here):
+// a branch is given up only when even this fails.
+inline bool Reach1(long long x, long long s, const Window& w) {
+    if (s > x)
+        return false;
+    if (w.Holds(x + s) || w.Holds(x - s) || w.Holds(x * s))
+        return true;
+    // x / s in the window: the bounds by multiplying, then divide only if they hold.
+    return x >= w.lo * s && x <= w.hi * s && static_cast<unsigned>(x) % static_cast<unsigned>(s) == 0;
+}
+
+// The values of x op s for s <= x (at most four, 32-bit ones only); returns how many.
+inline int Apply(int x, int s, int* out) {
+    int n = 0;
+    if (x <= INT_MAX - s)
+        out[n++] = x + s;
+    if (x != s)
+        out[n++] = x - s;
+    if (static_cast<long long>(x) * s <= INT_MAX)
+        out[n++] = x * s;
+    if (static_cast<unsigned>(x) % static_cast<unsigned>(s) == 0)
+        out[n++] = x / s;
+    return n;
+}
+
+// [x1, x2] on the stack and one number m to place: x1 x2 op m op, or
+// x1 x2 m op op.
+inline bool Reach2(int x1, int x2, int m, const Window& w) {
+    int made[4];
+    if (x2 <= x1) {
+        const int n = Apply(x1, x2, made);
+        for (int i = 0; i < n; ++i)
+            if (Reach1(made[i], m, w))
+                return true;
+    }
+    if (m <= x2) {
+        const int n = Apply(x2, m, made);
+        for (int i = 0; i < n; ++i)
+            if (Reach1(x1, made[i], w))
+                return true;
+    }
+    return false;
+}
+
+// [x] alone on the stack and the numbers s and t to place, in either order.
+inline bool Reach2Numbers(int x, int s, int t, const Window& w) {
+    int made[4];
+    // x s op t op, x t op s op
+    for (int k = 0; k < 2; ++k) {
+        const int first = k == 0 ? s : t;
+        const int second = k == 0 ? t : s;
+        if (first <= x) {
+            const int n = Apply(x, first, made);
+            for (int i = 0; i < n; ++i)
+                if (Reach1(made[i], second, w))
+                    return true;
+        }
+    }
+    // x s t op op with t <= s (or x t s op op with s <= t)
+    const int n = Apply(s > t ? s : t, s > t ? t : s, made);
+    for (int i = 0; i < n; ++i)
+        if (Reach1(x, made[i], w))
+            return true;
+    return false;
+}
+
 inline int Distance(int value, int target) {
     const long long d = static_cast<long long>(value) - target;
     return d < 0 ? (-d > INT_MAX ? INT_MAX : static_cast<int>(-d)) : (d > INT_MAX ? INT_MAX : static_cast<int>(d));
@@ -147,6 +222,10 @@ bool NumbersSolver::LevelTest() {
     const bool tried = Random15::Next() * 6 / Random15::kRange >= kMaxLevel - level_;
     levelPassed_ += tried;
     return tried;
+}
+
+int NumbersSolver::DistanceToTarget(int value) const {
+    return Distance(value, target_);
 }
 
 void NumbersSolver::RecordNearest(int value, int operation, bool computer) {
@@ -307,6 +386,11 @@ NumbersSolver::Step NumbersSolver::NextToken(unsigned operations, int onlyNumber
             const int r = NumberRules::Value(a, operation, b);
             if (Pruned(r, a, b))
                 continue;
+            // The stack after this operation: what lies below r, and the
+            // numbers still to place.
+            if (values_.Count() <= 3 && !StillReachable(values_.Count() == 3 ? values_.Below(2) : 0, r,
+                                                        (tokensLeft_ - values_.Count() + 2) / 2))
+                continue;
             lastValue_ = r;
             expression_.Push(operation);
             values_.Pop();
@@ -362,6 +446,49 @@ NumbersSolver::Step NumbersSolver::NextToken(unsigned operations, int onlyNumber
     return Step::Continue;
 }
 
+bool NumbersSolver::StillReachable(int below, int value, int numbersLeft) const {
+    Window w{};
+    if (exactFound_ != 0) {
+        w = {target_, target_};
+    } else {
+        if (bestDistance_ > kReachWindowLimit)
+            return true;
+        w = {static_cast<long long>(target_) - bestDistance_ + 1, static_cast<long long>(target_) + bestDistance_ - 1};
+    }
+    if (below > 0) {
+        if (numbersLeft != 1)
+            return true;
+        for (int slot = kOperationSlots; slot < tokenLimit_; ++slot)
+            if (available_[static_cast<std::size_t>(slot)] != 0 &&
+                Reach2(below, value, tokens_[static_cast<std::size_t>(slot)], w))
+                return true;
+        return false;
+    }
+    if (numbersLeft == 1) {
+        for (int slot = kOperationSlots; slot < tokenLimit_; ++slot)
+            if (available_[static_cast<std::size_t>(slot)] != 0 &&
+                Reach1(value, tokens_[static_cast<std::size_t>(slot)], w))
+                return true;
+        return false;
+    }
+    if (numbersLeft == 2) {
+        for (int i = kOperationSlots; i < tokenLimit_; ++i) {
+            const int countI = available_[static_cast<std::size_t>(i)];
+            if (countI == 0)
+                continue;
+            if (countI >= 2 &&
+                Reach2Numbers(value, tokens_[static_cast<std::size_t>(i)], tokens_[static_cast<std::size_t>(i)], w))
+                return true;
+            for (int j = i + 1; j < tokenLimit_; ++j)
+                if (available_[static_cast<std::size_t>(j)] != 0 &&
+                    Reach2Numbers(value, tokens_[static_cast<std::size_t>(i)], tokens_[static_cast<std::size_t>(j)], w))
+                    return true;
+        }
+        return false;
+    }
+    return true;
+}
+
 bool NumbersSolver::CanComeDown(int a, int b, int numbersLeft) const {
     // Whatever is built on b before it meets a starts from b and only comes
     // down through "- T" or "/ T", T made of numbers still to be placed; each
@@ -381,73 +508,142 @@ bool NumbersSolver::CanComeDown(int a, int b, int numbersLeft) const {
 }
 
 NumbersSolver::Step NumbersSolver::Tail(unsigned allowed) {
-    if (values_.Count() == 2)
-        return LastToken(allowed);
+    const int count = values_.Count();
     const int b = values_.Top();
     const int a = values_.Below(1);
     if (b > a)
         return Step::Continue;
-    // Only the first operation of the tail can follow a number.
+    // Only the first operation of the tail can follow a number, so only it
+    // is subject to the chain rule.
     const bool chained =
         expression_.Below(0) > 0 && expression_.Count() > 3 && expression_.Below(1) < 0 && expression_.Below(2) > 0;
     const int d = expression_.Below(0);
     const int p = expression_.Below(1);
     const int c = expression_.Below(2);
+    // The values under the two on top, and the first operation's result above them.
+    std::array<int, Pile::kSlots> stack{};
+    for (int i = 0; i < count - 1; ++i)
+        stack[static_cast<std::size_t>(i)] = values_[i];
+    if (count > 2)
+        PrepareGoals(stack.data(), count - 2);
     for (int slot = 0; slot < kOperationSlots; ++slot) {
         if ((allowed & (1u << slot)) == 0)
             continue;
         const int operation = NumberRules::kAdd + slot;
-        if (chained && !ChainAllows(operation, p, c, d, a, false))
-            continue;
         const int r = NumberRules::Value(a, operation, b);
         if (Pruned(r, a, b))
             continue;
-        lastValue_ = r;
-        expression_.Push(operation);
-        values_.Pop();
-        values_.Pop();
-        values_.Push(r);
-        if (Tail(FamilyMask(slot < 2 ? 2 : 1)) == Step::Stop)
+        if (count == 2 ? !LeafMatters(r) : !MeetsGoal(count - 1, r))
+            continue;
+        if (chained && !ChainAllows(operation, p, c, d, a, false))
+            continue;
+        Step step = Step::Continue;
+        if (count == 2) {
+            step = Leaf(operation, r);
+        } else {
+            stack[static_cast<std::size_t>(count - 2)] = r;
+            expression_.Push(operation);
+            step = TailRest(stack.data(), count - 1, FamilyMask(slot < 2 ? 2 : 1));
+            expression_.Pop();
+        }
+        if (step == Step::Stop)
             return Step::Stop;
-        expression_.Pop();
-        values_.Pop();
-        values_.Push(a);
-        values_.Push(b);
     }
     return Step::Continue;
 }
 
-NumbersSolver::Step NumbersSolver::LastToken(unsigned allowed) {
-    const int b = values_.Top();
-    const int a = values_.Below(1);
+NumbersSolver::Step NumbersSolver::TailRest(int* stack, int count, unsigned allowed) {
+    const int b = stack[count - 1];
+    const int a = stack[count - 2];
     if (b > a)
         return Step::Continue;
-    const bool chained =
-        expression_.Below(0) > 0 && expression_.Count() > 3 && expression_.Below(1) < 0 && expression_.Below(2) > 0;
-    const int d = expression_.Below(0);
-    const int p = expression_.Below(1);
-    const int c = expression_.Below(2);
     for (int slot = 0; slot < kOperationSlots; ++slot) {
         if ((allowed & (1u << slot)) == 0)
             continue;
         const int operation = NumberRules::kAdd + slot;
-        if (chained && !ChainAllows(operation, p, c, d, a, false))
-            continue;
         const int r = NumberRules::Value(a, operation, b);
         if (Pruned(r, a, b))
             continue;
-        if (r == target_) {
-            expression_.Push(operation);
-            if (exactFound_ == 0)
-                simplestOps_ = static_cast<unsigned>((expression_.Count() - 1) / 2);
-            exactFound_ = 1;
-            if (HandOver(expression_, *channel_) == Step::Stop)
+        if (count == 2) {
+            if (LeafMatters(r) && Leaf(operation, r) == Step::Stop)
                 return Step::Stop;
-            expression_.Pop();
-        } else if (exactFound_ == 0 && Distance(r, target_) < bestDistance_) {
-            // Once a solution is exact the nearest calculation is never shown.
-            RecordNearest(r, operation, false);
+            continue;
         }
+        if (!MeetsGoal(count - 1, r))
+            continue;
+        stack[count - 2] = r;
+        expression_.Push(operation);
+        const Step step = TailRest(stack, count - 1, FamilyMask(slot < 2 ? 2 : 1));
+        expression_.Pop();
+        stack[count - 2] = a;
+        if (step == Step::Stop)
+            return Step::Stop;
+    }
+    return Step::Continue;
+}
+
+void NumbersSolver::PrepareGoals(const int* stack, int levels) {
+    // Level 1: what the whole calculation must end on.
+    long long lo = target_;
+    long long hi = target_;
+    if (exactFound_ == 0) {
+        const long long far = bestDistance_ == INT_MAX ? static_cast<long long>(INT_MAX) : bestDistance_ - 1;
+        lo = std::max(1LL, target_ - far);
+        hi = target_ + far;
+    }
+    goalStart_[1] = 0;
+    goalStart_[2] = 1;
+    goals_[0] = {lo, hi};
+    // Level j + 1 from level j: the values Y, never above x_j, for which
+    // x_j op Y lands in one of level j's ranges.
+    for (int level = 1; level <= levels; ++level) {
+        const long long x = stack[level - 1];
+        int out = goalStart_[level + 1];
+        for (int i = goalStart_[level]; i < goalStart_[level + 1]; ++i) {
+            if (out + 4 > kMaxGoals) {
+                // Too many to follow: the deeper levels take anything.
+                for (int deeper = level + 1; deeper <= levels + 1; ++deeper)
+                    goalStart_[deeper + 1] = goalStart_[deeper];
+                unboundedFrom_ = level + 1;
+                return;
+            }
+            const GoalRange g = goals_[i];
+            const auto add = [&](long long from, long long to) {
+                from = std::max(from, 1LL);
+                to = std::min(to, x);
+                if (from <= to)
+                    goals_[out++] = {from, to};
+            };
+            add(g.lo - x, g.hi - x);                             // x + Y
+            add(x - g.hi, x - g.lo);                             // x - Y
+            add((g.lo + x - 1) / x, g.hi / x);                   // x * Y
+            add((x + g.hi - 1) / g.hi, x / std::max(g.lo, 1LL)); // x / Y
+        }
+        goalStart_[level + 2] = out;
+    }
+    unboundedFrom_ = levels + 2;
+}
+
+bool NumbersSolver::MeetsGoal(int level, long long value) const {
+    if (level >= unboundedFrom_)
+        return true;
+    for (int i = goalStart_[level]; i < goalStart_[level + 1]; ++i)
+        if (value >= goals_[i].lo && value <= goals_[i].hi)
+            return true;
+    return false;
+}
+
+NumbersSolver::Step NumbersSolver::Leaf(int operation, int r) {
+    if (r == target_) {
+        expression_.Push(operation);
+        if (exactFound_ == 0)
+            simplestOps_ = static_cast<unsigned>((expression_.Count() - 1) / 2);
+        exactFound_ = 1;
+        if (HandOver(expression_, *channel_) == Step::Stop)
+            return Step::Stop;
+        expression_.Pop();
+    } else {
+        RecordNearest(r, operation, false);
     }
     return Step::Continue;
 }

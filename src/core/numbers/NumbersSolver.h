@@ -156,12 +156,37 @@ private:
     // False when the top value b, above a, can never come down to a or below
     // with the `numbersLeft` numbers still to place.
     bool CanComeDown(int a, int b, int numbersLeft) const;
+    // False when `value`, alone on the stack with `numbersLeft` numbers still
+    // to place, can never end on the target (or, before any exact solution,
+    // nearer than the nearest so far).
+    bool StillReachable(int below, int value, int numbersLeft) const;
+    static constexpr int kReachWindowLimit = 50;
     // The operations that end a calculation once every number is placed;
     // `allowed` holds one bit per operation slot that may come first.
     Step Tail(unsigned allowed);
-    // The operation that completes the calculation: hands over an exact
-    // solution, otherwise keeps the nearest result.
-    Step LastToken(unsigned allowed);
+    // The goals of a tail over the values x_1 .. x_n: level 1 holds the
+    // values the calculation may end on (the target, or before anything is
+    // exact, nearer than the nearest so far); level j + 1 the values the
+    // top may take when it meets x_j so that x_j op top lands in level j.
+    // PrepareGoals fills levels 2 .. levels + 1 from the stack's bottom
+    // values; MeetsGoal tells whether a value at `level` can still succeed.
+    struct GoalRange {
+        long long lo;
+        long long hi;
+    };
+    static constexpr int kMaxGoals = 96;
+    void PrepareGoals(const int* stack, int levels);
+    bool MeetsGoal(int level, long long value) const;
+    // The rest of the tail, after its first operation, on a copy of the
+    // value stack (`count` values).
+    Step TailRest(int* stack, int count, unsigned allowed);
+    // The operation that completes the calculation, with value r: hands
+    // over an exact solution, otherwise keeps the nearest result.
+    Step Leaf(int operation, int r);
+    // Whether a complete calculation of value r would be handed over or
+    // kept as the nearest (once something is exact, only the target counts).
+    bool LeafMatters(int r) const { return r == target_ || (exactFound_ == 0 && DistanceToTarget(r) < bestDistance_); }
+    int DistanceToTarget(int value) const;
     static constexpr unsigned kAllOperations = 0xF;
     // The operation slots of family 1 (additive) or 2 (multiplicative).
     static constexpr unsigned FamilyMask(int family) { return family == 1 ? 0x3u : 0xCu; }
@@ -194,6 +219,9 @@ private:
     unsigned simplestOps_ = 0;
     unsigned computerOps_ = 0;
     int computerResult_ = 0;
+    std::array<GoalRange, kMaxGoals> goals_{};
+    std::array<int, Pile::kSlots + 3> goalStart_{};
+    int unboundedFrom_ = 0;
     long levelDraws_ = 0;
     long levelPassed_ = 0;
 };
