@@ -73,12 +73,14 @@ TEST(WordSearchThread, StopReleasesTheCallerWithoutAFurtherGroup) {
     EXPECT_EQ(restarted.get(),
               " 4 lettres:   \r\nrats star tsar \r\n 3 lettres:   \r\nart rat \r\n 2 lettres:   \r\nta ");
 
-    // Stopped before its first group, the search hands none over.
+    // Stopped at once, the search ends at its next test: the caller is
+    // released with at most the group that was already on its way.
     search.StartSolutions(channel);
     channel.Stop();
     auto rest = DrainLater(channel);
     ASSERT_EQ(rest.wait_for(kHangGuard), std::future_status::ready);
-    EXPECT_EQ(rest.get(), "");
+    const std::string seen = rest.get();
+    EXPECT_TRUE(seen.empty() || seen == " 4 lettres:   \r\nrats star tsar ") << seen;
     EXPECT_EQ(channel.TakeWorkerMessage(), "");
 }
 
