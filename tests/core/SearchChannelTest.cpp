@@ -136,6 +136,15 @@ TEST(SearchChannel, StartingAgainJoinsThePreviousWorkerFirst) {
         channel.TakeText();
         channel.Stop();
     }
+    // A worker left waiting between batches (no stop asked) is stopped by the
+    // next start rather than waited for forever.
+    channel.Start(body);
+    ASSERT_TRUE(channel.WaitBatch());
+    EXPECT_EQ(channel.TakeText(), "lot 1\n");
+    channel.Start(body);
+    ASSERT_TRUE(channel.WaitBatch());
+    EXPECT_EQ(channel.TakeText(), "lot 1\n");
+    channel.Stop();
     channel.Join();
     EXPECT_EQ(maxAlive, 1) << "two workers never share a channel";
 }

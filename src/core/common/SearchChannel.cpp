@@ -12,7 +12,12 @@ SearchChannel::~SearchChannel() {
 }
 
 void SearchChannel::Start(std::function<void(SearchChannel&)> body) {
-    Join();
+    // A previous worker may be waiting between batches: it is told to stop
+    // first, or joining it would wait forever.
+    if (worker_.joinable()) {
+        Stop();
+        Join();
+    }
     batchReady.Reset();
     computerDone.Reset();
     goOn[0].Reset();

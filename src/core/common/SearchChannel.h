@@ -42,7 +42,8 @@ public:
 
     // ---- caller's side ----
 
-    // Starts `body` in a worker thread after joining any previous worker:
+    // Starts `body` in a worker thread after stopping and joining any previous
+    // worker:
     // resets batchReady, computerDone and both goOn events, empties the solver
     // text and marks the search running (the flags are set here rather than by
     // the worker so that a stop asked right after the start is never lost).
