@@ -1,5 +1,6 @@
 #include "NumbersSolver.h"
 
+#include "CalculationReach.h"
 #include "NumberRules.h"
 #include "common/Random15.h"
 #include "common/SearchChannel.h"
@@ -24,81 +25,6 @@ void AppendNumber(std::string& text, int value) {
 
 inline bool Pruned(int r, int a, int b) {
     return r == 0 || r == a || r == b;
-}
-
-// The values a calculation may still end on: lo..hi.
-struct Window {
-    long long lo;
-    long long hi;
-    bool Holds(long long v) const { return v >= lo && v <= hi; }
-};
-
-// Whether x op s, with s put on top of x (so s <= x, as every operation of
-// the search requires), can land in the window. This allows more than the
-// game does (x 1, / 1 and results equal to an operand are not refused here):
-// a branch is given up only when even this fails.
-inline bool Reach1(long long x, long long s, const Window& w) {
-    if (s > x)
-        return false;
-    if (w.Holds(x + s) || w.Holds(x - s) || w.Holds(x * s))
-        return true;
-    // x / s in the window: the bounds by multiplying, then divide only if they hold.
-    return x >= w.lo * s && x <= w.hi * s && static_cast<unsigned>(x) % static_cast<unsigned>(s) == 0;
-}
-
-// The values of x op s for s <= x (at most four, 32-bit ones only); returns how many.
-inline int Apply(int x, int s, int* out) {
-    int n = 0;
-    if (x <= INT_MAX - s)
-        out[n++] = x + s;
-    if (x != s)
-        out[n++] = x - s;
-    if (static_cast<long long>(x) * s <= INT_MAX)
-        out[n++] = x * s;
-    if (static_cast<unsigned>(x) % static_cast<unsigned>(s) == 0)
-        out[n++] = x / s;
-    return n;
-}
-
-// [x1, x2] on the stack and one number m to place: x1 x2 op m op, or
-// x1 x2 m op op.
-inline bool Reach2(int x1, int x2, int m, const Window& w) {
-    int made[4];
-    if (x2 <= x1) {
-        const int n = Apply(x1, x2, made);
-        for (int i = 0; i < n; ++i)
-            if (Reach1(made[i], m, w))
-                return true;
-    }
-    if (m <= x2) {
-        const int n = Apply(x2, m, made);
-        for (int i = 0; i < n; ++i)
-            if (Reach1(x1, made[i], w))
-                return true;
-    }
-    return false;
-}
-
-// [x] alone on the stack and the numbers s and t to place, in either order.
-inline bool Reach2Numbers(int x, int s, int t, const Window& w) {
-    int made[4];
-    // x s op t op, x t op s op
-    for (int k = 0; k < 2; ++k) {
-        const int first = k == 0 ? s : t;
-        const int second = k == 0 ? t : s;
-        if (first <= x) {
-            const int n = Apply(x, first, made);
-            for (int i = 0; i < n; ++i)
-                if (Reach1(made[i], second, w))
-                    return true;
-        }
-    }
-    // x s t op op with t <= s (or x t s op op with s <= t)
-    const int n = Apply(s > t ? s : t, s > t ? t : s, made);
-    for (int i = 0; i < n; ++i)
-        if (Reach1(x, made[i], w))
-            return true;
-    return false;
 }
 
 inline int Distance(int value, int target) {
@@ -388,7 +314,8 @@ NumbersSolver::Step NumbersSolver::NextToken(unsigned operations, int onlyNumber
                 continue;
             // The stack after this operation: what lies below r, and the
             // numbers still to place.
-            if (values_.Count() <= 3 && !StillReachable(values_.Count() == 3 ? values_.Below(2) : 0, r,
+            if (values_.Count() <= 4 && !StillReachable(values_.Count() == 4 ? values_.Below(3) : 0,
+                                                        values_.Count() >= 3 ? values_.Below(2) : 0, r,
                                                         (tokensLeft_ - values_.Count() + 2) / 2))
                 continue;
             lastValue_ = r;
@@ -428,6 +355,11 @@ NumbersSolver::Step NumbersSolver::NextToken(unsigned operations, int onlyNumber
                 continue;
             const int number = tokens_[static_cast<std::size_t>(slot)];
             --available_[static_cast<std::size_t>(slot)];
+            if (values_.Count() <= 2 && !StillReachable(values_.Count() == 2 ? values_.Below(1) : 0, values_.Top(),
+                                                        number, (tokensLeft_ - values_.Count()) / 2)) {
+                ++available_[static_cast<std::size_t>(slot)];
+                continue;
+            }
             expression_.Push(number);
             values_.Push(number);
             Step step = Step::Continue;
@@ -446,8 +378,8 @@ NumbersSolver::Step NumbersSolver::NextToken(unsigned operations, int onlyNumber
     return Step::Continue;
 }
 
-bool NumbersSolver::StillReachable(int below, int value, int numbersLeft) const {
-    Window w{};
+bool NumbersSolver::StillReachable(int under, int below, int value, int numbersLeft) const {
+    CalculationReach::Window w{};
     if (exactFound_ != 0) {
         w = {target_, target_};
     } else {
@@ -455,19 +387,44 @@ bool NumbersSolver::StillReachable(int below, int value, int numbersLeft) const 
             return true;
         w = {static_cast<long long>(target_) - bestDistance_ + 1, static_cast<long long>(target_) + bestDistance_ - 1};
     }
-    if (below > 0) {
+    if (under > 0) {
         if (numbersLeft != 1)
             return true;
         for (int slot = kOperationSlots; slot < tokenLimit_; ++slot)
             if (available_[static_cast<std::size_t>(slot)] != 0 &&
-                Reach2(below, value, tokens_[static_cast<std::size_t>(slot)], w))
+                CalculationReach::Stack3Numbers1(under, below, value, tokens_[static_cast<std::size_t>(slot)], w))
                 return true;
         return false;
+    }
+    if (below > 0) {
+        if (numbersLeft == 1) {
+            for (int slot = kOperationSlots; slot < tokenLimit_; ++slot)
+                if (available_[static_cast<std::size_t>(slot)] != 0 &&
+                    CalculationReach::Stack2Numbers1(below, value, tokens_[static_cast<std::size_t>(slot)], w))
+                    return true;
+            return false;
+        }
+        if (numbersLeft == 2) {
+            for (int i = kOperationSlots; i < tokenLimit_; ++i) {
+                const int countI = available_[static_cast<std::size_t>(i)];
+                if (countI == 0)
+                    continue;
+                const int s = tokens_[static_cast<std::size_t>(i)];
+                if (countI >= 2 && CalculationReach::Stack2Numbers2(below, value, s, s, w))
+                    return true;
+                for (int j = i + 1; j < tokenLimit_; ++j)
+                    if (available_[static_cast<std::size_t>(j)] != 0 &&
+                        CalculationReach::Stack2Numbers2(below, value, s, tokens_[static_cast<std::size_t>(j)], w))
+                        return true;
+            }
+            return false;
+        }
+        return true;
     }
     if (numbersLeft == 1) {
         for (int slot = kOperationSlots; slot < tokenLimit_; ++slot)
             if (available_[static_cast<std::size_t>(slot)] != 0 &&
-                Reach1(value, tokens_[static_cast<std::size_t>(slot)], w))
+                CalculationReach::Stack1Numbers1(value, tokens_[static_cast<std::size_t>(slot)], w))
                 return true;
         return false;
     }
@@ -476,15 +433,28 @@ bool NumbersSolver::StillReachable(int below, int value, int numbersLeft) const 
             const int countI = available_[static_cast<std::size_t>(i)];
             if (countI == 0)
                 continue;
-            if (countI >= 2 &&
-                Reach2Numbers(value, tokens_[static_cast<std::size_t>(i)], tokens_[static_cast<std::size_t>(i)], w))
+            if (countI >= 2 && CalculationReach::Stack1Numbers2(value, tokens_[static_cast<std::size_t>(i)],
+                                                                tokens_[static_cast<std::size_t>(i)], w))
                 return true;
             for (int j = i + 1; j < tokenLimit_; ++j)
                 if (available_[static_cast<std::size_t>(j)] != 0 &&
-                    Reach2Numbers(value, tokens_[static_cast<std::size_t>(i)], tokens_[static_cast<std::size_t>(j)], w))
+                    CalculationReach::Stack1Numbers2(value, tokens_[static_cast<std::size_t>(i)],
+                                                     tokens_[static_cast<std::size_t>(j)], w))
                     return true;
         }
         return false;
+    }
+    if (numbersLeft == 3) {
+        // Only when the three numbers are the last of the draw.
+        std::array<int, 3> last{};
+        int n = 0;
+        for (int slot = kOperationSlots; slot < tokenLimit_; ++slot)
+            for (int copy = available_[static_cast<std::size_t>(slot)]; copy > 0; --copy) {
+                if (n == 3)
+                    return true;
+                last[static_cast<std::size_t>(n++)] = tokens_[static_cast<std::size_t>(slot)];
+            }
+        return n != 3 || CalculationReach::Stack1Numbers3(value, last, w);
     }
     return true;
 }
