@@ -7,13 +7,15 @@ namespace lexinum {
 bool CalculationReach::Stack1Numbers1(long long x, long long s, const Window& w) {
     if (s > x || s <= 0)
         return false;
+    if (w.lo == w.hi) {
+        // One value: x / s = t is x = t s, no division needed.
+        const long long t = w.lo;
+        return (x + s == t) | (x - s == t) | (x * s == t) | (x == t * s);
+    }
     // Evaluated together rather than one by one: fewer branches to guess.
     const bool simple = w.Holds(x + s) | w.Holds(x - s) | w.Holds(x * s);
-    // x / s in the window: the bounds by multiplying; divide only when they
-    // hold and the window is wider than one value.
-    const long long lo = w.lo * s;
-    const long long hi = w.hi * s;
-    return simple || ((x >= lo) & (x <= hi) && (lo == hi || x % s == 0));
+    // x / s in the window: the bounds by multiplying, and divide only when they hold.
+    return simple || ((x >= w.lo * s) & (x <= w.hi * s) && x % s == 0);
 }
 
 void CalculationReach::Apply(int x, int s, int* out) {

@@ -314,9 +314,8 @@ NumbersSolver::Step NumbersSolver::NextToken(unsigned operations, int onlyNumber
                 continue;
             // The stack after this operation: what lies below r, and the
             // numbers still to place.
-            if (values_.Count() <= 4 && !StillReachable(values_.Count() == 4 ? values_.Below(3) : 0,
-                                                        values_.Count() >= 3 ? values_.Below(2) : 0, r,
-                                                        (tokensLeft_ - values_.Count() + 2) / 2))
+            if (values_.Count() <= 4 &&
+                !StillReachable(values_.Count() - 2, r, (tokensLeft_ - values_.Count() + 2) / 2))
                 continue;
             lastValue_ = r;
             expression_.Push(operation);
@@ -355,8 +354,7 @@ NumbersSolver::Step NumbersSolver::NextToken(unsigned operations, int onlyNumber
                 continue;
             const int number = tokens_[static_cast<std::size_t>(slot)];
             --available_[static_cast<std::size_t>(slot)];
-            if (values_.Count() <= 2 && !StillReachable(values_.Count() == 2 ? values_.Below(1) : 0, values_.Top(),
-                                                        number, (tokensLeft_ - values_.Count()) / 2)) {
+            if (values_.Count() <= 2 && !StillReachable(values_.Count(), number, (tokensLeft_ - values_.Count()) / 2)) {
                 ++available_[static_cast<std::size_t>(slot)];
                 continue;
             }
@@ -378,7 +376,7 @@ NumbersSolver::Step NumbersSolver::NextToken(unsigned operations, int onlyNumber
     return Step::Continue;
 }
 
-bool NumbersSolver::StillReachable(int under, int below, int value, int numbersLeft) const {
+bool NumbersSolver::StillReachable(int depth, int value, int numbersLeft) const {
     CalculationReach::Window w{};
     if (exactFound_ != 0) {
         w = {target_, target_};
@@ -387,16 +385,20 @@ bool NumbersSolver::StillReachable(int under, int below, int value, int numbersL
             return true;
         w = {static_cast<long long>(target_) - bestDistance_ + 1, static_cast<long long>(target_) + bestDistance_ - 1};
     }
-    if (under > 0) {
+    if (depth >= 2) {
         if (numbersLeft != 1)
             return true;
-        for (int slot = kOperationSlots; slot < tokenLimit_; ++slot)
-            if (available_[static_cast<std::size_t>(slot)] != 0 &&
-                CalculationReach::Stack3Numbers1(under, below, value, tokens_[static_cast<std::size_t>(slot)], w))
+        for (int slot = kOperationSlots; slot < tokenLimit_; ++slot) {
+            if (available_[static_cast<std::size_t>(slot)] == 0)
+                continue;
+            const int m = tokens_[static_cast<std::size_t>(slot)];
+            if (CalculationReach::Stack3Numbers1(values_[0], values_[1], value, m, w))
                 return true;
+        }
         return false;
     }
-    if (below > 0) {
+    const int below = depth == 1 ? values_[0] : 0;
+    if (depth == 1) {
         if (numbersLeft == 1) {
             for (int slot = kOperationSlots; slot < tokenLimit_; ++slot)
                 if (available_[static_cast<std::size_t>(slot)] != 0 &&

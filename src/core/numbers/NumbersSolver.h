@@ -159,7 +159,7 @@ private:
     // False when `value`, alone on the stack with `numbersLeft` numbers still
     // to place, can never end on the target (or, before any exact solution,
     // nearer than the nearest so far).
-    bool StillReachable(int under, int below, int value, int numbersLeft) const;
+    bool StillReachable(int depth, int value, int numbersLeft) const;
     static constexpr int kReachWindowLimit = 50;
     // The operations that end a calculation once every number is placed;
     // `allowed` holds one bit per operation slot that may come first.
