@@ -314,8 +314,7 @@ NumbersSolver::Step NumbersSolver::NextToken(unsigned operations, int onlyNumber
                 continue;
             // The stack after this operation: what lies below r, and the
             // numbers still to place.
-            if (values_.Count() <= 4 &&
-                !StillReachable(values_.Count() - 2, r, (tokensLeft_ - values_.Count() + 2) / 2))
+            if (!StillReachable(values_.Count() - 2, r, (tokensLeft_ - values_.Count() + 2) / 2))
                 continue;
             lastValue_ = r;
             expression_.Push(operation);
@@ -354,7 +353,7 @@ NumbersSolver::Step NumbersSolver::NextToken(unsigned operations, int onlyNumber
                 continue;
             const int number = tokens_[static_cast<std::size_t>(slot)];
             --available_[static_cast<std::size_t>(slot)];
-            if (values_.Count() <= 2 && !StillReachable(values_.Count(), number, (tokensLeft_ - values_.Count()) / 2)) {
+            if (!StillReachable(values_.Count(), number, (tokensLeft_ - values_.Count()) / 2)) {
                 ++available_[static_cast<std::size_t>(slot)];
                 continue;
             }
@@ -376,14 +375,15 @@ NumbersSolver::Step NumbersSolver::NextToken(unsigned operations, int onlyNumber
     return Step::Continue;
 }
 
-bool NumbersSolver::StillReachable(int depth, int value, int numbersLeft) const {
+bool NumbersSolver::CheckReach(int depth, int value, int numbersLeft) const {
     CalculationReach::Window w{};
     if (exactFound_ != 0) {
         w = {target_, target_};
     } else {
         if (bestDistance_ > kReachWindowLimit)
             return true;
-        w = {static_cast<long long>(target_) - bestDistance_ + 1, static_cast<long long>(target_) + bestDistance_ - 1};
+        w = {std::max(1LL, static_cast<long long>(target_) - bestDistance_ + 1),
+             static_cast<long long>(target_) + bestDistance_ - 1};
     }
     if (depth >= 2) {
         if (numbersLeft != 1)

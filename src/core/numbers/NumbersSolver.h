@@ -159,7 +159,11 @@ private:
     // False when `value`, alone on the stack with `numbersLeft` numbers still
     // to place, can never end on the target (or, before any exact solution,
     // nearer than the nearest so far).
-    bool StillReachable(int depth, int value, int numbersLeft) const;
+    bool StillReachable(int depth, int value, int numbersLeft) const {
+        // Checked only where the rest is short enough to follow cheaply.
+        return numbersLeft < 1 || depth + numbersLeft > 3 || CheckReach(depth, value, numbersLeft);
+    }
+    bool CheckReach(int depth, int value, int numbersLeft) const;
     static constexpr int kReachWindowLimit = 50;
     // The operations that end a calculation once every number is placed;
     // `allowed` holds one bit per operation slot that may come first.
