@@ -1,5 +1,6 @@
 // The search's reader of lexicon files: jumping to a key gives the line a
-// line-by-line read gives, across buffer refills; damaged lines stay bounded.
+// line-by-line read gives, whether the file is held whole or read a buffer at a
+// time, whatever the size the opener believed; damaged lines stay bounded.
 #include "TempFolder.h"
 
 #include "lexicon/LetterKey.h"
@@ -35,7 +36,11 @@ TEST(WordSearchLineReader, SeekKeyAgreesWithALineByLineRead) {
             lines.back().append(" ").append(key.size(), 'y');
         bytes += lines.back() + "\r\n";
     }
-    ASSERT_GT(bytes.size(), 4 * LexiconLineReader::kBufferSize);
+    // Small buffers make the reader go through the file a buffer at a time and
+    // look further on; the usual one holds the whole file.
+    const std::size_t bufferSizes[] = {4096, 64 * 1024, 1024 * 1024};
+    ASSERT_GT(bytes.size(), 4 * bufferSizes[1]);
+    ASSERT_LT(bytes.size(), bufferSizes[2]);
     test::TempFolder folder;
     const auto path = folder.Write("fr01.lex", bytes);
     for (int pass = 0; pass < 30; ++pass) {
@@ -48,8 +53,11 @@ TEST(WordSearchLineReader, SeekKeyAgreesWithALineByLineRead) {
                 probes.insert(*std::next(keys.begin(), static_cast<long>(random() % keys.size())));
             probes.insert(RandomKey(random));
         }
-        LexiconLineReader reader;
-        ASSERT_TRUE(reader.Open(path));
+        LexiconLineReader reader(bufferSizes[pass % 3]);
+        // Right, unknown, too small and too large sizes all read the same lines.
+        const std::int64_t sizes[] = {static_cast<std::int64_t>(bytes.size()), -1, 1000,
+                                      static_cast<std::int64_t>(bytes.size()) * 3};
+        ASSERT_TRUE(reader.Open(path, sizes[pass / 3 % 4]));
         std::size_t at = 0;
         for (const auto& key : probes) {
             int expected = -1;
@@ -69,10 +77,11 @@ TEST(WordSearchLineReader, LineEndsAndOverlongLines) {
     while (longLine.size() < 400)
         longLine += " abcde";
     // A line longer than the whole buffer, then lines ended by CR LF, LF and nothing.
-    const std::string hugeLine = "ABCDF " + std::string(LexiconLineReader::kBufferSize * 2, 'f');
+    constexpr std::size_t kSmallBuffer = 8192;
+    const std::string hugeLine = "ABCDF " + std::string(kSmallBuffer * 2, 'f');
     test::TempFolder folder;
     const auto path = folder.Write("fr01.lex", longLine + "\r\n" + hugeLine + "\r\nABCDG gabcd\nABCDH hdcba");
-    LexiconLineReader reader;
+    LexiconLineReader reader(kSmallBuffer);
     EXPECT_FALSE(reader.Open(folder / "absent.lex"));
     ASSERT_TRUE(reader.Open(path));
     ASSERT_TRUE(reader.NextLine());
@@ -89,6 +98,40 @@ TEST(WordSearchLineReader, LineEndsAndOverlongLines) {
     EXPECT_EQ(reader.Line(), "ABCDH hdcba");
     EXPECT_FALSE(reader.NextLine());
     EXPECT_EQ(reader.SeekKey("ABCDZ"), -1);
+}
+
+TEST(WordSearchLineReader, FileCutShortOrUnreadable) {
+    std::string bytes;
+    for (int n = 0; n < 2000; ++n) {
+        std::string key = "AAAAA";
+        for (int i = 4, v = n; i >= 0; --i, v /= 26)
+            key[static_cast<std::size_t>(i)] = static_cast<char>('A' + v % 26);
+        std::sort(key.begin(), key.end());
+        bytes += key + " " + std::string(5, 'w') + std::to_string(n) + "\r\n";
+    }
+    test::TempFolder folder;
+    const auto path = folder.Write("fr01.lex", bytes);
+    // Cut to its first fifth once the reader has begun: what remains is read,
+    // the rest is simply no longer there.
+    LexiconLineReader reader(4096);
+    ASSERT_TRUE(reader.Open(path, static_cast<std::int64_t>(bytes.size())));
+    ASSERT_EQ(reader.SeekKey("AAAAA"), 0);
+    const std::string kept = bytes.substr(0, bytes.size() / 5);
+    std::filesystem::resize_file(path, kept.size());
+    std::size_t lines = 1;
+    while (reader.NextLine()) {
+        ASSERT_LT(reader.Line().size(), 20U);
+        ++lines;
+    }
+    // Every whole line kept, and the start of the line that was cut.
+    EXPECT_EQ(lines, static_cast<std::size_t>(std::count(kept.begin(), kept.end(), '\n')) + (kept.back() != '\n'));
+    EXPECT_EQ(reader.SeekKey("ZZZZZ"), -1);
+    EXPECT_FALSE(reader.Failed());
+    // A folder in place of a file opens but cannot be read.
+    std::filesystem::create_directory(folder / "fr02.lex");
+    ASSERT_TRUE(reader.Open(folder / "fr02.lex"));
+    EXPECT_EQ(reader.SeekKey("ABC"), -1);
+    EXPECT_TRUE(reader.Failed());
 }
 
 } // namespace

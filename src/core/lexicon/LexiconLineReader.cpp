@@ -2,7 +2,12 @@
 
 #include "lexicon/LetterKey.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <cstring>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace lexinum {
 
@@ -17,28 +22,36 @@ std::string_view WithoutCarriageReturn(std::string_view line) {
 
 } // namespace
 
-LexiconLineReader::LexiconLineReader() : buffer_(new char[kBufferSize]) {}
+LexiconLineReader::LexiconLineReader(std::size_t bufferSize)
+    : capacity_(std::max(bufferSize, 2 * kProbeSize)), buffer_(new char[capacity_]) {}
 
 LexiconLineReader::~LexiconLineReader() {
     Close();
 }
 
-bool LexiconLineReader::Open(const std::filesystem::path& path, long sizeHint) {
+bool LexiconLineReader::Open(const std::filesystem::path& path, std::int64_t sizeHint) {
     Close();
-    sizeHint_ = sizeHint;
-    failed_ = false;
-    file_ = std::fopen(path.string().c_str(), "rb");
-    if (file_ == nullptr)
+    const int handle = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (handle < 0)
         return false;
-    // The reader keeps its own buffer; a second one in the stream would only copy twice.
-    std::setvbuf(file_, nullptr, _IONBF, 0);
+    Attach(handle, true, sizeHint);
     return true;
 }
 
+void LexiconLineReader::Attach(int handle, bool owned, std::int64_t sizeHint) {
+    Close();
+    failed_ = false;
+    fd_ = handle;
+    ownsFd_ = owned;
+    fileSize_ = sizeHint;
+}
+
 void LexiconLineReader::Close() {
-    if (file_ != nullptr)
-        std::fclose(file_);
-    file_ = nullptr;
+    if (fd_ >= 0 && ownsFd_)
+        ::close(fd_);
+    fd_ = -1;
+    ownsFd_ = false;
+    fileSize_ = -1;
     bufferStart_ = 0;
     fill_ = 0;
     next_ = 0;
@@ -48,23 +61,44 @@ void LexiconLineReader::Close() {
     line_ = {};
 }
 
+long LexiconLineReader::ReadAt(char* into, std::size_t size, std::int64_t offset) {
+    std::size_t got = 0;
+    while (got < size) {
+        const ssize_t count =
+            ::pread(fd_, into + got, size - got, static_cast<off_t>(offset) + static_cast<off_t>(got));
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count < 0)
+            return -1;
+        got += static_cast<std::size_t>(count);
+        // A short read is the end of the file once the size the opener knew
+        // has been reached; before that (a file that has shrunk, or a size not
+        // known), only a read that gives nothing is.
+        if (count == 0 || (fileSize_ >= 0 && offset + static_cast<std::int64_t>(got) >= fileSize_))
+            break;
+    }
+    return static_cast<long>(got);
+}
+
 bool LexiconLineReader::Refill(std::size_t keepFrom) {
     const std::size_t keep = fill_ - keepFrom;
     if (keep > 0 && keepFrom > 0)
         std::memmove(buffer_.get(), buffer_.get() + keepFrom, keep);
-    bufferStart_ += static_cast<long>(keepFrom);
+    bufferStart_ += static_cast<std::int64_t>(keepFrom);
     fill_ = keep;
     next_ = 0;
-    if (atEnd_ || file_ == nullptr || fill_ == kBufferSize)
+    if (atEnd_ || fd_ < 0 || fill_ == capacity_)
         return false;
-    const std::size_t wanted = kBufferSize - fill_;
-    const std::size_t got = std::fread(buffer_.get() + fill_, 1, wanted, file_);
-    fill_ += got;
-    if (got < wanted) {
-        if (std::ferror(file_) != 0)
-            failed_ = true;
+    const std::size_t wanted = capacity_ - fill_;
+    const long got = ReadAt(buffer_.get() + fill_, wanted, bufferStart_ + static_cast<std::int64_t>(fill_));
+    if (got < 0) {
+        failed_ = true;
         atEnd_ = true;
+        return false;
     }
+    fill_ += static_cast<std::size_t>(got);
+    if (static_cast<std::size_t>(got) < wanted)
+        atEnd_ = true;
     return got > 0;
 }
 
@@ -89,7 +123,7 @@ void LexiconLineReader::SetLine(std::size_t lineStart, std::size_t end) {
 bool LexiconLineReader::NextLine() {
     hasLine_ = false;
     line_ = {};
-    if (file_ == nullptr)
+    if (fd_ < 0)
         return false;
     std::size_t pos = next_;
     for (;;) {
@@ -122,7 +156,7 @@ bool LexiconLineReader::NextLine() {
             }
             return false;
         }
-        if (pos == 0 && fill_ == kBufferSize) {
+        if (pos == 0 && fill_ == capacity_) {
             // A line longer than the whole buffer: keep its start, pass over the rest.
             SetLine(0, fill_);
             next_ = fill_;
@@ -138,34 +172,28 @@ bool LexiconLineReader::ProbeAhead(std::string_view key) {
     if (atEnd_ || skipping_)
         return false;
     // The lines held end at next_; the file has been read up to the end of the buffer.
-    long from = bufferStart_ + static_cast<long>(next_);
-    if (sizeHint_ >= 0 && from + static_cast<long>(kBufferSize) >= sizeHint_)
+    const auto capacity = static_cast<std::int64_t>(capacity_);
+    std::int64_t from = bufferStart_ + static_cast<std::int64_t>(next_);
+    if (fileSize_ >= 0 && from + capacity >= fileSize_)
         return false; // the rest of the file is no more than one buffer: read it
-    const long readTo = bufferStart_ + static_cast<long>(fill_);
     bool moved = false;
     char window[kProbeSize];
-    for (long step = static_cast<long>(kBufferSize); step <= (1L << 30); step *= 2) {
+    for (std::int64_t step = capacity; step <= (std::int64_t{1} << 40); step *= 2) {
         // Read from one byte before the probe so that a line starting there is seen whole.
-        const long probe = from + step;
-        if (sizeHint_ >= 0 && probe >= sizeHint_)
+        const std::int64_t probe = from + step;
+        if (fileSize_ >= 0 && probe >= fileSize_)
             break;
-        if (std::fseek(file_, probe - 1, SEEK_SET) != 0)
-            break;
-        const std::string_view seen(window, std::fread(window, 1, sizeof window, file_));
+        const long got = ReadAt(window, sizeof window, probe - 1);
+        if (got <= 0)
+            break; // a probe that cannot be read leaves the error to the reading that follows
+        const std::string_view seen(window, static_cast<std::size_t>(got));
         const std::size_t start = seen.find('\n');
         const std::size_t end = start == std::string_view::npos ? start : seen.find('\n', start + 1);
         if (end == std::string_view::npos ||
             CompareKeyLine(key, WithoutCarriageReturn(seen.substr(start + 1, end - start - 1))) != -1)
             break;
-        from = probe + static_cast<long>(start); // the start of a line still before the key
+        from = probe + static_cast<std::int64_t>(start); // the start of a line still before the key
         moved = true;
-    }
-    // A probe that could not be read leaves the error to the reading that follows.
-    std::clearerr(file_);
-    if (std::fseek(file_, moved ? from : readTo, SEEK_SET) != 0) {
-        failed_ = true;
-        atEnd_ = true;
-        return false;
     }
     if (moved) {
         bufferStart_ = from;
@@ -176,7 +204,7 @@ bool LexiconLineReader::ProbeAhead(std::string_view key) {
 }
 
 int LexiconLineReader::SeekKey(std::string_view key) {
-    if (file_ == nullptr)
+    if (fd_ < 0)
         return -1;
     if (!hasLine_ && !NextLine())
         return -1;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <cstdio>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string_view>
@@ -8,31 +8,37 @@
 namespace lexinum {
 
 // Reads one lexicon file forward, a line at a time, through a fixed buffer, so
-// that memory stays the same whatever the size of the file. A search keeps the
-// current line between lookups and only ever moves forward: the lines of a file
-// are in ascending key order, so the lines before a key can be passed over
-// without being examined one by one.
+// that memory stays the same whatever the size of the file. A file that fits in
+// the buffer is read whole at once; a larger one a buffer at a time. A search
+// keeps the current line between lookups and only ever moves forward: the
+// lines of a file are in ascending key order, so the lines before a key can be
+// passed over without being examined one by one.
 class LexiconLineReader {
 public:
     // Longest line content kept, in bytes: a line and its CR LF fit in 199.
     static constexpr std::size_t kMaxContent = 197;
-    // Size of the read buffer.
-    static constexpr std::size_t kBufferSize = 64 * 1024;
+    // Size of the read buffer: the lexicon files of a usual lexicon fit in it whole.
+    static constexpr std::size_t kBufferSize = 256 * 1024;
     // Bytes read to look at a line further on.
     static constexpr std::size_t kProbeSize = 256;
 
-    LexiconLineReader();
+    // A reader with a buffer of `bufferSize` bytes (at least a few lines' worth).
+    explicit LexiconLineReader(std::size_t bufferSize = kBufferSize);
     ~LexiconLineReader();
     LexiconLineReader(const LexiconLineReader&) = delete;
     LexiconLineReader& operator=(const LexiconLineReader&) = delete;
 
     // Opens `path` for reading (closing any file open before); false when it
-    // cannot be opened. `sizeHint`, the file's size if known (negative if
-    // not), only spares looking further on than the file goes.
-    bool Open(const std::filesystem::path& path, long sizeHint = -1);
+    // cannot be opened. Nothing is read before the first line is asked for.
+    // `sizeHint`, the file's size if known (negative if not), spares asking
+    // for more once a read has come to it and looking further on than it.
+    bool Open(const std::filesystem::path& path, std::int64_t sizeHint = -1);
+    // Reads the file open on `handle` from its start, like Open; the handle
+    // is closed with the reader when `owned`, else left open for its keeper.
+    void Attach(int handle, bool owned, std::int64_t sizeHint = -1);
     // Closes the file, if one is open.
     void Close();
-    bool IsOpen() const { return file_ != nullptr; }
+    bool IsOpen() const { return fd_ >= 0; }
     // True when reading the open file failed (the file is then treated as ended).
     bool Failed() const { return failed_; }
 
@@ -54,22 +60,27 @@ private:
     // Keeps the bytes from `keepFrom` on, moves them to the front and reads
     // more after them. False when nothing more could be read.
     bool Refill(std::size_t keepFrom);
+    // Reads up to `size` bytes at `offset` of the file into `into`; the count
+    // read, short only at the end of the file, or -1 on a read error.
+    long ReadAt(char* into, std::size_t size, std::int64_t offset);
     // With every line held before `key`, looks a buffer's length and more
     // further on, a few bytes at a time, for lines still before the key, and
     // goes on reading from the last one found instead of reading up to it.
     // True when it moved.
     bool ProbeAhead(std::string_view key);
 
-    std::FILE* file_ = nullptr;
+    int fd_ = -1;
+    bool ownsFd_ = false;
+    std::size_t capacity_;
     std::unique_ptr<char[]> buffer_;
-    long bufferStart_ = 0;  // offset in the file of the first byte held
-    long sizeHint_ = -1;    // the file's size as the opener knew it
-    std::size_t fill_ = 0;  // bytes held in the buffer
-    std::size_t next_ = 0;  // start of the line after the current one
-    bool hasLine_ = false;  // a current line is held
-    bool atEnd_ = false;    // the file has been read to its end
-    bool failed_ = false;   // a read error happened
-    bool skipping_ = false; // passing over the rest of an overlong line
+    std::int64_t bufferStart_ = 0; // offset in the file of the first byte held
+    std::int64_t fileSize_ = -1;   // the file's size as the opener knew it (-1 if unknown)
+    std::size_t fill_ = 0;         // bytes held in the buffer
+    std::size_t next_ = 0;         // start of the line after the current one
+    bool hasLine_ = false;         // a current line is held
+    bool atEnd_ = false;           // the file has been read to its end
+    bool failed_ = false;          // a read error happened
+    bool skipping_ = false;        // passing over the rest of an overlong line
     std::string_view line_;
 };
 

@@ -191,7 +191,7 @@ bool WordSearch::Stopped() const {
 bool WordSearch::OpenLexFile(int file) {
     CloseFile();
     const std::uint64_t size = FileSize(file);
-    if (!reader_.Open(lexicon_.LexFilePath(file), size > 0 ? static_cast<long>(size) : -1)) {
+    if (!reader_.Open(FilePath(file), size > 0 ? static_cast<std::int64_t>(size) : -1)) {
         LostLexicon();
         return false;
     }
@@ -248,13 +248,22 @@ bool WordSearch::KeyFits(std::string_view key) const {
     return true;
 }
 
+const std::filesystem::path& WordSearch::FilePath(int file) {
+    const auto slot = static_cast<std::size_t>(file);
+    if (slot >= filePaths_.size())
+        filePaths_.resize(slot + 1);
+    if (filePaths_[slot].empty())
+        filePaths_[slot] = lexicon_.LexFilePath(file);
+    return filePaths_[slot];
+}
+
 std::uint64_t WordSearch::FileSize(int file) {
     const auto slot = static_cast<std::size_t>(file);
     if (slot >= fileSizes_.size())
         fileSizes_.resize(slot + 1, -1);
     if (fileSizes_[slot] < 0) {
         std::error_code error;
-        const auto size = std::filesystem::file_size(lexicon_.LexFilePath(file), error);
+        const auto size = std::filesystem::file_size(FilePath(file), error);
         fileSizes_[slot] = error ? 0 : static_cast<std::int64_t>(size);
     }
     return static_cast<std::uint64_t>(fileSizes_[slot]);
@@ -511,10 +520,11 @@ void WordSearch::StartSearch(SearchChannel& channel) {
     solutions_.clear();
     groupLength_ = 0;
     currentLength_ = static_cast<int>(letters_.sorted.size());
-    // The sizes only guide the choice between leaping and scanning; they are
-    // learnt again when the lexicon is another one.
+    // The paths and sizes are learnt again when the lexicon is another one;
+    // the sizes only guide the choice between leaping and scanning.
     if (sizesOf_ != lexicon_.LexFilePath(1)) {
         fileSizes_.clear();
+        filePaths_.clear();
         sizesOf_ = lexicon_.LexFilePath(1);
     }
 }

@@ -142,6 +142,8 @@ private:
     bool ShouldScan(Mode mode);
     // The size of lexicon file `file`, learnt once (0 if it cannot be known).
     std::uint64_t FileSize(int file);
+    // The path of lexicon file `file`, built once.
+    const std::filesystem::path& FilePath(int file);
     // A line holding a key of the drawn letters was found.
     void AddHit(std::string_view line, Mode mode);
     // Copies the words of a line into solutions_, up to the bound.
@@ -206,6 +208,7 @@ private:
     int bestLength_ = 0;
     std::string computerWord_;
     std::vector<std::int64_t> fileSizes_;
+    std::vector<std::filesystem::path> filePaths_;
     std::filesystem::path sizesOf_;
 };
 
