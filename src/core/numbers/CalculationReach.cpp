@@ -4,34 +4,58 @@
 
 namespace lexinum {
 
-bool CalculationReach::Stack1Numbers1(long long x, long long s, const Window& w) {
-    if (s > x || s <= 0)
-        return false;
-    if (w.lo == w.hi) {
-        // One value: x / s = t is x = t s, no division needed.
-        const long long t = w.lo;
-        return (x + s == t) | (x - s == t) | (x * s == t) | (x == t * s);
-    }
-    // Evaluated together rather than one by one: fewer branches to guess.
-    const bool simple = w.Holds(x + s) | w.Holds(x - s) | w.Holds(x * s);
-    // x / s in the window: the bounds by multiplying, and divide only when they hold.
-    return simple || ((x >= w.lo * s) & (x <= w.hi * s) && x % s == 0);
-}
-
-void CalculationReach::Apply(int x, int s, int* out) {
-    out[0] = x <= INT_MAX - s ? x + s : 0;
-    out[1] = x - s;
-    const long long product = static_cast<long long>(x) * s;
-    out[2] = product <= INT_MAX ? static_cast<int>(product) : 0;
-    const int quotient = x / s;
-    out[3] = quotient * s == x ? quotient : 0;
-}
-
 // [x1, x2] on the stack and one number m to place: x1 x2 op m op, or
 // x1 x2 m op op.
+namespace {
+
+constexpr long long kMax = CalculationReach::kMaxValue;
+
+// Stack2Numbers1 for a window of the single value t, with products in place
+// of divisions (a quotient is tried only once a product says it would fit).
+bool Stack2Numbers1Exact(long long x1, long long x2, long long m, long long t) {
+    if (x2 <= x1) {
+        // r = x1 op x2, then r m op = t with m <= r.
+        const auto then = [&](long long r) {
+            return r >= m && ((r + m == t) | (r - m == t) | (r * m == t) | (r == t * m));
+        };
+        if ((x1 + x2 <= kMax && then(x1 + x2)) || (x1 > x2 && then(x1 - x2)) || (x1 * x2 <= kMax && then(x1 * x2)))
+            return true;
+        // r = x1 / x2, so r >= m is x1 >= m x2; r + m, r - m and r / m give t
+        // when x1 is (t - m) x2, (t + m) x2 or t m x2; r m gives t when x1 m = t x2.
+        if (x1 >= m * x2) {
+            const long long tm = t * m;
+            if (x1 == (t - m) * x2 || x1 == (t + m) * x2 || (tm <= kMax && x1 == tm * x2))
+                return true;
+            if (x1 * m == t * x2 && x1 % x2 == 0)
+                return true;
+        }
+    }
+    if (m <= x2) {
+        // z = x2 op m, then x1 z op = t with z <= x1.
+        const auto then = [&](long long z) {
+            return z <= x1 && ((x1 + z == t) | (x1 - z == t) | (x1 * z == t) | (x1 == t * z));
+        };
+        if ((x2 + m <= kMax && then(x2 + m)) || (x2 > m && then(x2 - m)) || (x2 * m <= kMax && then(x2 * m)))
+            return true;
+        // z = x2 / m, so z <= x1 is x2 <= x1 m; x1 + z and x1 - z give t when
+        // x2 is (t - x1) m or (x1 - t) m; x1 z and x1 / z when x1 x2 = t m or x1 m = t x2.
+        if (x2 <= x1 * m) {
+            if (x2 == (t - x1) * m || x2 == (x1 - t) * m)
+                return true;
+            if ((x1 * x2 == t * m || x1 * m == t * x2) && x2 % m == 0)
+                return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
 bool CalculationReach::Stack2Numbers1(int x1, int x2, int m, const Window& w) {
     if (x2 <= 0)
         return false;
+    if (w.lo == w.hi)
+        return Stack2Numbers1Exact(x1, x2, m, w.lo);
     int made[4];
     if (x2 <= x1) {
         Apply(x1, x2, made);

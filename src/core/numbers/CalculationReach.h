@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <limits>
 
 namespace lexinum {
 
@@ -19,6 +20,8 @@ namespace lexinum {
 // window, whose values are all at least 1.
 class CalculationReach {
 public:
+    static constexpr int kMaxValue = std::numeric_limits<int>::max();
+
     // The values lo..hi (lo >= 1).
     struct Window {
         long long lo;
@@ -29,10 +32,29 @@ public:
     // The four values of x op s for 1 <= s <= x (+, -, x, /), 0 where an
     // operation gives nothing (a difference of 0, a fraction, or a result
     // beyond 32 bits).
-    static void Apply(int x, int s, int* out);
+    static void Apply(int x, int s, int* out) {
+        out[0] = x <= kMaxValue - s ? x + s : 0;
+        out[1] = x - s;
+        const long long product = static_cast<long long>(x) * s;
+        out[2] = product <= kMaxValue ? static_cast<int>(product) : 0;
+        const int quotient = x / s;
+        out[3] = quotient * s == x ? quotient : 0;
+    }
 
     // [x] on the stack, s to place: x s op.
-    static bool Stack1Numbers1(long long x, long long s, const Window& w);
+    static bool Stack1Numbers1(long long x, long long s, const Window& w) {
+        if (s > x || s <= 0)
+            return false;
+        if (w.lo == w.hi) {
+            // One value t: x / s = t is x = t s, no division needed.
+            const long long t = w.lo;
+            return (x + s == t) | (x - s == t) | (x * s == t) | (x == t * s);
+        }
+        // Evaluated together rather than one by one: fewer branches to guess.
+        const bool simple = w.Holds(x + s) | w.Holds(x - s) | w.Holds(x * s);
+        // x / s in the window: the bounds by multiplying, and divide only when they hold.
+        return simple || ((x >= w.lo * s) & (x <= w.hi * s) && x % s == 0);
+    }
     // [x] on the stack, s and t to place, in either order.
     static bool Stack1Numbers2(int x, int s, int t, const Window& w);
     // [x] on the stack, the three numbers of `n` to place, in any order.
