@@ -190,8 +190,17 @@ bool WordSearch::Stopped() const {
 
 bool WordSearch::OpenLexFile(int file) {
     CloseFile();
-    const std::uint64_t size = FileSize(file);
-    if (!reader_.Open(FilePath(file), size > 0 ? static_cast<std::int64_t>(size) : -1)) {
+    const std::uint64_t known = FileSize(file);
+    const std::int64_t size = known > 0 ? static_cast<std::int64_t>(known) : -1;
+    if (workKeepFiles_) {
+        bool kept = false;
+        const int handle = handles_.Open(file, FilePath(file), kept);
+        if (handle < 0) {
+            LostLexicon();
+            return false;
+        }
+        reader_.Attach(handle, !kept, size);
+    } else if (!reader_.Open(FilePath(file), size)) {
         LostLexicon();
         return false;
     }
@@ -527,6 +536,10 @@ void WordSearch::StartSearch(SearchChannel& channel) {
         filePaths_.clear();
         sizesOf_ = lexicon_.LexFilePath(1);
     }
+    if (workKeepFiles_)
+        handles_.Check(lexicon_.directory);
+    else
+        handles_.Clear();
 }
 
 void WordSearch::TakeInputs(SearchChannel& channel) {
@@ -538,6 +551,7 @@ void WordSearch::TakeInputs(SearchChannel& channel) {
     letters_ = drawn_;
     workHidden_ = hiddenFiles_;
     workStrategy_ = strategy_;
+    workKeepFiles_ = keepFilesOpen_;
     lexicon_ = source_;
 }
 

@@ -1,0 +1,159 @@
+#include "LexiconFileHandles.h"
+
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#if defined(__linux__)
+#include <sys/inotify.h>
+#endif
+
+namespace lexinum {
+
+namespace {
+
+// The device and inode a path names now; false if it names nothing.
+bool Identity(const std::filesystem::path& path, std::uint64_t& device, std::uint64_t& inode) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return false;
+    device = static_cast<std::uint64_t>(info.st_dev);
+    inode = static_cast<std::uint64_t>(info.st_ino);
+    return true;
+}
+
+int OpenForReading(const std::filesystem::path& path) {
+    int handle = -1;
+    do
+        handle = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    while (handle < 0 && errno == EINTR);
+    return handle;
+}
+
+} // namespace
+
+LexiconFileHandles::LexiconFileHandles() = default;
+
+LexiconFileHandles::~LexiconFileHandles() {
+    Clear();
+}
+
+void LexiconFileHandles::CloseKept() {
+    for (Kept& kept : kept_) {
+        if (kept.handle >= 0)
+            ::close(kept.handle);
+        kept.handle = -1;
+        kept.path.clear();
+    }
+}
+
+void LexiconFileHandles::Clear() {
+    CloseKept();
+    if (watch_ >= 0)
+        ::close(watch_);
+    watch_ = -1;
+    folder_.clear();
+}
+
+int LexiconFileHandles::KeptCount() const {
+    int count = 0;
+    for (const Kept& kept : kept_)
+        count += kept.handle >= 0 ? 1 : 0;
+    return count;
+}
+
+bool LexiconFileHandles::Watch(const std::filesystem::path& folder) {
+    Clear();
+#if defined(__linux__)
+    // Everything that can make a path of the folder name another file, or a
+    // file no longer readable: creations, removals, renames both ways,
+    // attribute changes (the read-only rule, permissions), and the folder
+    // itself going away.
+    constexpr std::uint32_t kChanges =
+        IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO | IN_ATTRIB | IN_DELETE_SELF | IN_MOVE_SELF;
+    watch_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (watch_ < 0)
+        return false;
+    if (::inotify_add_watch(watch_, folder.c_str(), kChanges | IN_ONLYDIR) < 0 ||
+        !Identity(folder, folderDevice_, folderInode_)) {
+        Clear();
+        return false;
+    }
+    folder_ = folder;
+    return true;
+#else
+    (void)folder;
+    return false;
+#endif
+}
+
+bool LexiconFileHandles::Changed() {
+    if (watch_ < 0)
+        return false;
+    bool changed = false;
+    alignas(8) char events[4096];
+    for (;;) {
+        const ssize_t got = ::read(watch_, events, sizeof events);
+        if (got > 0) {
+            changed = true;
+            continue;
+        }
+        if (got < 0 && errno == EINTR)
+            continue;
+        // Nothing more to read (EAGAIN), or the watch is broken: in doubt, changed.
+        if (got == 0 || errno != EAGAIN)
+            changed = true;
+        break;
+    }
+    return changed;
+}
+
+void LexiconFileHandles::Check(const std::filesystem::path& folder) {
+    if (watch_ < 0 || folder != folder_) {
+        Watch(folder);
+        return;
+    }
+    // The folder's path may now name another folder (it, or one above it, was
+    // moved): the changes inside the old one are no longer the ones that count.
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    if (!Identity(folder, device, inode) || device != folderDevice_ || inode != folderInode_) {
+        Watch(folder);
+        return;
+    }
+    if (Changed())
+        CloseKept();
+}
+
+int LexiconFileHandles::Open(int file, const std::filesystem::path& path, bool& kept) {
+    kept = false;
+    if (watch_ >= 0 && Changed())
+        CloseKept();
+    const bool keeps = watch_ >= 0 && file >= 1 && file <= kMaxLexFiles && path.parent_path() == folder_;
+    if (keeps) {
+        const Kept& slot = kept_[static_cast<std::size_t>(file)];
+        if (slot.handle >= 0 && slot.path == path) {
+            kept = true;
+            return slot.handle;
+        }
+    }
+    int handle = OpenForReading(path);
+    if (handle < 0 && (errno == EMFILE || errno == ENFILE) && KeptCount() > 0) {
+        // Too many files open in the program: the handles kept give way.
+        CloseKept();
+        handle = OpenForReading(path);
+    }
+    if (handle < 0 || !keeps)
+        return handle;
+    Kept& slot = kept_[static_cast<std::size_t>(file)];
+    if (slot.handle >= 0)
+        ::close(slot.handle);
+    slot.handle = handle;
+    slot.path = path;
+    kept = true;
+    return handle;
+}
+
+} // namespace lexinum
