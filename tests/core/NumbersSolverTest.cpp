@@ -1,4 +1,5 @@
 #include "numbers/NumbersSolver.h"
+#include "common/AutoResetEvent.h"
 #include "common/Random15.h"
 #include "common/SearchChannel.h"
 #include "numbers/NumberRules.h"
@@ -468,8 +469,15 @@ TEST(NumbersSolverStop, AStopBeforeTheFirstSolutionLeavesNothingToShow) {
     solver.SetDraw({1, 1, 2, 2, 3, 3}, 999); // nothing exact: the search runs to its end
     std::string solverText;
     SearchChannel channel(solverText);
-    channel.Start([&](SearchChannel& c) { solver.SolutionsSearch(c); });
+    // The search waits for the stop to be asked: a quick search could
+    // otherwise end, closing text and all, before the stop comes.
+    AutoResetEvent stopAsked;
+    channel.Start([&](SearchChannel& c) {
+        stopAsked.Wait();
+        solver.SolutionsSearch(c);
+    });
     channel.Stop();
+    stopAsked.Set();
     std::string shown;
     while (channel.WaitBatch())
         shown += channel.TakeText();
