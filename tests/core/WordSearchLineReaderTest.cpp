@@ -29,12 +29,22 @@ TEST(WordSearchLineReader, SeekKeyAgreesWithALineByLineRead) {
         keys.insert(RandomKey(random));
     std::vector<std::string> lines;
     std::string bytes;
+    // Some lines are damaged: control bytes, accented bytes or a carriage return
+    // after the key or after the words, no word at all, a line feed alone at the end.
+    const std::string damages[] = {std::string(1, '\0'), "\r", "\xE9t\xE9", "\t"};
     for (const auto& key : keys) {
         lines.push_back(key);
-        lines.back().append(" ").append(key.size(), 'x');
-        if (random() % 7 == 0)
-            lines.back().append(" ").append(key.size(), 'y');
-        bytes += lines.back() + "\r\n";
+        const auto roll = random() % 40;
+        if (roll < 4)
+            lines.back() += damages[roll]; // right after the key: it changes how the line compares
+        if (roll != 0) {                   // else a key without words
+            lines.back().append(" ").append(key.size(), 'x');
+            if (roll % 7 == 0)
+                lines.back().append(" ").append(key.size(), 'y');
+            if (roll >= 4 && roll < 8)
+                lines.back() += damages[roll - 4] + "z";
+        }
+        bytes += lines.back() + (roll == 39 ? "\n" : "\r\n");
     }
     // Small buffers make the reader go through the file a buffer at a time and
     // look further on; the usual one holds the whole file.

@@ -131,14 +131,15 @@ int LexiconFileHandles::Open(int file, const std::filesystem::path& path, bool& 
     kept = false;
     if (watch_ >= 0 && Changed())
         CloseKept();
-    const bool keeps = watch_ >= 0 && file >= 1 && file <= kMaxLexFiles && path.parent_path() == folder_;
-    if (keeps) {
+    if (watch_ >= 0 && file >= 1 && file <= kMaxLexFiles) {
         const Kept& slot = kept_[static_cast<std::size_t>(file)];
         if (slot.handle >= 0 && slot.path == path) {
             kept = true;
             return slot.handle;
         }
     }
+    // Only the files of the folder watched can be kept.
+    const bool keeps = watch_ >= 0 && file >= 1 && file <= kMaxLexFiles && path.parent_path() == folder_;
     int handle = OpenForReading(path);
     if (handle < 0 && (errno == EMFILE || errno == ENFILE) && KeptCount() > 0) {
         // Too many files open in the program: the handles kept give way.

@@ -20,6 +20,40 @@ std::string_view WithoutCarriageReturn(std::string_view line) {
     return line;
 }
 
+// True when every byte of `key` is a letter A to Z: the keys the search builds.
+bool IsPlainKey(std::string_view key) {
+    for (const char c : key) {
+        if (c < 'A' || c > 'Z')
+            return false;
+    }
+    return true;
+}
+
+// How the line that starts at `line` compares with `key` (letters A to Z only):
+// what CompareKeyLine gives for that line without its line end, without
+// looking for the line end first. The line must end with a line feed.
+int CompareKeyAt(std::string_view key, const char* line) {
+    for (std::size_t i = 0;; ++i) {
+        const char c = line[i];
+        // A carriage return ending the line compares with a letter or with the
+        // end of the key as the end of the line does: it need not be told apart.
+        const bool lineEnded = c == '\n';
+        const bool keyEnded = i >= key.size();
+        if (lineEnded && keyEnded)
+            return +1;
+        // A text that has ended reads as a zero.
+        const auto k = static_cast<signed char>(keyEnded ? 0 : key[i]);
+        const auto l = static_cast<signed char>(lineEnded ? 0 : c);
+        if (k == l)
+            continue;
+        if (l <= k)
+            return -1;
+        if (!keyEnded)
+            return +1;
+        return l == ' ' ? 0 : +1;
+    }
+}
+
 } // namespace
 
 LexiconLineReader::LexiconLineReader(std::size_t bufferSize)
@@ -208,6 +242,7 @@ int LexiconLineReader::SeekKey(std::string_view key) {
         return -1;
     if (!hasLine_ && !NextLine())
         return -1;
+    const bool plainKey = IsPlainKey(key);
     int order = CompareKeyLine(key, line_);
     // The next line is the likeliest place for the key; then jump.
     if (order == -1) {
@@ -230,14 +265,16 @@ int LexiconLineReader::SeekKey(std::string_view key) {
             const std::size_t previous = rest.rfind('\n', lastNewline - 1);
             lastStart = previous == std::string_view::npos ? 0 : previous + 1;
         }
-        // The line starting at `start`, and where the line after it starts.
-        const auto lineAt = [&rest](std::size_t start, std::size_t& after) {
+        // How the line starting at `start` compares with the key.
+        const auto compareAt = [&rest, key, plainKey](std::size_t start) {
+            if (plainKey)
+                return CompareKeyAt(key, rest.data() + start);
             const std::size_t end = rest.find('\n', start);
-            after = end + 1;
-            return WithoutCarriageReturn(rest.substr(start, end - start));
+            return CompareKeyLine(key, WithoutCarriageReturn(rest.substr(start, end - start)));
         };
-        std::size_t after = 0;
-        if (CompareKeyLine(key, lineAt(lastStart, after)) == -1) {
+        // The start of the first line that starts at `at` or after it.
+        const auto lineFrom = [&rest](std::size_t at) { return at == 0 ? 0 : rest.find('\n', at - 1) + 1; };
+        if (compareAt(lastStart) == -1) {
             // Every line held comes before the key: pass over them all at once,
             // and over more of the file when the key lies further on.
             next_ += lastNewline + 1;
@@ -247,31 +284,30 @@ int LexiconLineReader::SeekKey(std::string_view key) {
             order = CompareKeyLine(key, line_);
             continue;
         }
-        // Lines starting before `low` come before the key; the line at `high`
-        // does not. Gallop forward from the current place, then halve.
+        // Every line starting before `low` comes before the key; the first line
+        // starting at `high` or after it does not. Gallop forward from the
+        // current place, then halve.
         std::size_t low = 0;
         std::size_t high = lastStart;
         for (std::size_t step = 64; low + step < high; step *= 2) {
-            const std::size_t start = rest.find('\n', low + step - 1) + 1;
+            const std::size_t start = lineFrom(low + step);
             if (start >= high)
                 break;
-            if (CompareKeyLine(key, lineAt(start, after)) != -1) {
+            if (compareAt(start) != -1) {
                 high = start;
                 break;
             }
-            low = after;
+            low = start + 1;
         }
         while (low < high) {
             const std::size_t middle = low + (high - low) / 2;
-            std::size_t start = middle == low ? low : rest.find('\n', middle - 1) + 1;
-            if (start >= high)
-                start = low;
-            if (CompareKeyLine(key, lineAt(start, after)) == -1)
-                low = after;
+            const std::size_t start = lineFrom(middle);
+            if (start < high && compareAt(start) == -1)
+                low = start + 1;
             else
-                high = start;
+                high = middle;
         }
-        next_ += low;
+        next_ += lineFrom(low);
         if (!NextLine())
             return -1;
         order = CompareKeyLine(key, line_);
