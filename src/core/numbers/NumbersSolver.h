@@ -25,7 +25,9 @@ class SearchChannel;
 // alternate between the additive (+ -) and multiplicative (x /) families.
 // The solutions search also keeps one order of each chain (X + c + d with
 // d <= c) and builds a value that an unused drawn number already gives only
-// to meet that number at once.
+// to meet that number at once. It gives up any branch that can no longer
+// hand anything over (see CalculationReach): that changes how fast it lists
+// the calculations, never which ones or in what order.
 //
 // All search state lives in fixed arrays: nothing is allocated while a search
 // runs. One solver serves one search at a time; its thread bodies run in the
@@ -156,14 +158,16 @@ private:
     // False when the top value b, above a, can never come down to a or below
     // with the `numbersLeft` numbers still to place.
     bool CanComeDown(int a, int b, int numbersLeft) const;
-    // False when `value`, alone on the stack with `numbersLeft` numbers still
-    // to place, can never end on the target (or, before any exact solution,
-    // nearer than the nearest so far).
+    // False when `value`, put on top of the bottom `depth` values of the
+    // stack, with `numbersLeft` numbers still to place, can never end on the
+    // target (or, before any exact solution, nearer than the nearest so far).
     bool StillReachable(int depth, int value, int numbersLeft) const {
         // Checked only where the rest is short enough to follow cheaply.
         return numbersLeft < 1 || depth + numbersLeft > 3 || CheckReach(depth, value, numbersLeft);
     }
     bool CheckReach(int depth, int value, int numbersLeft) const;
+    // Before anything is exact, the checks start once the nearest is this
+    // close: a wider window gives up too little to pay for them.
     static constexpr int kReachWindowLimit = 50;
     // The operations that end a calculation once every number is placed;
     // `allowed` holds one bit per operation slot that may come first.
