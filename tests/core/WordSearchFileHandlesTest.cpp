@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include <unistd.h>
 
@@ -24,10 +25,12 @@ namespace fs = std::filesystem;
 
 const std::vector<std::string> kWords = {"rats", "star", "tsar", "art", "rat", "ta"};
 
-// The first bytes read through a handle, from the file's start.
-std::string Head(int handle) {
+// The bytes of a file handed out, mapped or through its handle.
+std::string Bytes(const LexiconFileHandles::File& file) {
+    if (file.bytes != nullptr)
+        return std::string(file.bytes, file.size);
     char bytes[64];
-    const ssize_t got = ::pread(handle, bytes, sizeof bytes, 0);
+    const ssize_t got = file.handle >= 0 ? ::pread(file.handle, bytes, sizeof bytes, 0) : -1;
     return got > 0 ? std::string(bytes, static_cast<std::size_t>(got)) : std::string();
 }
 
@@ -58,36 +61,45 @@ TEST(WordSearchFileHandles, KeptUntilSomethingChangesInTheFolder) {
     handles.Check(folder.Path());
     if (!handles.Watching())
         GTEST_SKIP() << "the folder cannot be watched here: nothing is kept";
-    bool kept = false;
-    const int handle = handles.Open(1, first, kept);
-    ASSERT_GE(handle, 0);
-    EXPECT_TRUE(kept);
-    EXPECT_EQ(handles.Open(1, first, kept), handle);
-    EXPECT_EQ(handles.Open(2, second, kept) >= 0, true);
+    const auto kept = handles.Open(1, first);
+    ASSERT_TRUE(kept.kept || kept.bytes != nullptr);
+    EXPECT_EQ(Bytes(kept), "AB ba\r\n");
+    EXPECT_EQ(handles.Open(1, first).bytes, kept.bytes);
+    EXPECT_EQ(Bytes(handles.Open(2, second)), "ABC cab\r\n");
     EXPECT_EQ(handles.KeptCount(), 2);
     // Another file of the folder replaced: the next file handed out is opened
     // afresh and reads what its path names now.
     ASSERT_TRUE(ReadOnlyFile::Replace(second, "ABC bac cab\r\n", false));
-    EXPECT_EQ(Head(handles.Open(1, first, kept)), "AB ba\r\n");
-    EXPECT_EQ(Head(handles.Open(2, second, kept)), "ABC bac cab\r\n");
+    EXPECT_EQ(Bytes(handles.Open(1, first)), "AB ba\r\n");
+    EXPECT_EQ(Bytes(handles.Open(2, second)), "ABC bac cab\r\n");
     EXPECT_EQ(handles.KeptCount(), 2);
+    // Written to in place (here made longer): read whole again.
+    {
+        ASSERT_TRUE(ReadOnlyFile::MakeWritable(second));
+        std::ofstream append(second, std::ios::binary | std::ios::app);
+        append << "ABD bad\r\n";
+        ASSERT_TRUE(append.good());
+    }
+    EXPECT_EQ(Bytes(handles.Open(2, second)), "ABC bac cab\r\nABD bad\r\n");
     // Made read-only (an attribute change) or the folder moved away: nothing kept.
     ASSERT_TRUE(ReadOnlyFile::MakeReadOnly(first));
     handles.Check(folder.Path());
     EXPECT_EQ(handles.KeptCount(), 0);
-    handles.Open(1, first, kept);
+    handles.Open(1, first);
     fs::rename(folder.Path(), folder.Path().string() + "-moved");
     fs::create_directory(folder.Path());
     handles.Check(folder.Path());
     EXPECT_EQ(handles.KeptCount(), 0);
-    EXPECT_LT(handles.Open(1, first, kept), 0);
+    EXPECT_LT(handles.Open(1, first).handle, 0);
+    EXPECT_EQ(handles.Open(1, first).bytes, nullptr);
     fs::remove_all(folder.Path().string() + "-moved");
     // A file that is no lexicon file of the folder is handed over, not kept.
     test::TempFolder elsewhere;
-    const int other = handles.Open(3, elsewhere.Write("fr03.lex", "ABD bad\r\n"), kept);
-    ASSERT_GE(other, 0);
-    EXPECT_FALSE(kept);
-    ::close(other);
+    const auto other = handles.Open(3, elsewhere.Write("fr03.lex", "ABD bad\r\n"));
+    ASSERT_GE(other.handle, 0);
+    EXPECT_FALSE(other.kept);
+    EXPECT_EQ(other.bytes, nullptr);
+    ::close(other.handle);
 }
 
 TEST(WordSearchFileHandles, SearchesReadTheFilesAsTheyAreNow) {

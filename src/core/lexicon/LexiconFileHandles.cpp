@@ -3,6 +3,7 @@
 #include <cerrno>
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -44,8 +45,9 @@ void LexiconFileHandles::CloseKept() {
     for (Kept& kept : kept_) {
         if (kept.handle >= 0)
             ::close(kept.handle);
-        kept.handle = -1;
-        kept.path.clear();
+        if (kept.bytes != nullptr)
+            ::munmap(const_cast<char*>(kept.bytes), kept.size);
+        kept = Kept{};
     }
 }
 
@@ -60,7 +62,7 @@ void LexiconFileHandles::Clear() {
 int LexiconFileHandles::KeptCount() const {
     int count = 0;
     for (const Kept& kept : kept_)
-        count += kept.handle >= 0 ? 1 : 0;
+        count += kept.handle >= 0 || kept.bytes != nullptr ? 1 : 0;
     return count;
 }
 
@@ -127,34 +129,49 @@ void LexiconFileHandles::Check(const std::filesystem::path& folder) {
         CloseKept();
 }
 
-int LexiconFileHandles::Open(int file, const std::filesystem::path& path, bool& kept) {
-    kept = false;
+LexiconFileHandles::File LexiconFileHandles::Open(int file, const std::filesystem::path& path) {
     if (watch_ >= 0 && Changed())
         CloseKept();
     if (watch_ >= 0 && file >= 1 && file <= kMaxLexFiles) {
         const Kept& slot = kept_[static_cast<std::size_t>(file)];
-        if (slot.handle >= 0 && slot.path == path) {
-            kept = true;
-            return slot.handle;
-        }
+        if (slot.path == path && (slot.bytes != nullptr || slot.handle >= 0))
+            return File{slot.bytes, slot.size, slot.bytes != nullptr ? -1 : slot.handle, true};
+    }
+    File opened;
+    opened.handle = OpenForReading(path);
+    if (opened.handle < 0 && (errno == EMFILE || errno == ENFILE) && KeptCount() > 0) {
+        // Too many files open in the program: the handles kept give way.
+        CloseKept();
+        opened.handle = OpenForReading(path);
     }
     // Only the files of the folder watched can be kept.
     const bool keeps = watch_ >= 0 && file >= 1 && file <= kMaxLexFiles && path.parent_path() == folder_;
-    int handle = OpenForReading(path);
-    if (handle < 0 && (errno == EMFILE || errno == ENFILE) && KeptCount() > 0) {
-        // Too many files open in the program: the handles kept give way.
-        CloseKept();
-        handle = OpenForReading(path);
-    }
-    if (handle < 0 || !keeps)
-        return handle;
+    if (opened.handle < 0 || !keeps)
+        return opened;
     Kept& slot = kept_[static_cast<std::size_t>(file)];
     if (slot.handle >= 0)
         ::close(slot.handle);
-    slot.handle = handle;
+    if (slot.bytes != nullptr)
+        ::munmap(const_cast<char*>(slot.bytes), slot.size);
+    slot = Kept{};
     slot.path = path;
-    kept = true;
-    return handle;
+    // Mapped whole when it can be: an ordinary file, neither empty nor huge.
+    constexpr std::int64_t kLargestMapped = std::int64_t{1} << 30;
+    struct stat info {};
+    if (::fstat(opened.handle, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0 &&
+        info.st_size <= kLargestMapped) {
+        const auto size = static_cast<std::size_t>(info.st_size);
+        void* bytes = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, opened.handle, 0);
+        if (bytes != MAP_FAILED) {
+            ::close(opened.handle);
+            slot.bytes = static_cast<const char*>(bytes);
+            slot.size = size;
+            return File{slot.bytes, slot.size, -1, true};
+        }
+    }
+    slot.handle = opened.handle;
+    opened.kept = true;
+    return opened;
 }
 
 } // namespace lexinum

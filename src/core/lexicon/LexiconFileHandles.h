@@ -10,12 +10,15 @@ namespace lexinum {
 
 // Keeps the lexicon files a search has opened open for the searches that
 // follow, as long as nothing changes in their folder: opening a file costs
-// about as much as reading a small one, and a search opens dozens.
+// about as much as reading a small one, and a search opens dozens. A file is
+// kept mapped in memory whole (read-only, its pages shared with the system's
+// file cache, never copied to the heap), so that a search only touches the
+// parts of it that it looks at; one that cannot be mapped is kept open.
 //
-// The folder is watched. A file created, removed, renamed or whose attributes
-// change there, or the folder itself moved or replaced, closes every handle
-// kept, so a file is then opened afresh and reads what its path names at that
-// moment, as if nothing had been kept. The watch is looked at before each file
+// The folder is watched. A file created, removed, renamed, written to or whose
+// attributes change there, or the folder itself moved or replaced, closes
+// every file kept, so a file is then opened afresh and reads what its path
+// names at that moment, as if nothing had been kept. The watch is looked at before each file
 // is handed out, so a lexicon file rewritten while a search waits between two
 // groups is read anew by the rest of that search. Where the folder cannot be
 // watched, nothing is kept.
@@ -33,14 +36,23 @@ public:
     // it is another folder, and lets go of every handle kept if anything has
     // changed.
     void Check(const std::filesystem::path& folder);
-    // An open handle on lexicon file number `file` (1 to 99), at `path` in the
-    // folder checked; -1 when it cannot be opened. `kept` tells whether this
-    // object keeps the handle (the caller must not close it) or hands it over
-    // (the caller closes it).
-    int Open(int file, const std::filesystem::path& path, bool& kept);
+    // A lexicon file handed out: mapped whole, or open on a handle.
+    struct File {
+        // The whole file, mapped and kept by this object (null if not mapped).
+        const char* bytes = nullptr;
+        std::size_t size = 0;
+        // Else a handle on it; -1 when it cannot be opened.
+        int handle = -1;
+        // The handle is kept by this object (the caller must not close it);
+        // else it is handed over (the caller closes it).
+        bool kept = false;
+    };
+    // Lexicon file number `file` (1 to 99), at `path` in the folder checked.
+    // A file kept stays usable until the next call of any function here.
+    File Open(int file, const std::filesystem::path& path);
     // Closes every handle kept and stops watching.
     void Clear();
-    // The number of handles kept.
+    // The number of files kept.
     int KeptCount() const;
     // True while the folder is watched, so that handles can be kept.
     bool Watching() const { return watch_ >= 0; }
@@ -55,6 +67,8 @@ private:
 
     struct Kept {
         int handle = -1;
+        const char* bytes = nullptr;
+        std::size_t size = 0;
         std::filesystem::path path;
     };
     std::filesystem::path folder_;

@@ -1,10 +1,12 @@
 #include "LexiconLineReader.h"
 
 #include "lexicon/LetterKey.h"
+#include "lexicon/LexiconMapGuard.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <thread>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -57,7 +59,7 @@ int CompareKeyAt(std::string_view key, const char* line) {
 } // namespace
 
 LexiconLineReader::LexiconLineReader(std::size_t bufferSize)
-    : capacity_(std::max(bufferSize, 2 * kProbeSize)), buffer_(new char[capacity_]) {}
+    : capacity_(std::max(bufferSize, 2 * kProbeSize)), buffer_(new char[capacity_]), data_(buffer_.get()) {}
 
 LexiconLineReader::~LexiconLineReader() {
     Close();
@@ -80,11 +82,36 @@ void LexiconLineReader::Attach(int handle, bool owned, std::int64_t sizeHint) {
     fileSize_ = sizeHint;
 }
 
+bool LexiconLineReader::AttachMapped(const char* bytes, std::size_t size) {
+    Close();
+    failed_ = false;
+    guardedRange_ = LexiconMapGuard::Guard(bytes, size);
+    if (guardedRange_ < 0)
+        return false;
+    guardingThread_ = std::this_thread::get_id();
+    mapped_ = true;
+    data_ = bytes;
+    fill_ = size;
+    fileSize_ = static_cast<std::int64_t>(size);
+    atEnd_ = true;
+    return true;
+}
+
+bool LexiconLineReader::Failed() const {
+    return failed_ || (mapped_ && LexiconMapGuard::Damaged(guardedRange_));
+}
+
 void LexiconLineReader::Close() {
     if (fd_ >= 0 && ownsFd_)
         ::close(fd_);
     fd_ = -1;
     ownsFd_ = false;
+    // The guard belongs to the thread that read the file.
+    if (mapped_ && guardingThread_ == std::this_thread::get_id())
+        LexiconMapGuard::Release(guardedRange_);
+    mapped_ = false;
+    guardedRange_ = -1;
+    data_ = buffer_.get();
     fileSize_ = -1;
     bufferStart_ = 0;
     fill_ = 0;
@@ -115,6 +142,8 @@ long LexiconLineReader::ReadAt(char* into, std::size_t size, std::int64_t offset
 }
 
 bool LexiconLineReader::Refill(std::size_t keepFrom) {
+    if (mapped_)
+        return false; // held whole
     const std::size_t keep = fill_ - keepFrom;
     if (keep > 0 && keepFrom > 0)
         std::memmove(buffer_.get(), buffer_.get() + keepFrom, keep);
@@ -137,7 +166,7 @@ bool LexiconLineReader::Refill(std::size_t keepFrom) {
 }
 
 void LexiconLineReader::SetLine(std::size_t lineStart, std::size_t end) {
-    std::string_view line(buffer_.get() + lineStart, end - lineStart);
+    std::string_view line(data_ + lineStart, end - lineStart);
     line = WithoutCarriageReturn(line);
     if (line.size() > kMaxContent) {
         // Keep the words that fit whole; a word cut by the limit is dropped.
@@ -157,12 +186,12 @@ void LexiconLineReader::SetLine(std::size_t lineStart, std::size_t end) {
 bool LexiconLineReader::NextLine() {
     hasLine_ = false;
     line_ = {};
-    if (fd_ < 0)
+    if (!IsOpen())
         return false;
     std::size_t pos = next_;
     for (;;) {
         if (skipping_) {
-            const void* newline = std::memchr(buffer_.get() + pos, '\n', fill_ - pos);
+            const void* newline = std::memchr(data_ + pos, '\n', fill_ - pos);
             if (newline == nullptr) {
                 if (atEnd_) {
                     next_ = fill_;
@@ -172,12 +201,12 @@ bool LexiconLineReader::NextLine() {
                 pos = 0;
                 continue;
             }
-            pos = static_cast<std::size_t>(static_cast<const char*>(newline) - buffer_.get()) + 1;
+            pos = static_cast<std::size_t>(static_cast<const char*>(newline) - data_) + 1;
             skipping_ = false;
         }
-        const void* newline = std::memchr(buffer_.get() + pos, '\n', fill_ - pos);
+        const void* newline = std::memchr(data_ + pos, '\n', fill_ - pos);
         if (newline != nullptr) {
-            const auto end = static_cast<std::size_t>(static_cast<const char*>(newline) - buffer_.get());
+            const auto end = static_cast<std::size_t>(static_cast<const char*>(newline) - data_);
             SetLine(pos, end);
             next_ = end + 1;
             return true;
@@ -238,7 +267,7 @@ bool LexiconLineReader::ProbeAhead(std::string_view key) {
 }
 
 int LexiconLineReader::SeekKey(std::string_view key) {
-    if (fd_ < 0)
+    if (!IsOpen())
         return -1;
     if (!hasLine_ && !NextLine())
         return -1;
@@ -252,7 +281,7 @@ int LexiconLineReader::SeekKey(std::string_view key) {
     }
     while (order == -1) {
         // The complete lines held after the current one are [next_, lastNewline].
-        const std::string_view rest(buffer_.get() + next_, fill_ - next_);
+        const std::string_view rest(data_ + next_, fill_ - next_);
         const std::size_t lastNewline = skipping_ ? std::string_view::npos : rest.rfind('\n');
         if (lastNewline == std::string_view::npos) {
             if (!NextLine())

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <memory>
 #include <string_view>
+#include <thread>
 
 namespace lexinum {
 
@@ -36,11 +37,17 @@ public:
     // Reads the file open on `handle` from its start, like Open; the handle
     // is closed with the reader when `owned`, else left open for its keeper.
     void Attach(int handle, bool owned, std::int64_t sizeHint = -1);
+    // Reads a whole file mapped in memory at [bytes, bytes + size), kept
+    // mapped by its keeper until the reader is closed. False (nothing open)
+    // when the mapping cannot be guarded against the file being cut short:
+    // the file is then to be read through a handle.
+    bool AttachMapped(const char* bytes, std::size_t size);
     // Closes the file, if one is open.
     void Close();
-    bool IsOpen() const { return fd_ >= 0; }
-    // True when reading the open file failed (the file is then treated as ended).
-    bool Failed() const { return failed_; }
+    bool IsOpen() const { return fd_ >= 0 || mapped_; }
+    // True when reading the open file failed (the file is then treated as ended),
+    // or a mapped file was cut short while it was read.
+    bool Failed() const;
 
     // Moves to the next line. False at the end of the file.
     bool NextLine();
@@ -71,8 +78,12 @@ private:
 
     int fd_ = -1;
     bool ownsFd_ = false;
+    bool mapped_ = false;   // the bytes are a mapped file, held whole
+    int guardedRange_ = -1; // its range guarded against the file being cut short
+    std::thread::id guardingThread_;
     std::size_t capacity_;
     std::unique_ptr<char[]> buffer_;
+    const char* data_ = nullptr;   // the bytes held: the buffer, or the mapped file
     std::int64_t bufferStart_ = 0; // offset in the file of the first byte held
     std::int64_t fileSize_ = -1;   // the file's size as the opener knew it (-1 if unknown)
     std::size_t fill_ = 0;         // bytes held in the buffer

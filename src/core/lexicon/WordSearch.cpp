@@ -192,15 +192,19 @@ bool WordSearch::OpenLexFile(int file) {
     CloseFile();
     const std::uint64_t known = FileSize(file);
     const std::int64_t size = known > 0 ? static_cast<std::int64_t>(known) : -1;
+    bool opened = false;
     if (workKeepFiles_) {
-        bool kept = false;
-        const int handle = handles_.Open(file, FilePath(file), kept);
-        if (handle < 0) {
-            LostLexicon();
-            return false;
+        const LexiconFileHandles::File kept = handles_.Open(file, FilePath(file));
+        if (kept.bytes != nullptr)
+            opened = reader_.AttachMapped(kept.bytes, kept.size) || reader_.Open(FilePath(file), size);
+        else if (kept.handle >= 0) {
+            reader_.Attach(kept.handle, !kept.kept, size);
+            opened = true;
         }
-        reader_.Attach(handle, !kept, size);
-    } else if (!reader_.Open(FilePath(file), size)) {
+    } else {
+        opened = reader_.Open(FilePath(file), size);
+    }
+    if (!opened) {
         LostLexicon();
         return false;
     }
@@ -310,7 +314,7 @@ void WordSearch::ScanLength(Mode mode) {
         if (!OpenLexFile(file))
             return;
         currentFile_ = file;
-        while (!Stopped() && reader_.NextLine()) {
+        while (!Stopped() && reader_.NextLine() && !reader_.Failed()) {
             const std::string_view line = reader_.Line();
             if (line.size() > length && line[length] == ' ' && KeyFits(line.substr(0, length)))
                 AddHit(line, mode);
