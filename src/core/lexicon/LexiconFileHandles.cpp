@@ -69,12 +69,13 @@ int LexiconFileHandles::KeptCount() const {
 bool LexiconFileHandles::Watch(const std::filesystem::path& folder) {
     Clear();
 #if defined(__linux__)
-    // Everything that can make a path of the folder name another file, or a
-    // file no longer readable: creations, removals, renames both ways,
-    // attribute changes (the read-only rule, permissions), and the folder
-    // itself going away.
-    constexpr std::uint32_t kChanges =
-        IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO | IN_ATTRIB | IN_DELETE_SELF | IN_MOVE_SELF;
+    // Everything that can make a path of the folder name another file, a file
+    // no longer readable, or a mapping no longer the whole file: creations,
+    // removals, renames both ways, writes (a file grown or cut short in
+    // place), attribute changes (the read-only rule, permissions), and the
+    // folder itself going away.
+    constexpr std::uint32_t kChanges = IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO | IN_MODIFY |
+                                       IN_CLOSE_WRITE | IN_ATTRIB | IN_DELETE_SELF | IN_MOVE_SELF;
     watch_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
     if (watch_ < 0)
         return false;
@@ -133,7 +134,9 @@ LexiconFileHandles::File LexiconFileHandles::Open(int file, const std::filesyste
     if (watch_ >= 0 && Changed())
         CloseKept();
     if (watch_ >= 0 && file >= 1 && file <= kMaxLexFiles) {
-        const Kept& slot = kept_[static_cast<std::size_t>(file)];
+        Kept& slot = kept_[static_cast<std::size_t>(file)];
+        if (slot.path == path && slot.bytes == nullptr && slot.handle >= 0)
+            MapKept(slot); // asked for again: mapped from now on, when it can be
         if (slot.path == path && (slot.bytes != nullptr || slot.handle >= 0))
             return File{slot.bytes, slot.size, slot.bytes != nullptr ? -1 : slot.handle, true};
     }
@@ -155,23 +158,28 @@ LexiconFileHandles::File LexiconFileHandles::Open(int file, const std::filesyste
         ::munmap(const_cast<char*>(slot.bytes), slot.size);
     slot = Kept{};
     slot.path = path;
-    // Mapped whole when it can be: an ordinary file, neither empty nor huge.
-    constexpr std::int64_t kLargestMapped = std::int64_t{1} << 30;
-    struct stat info {};
-    if (::fstat(opened.handle, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0 &&
-        info.st_size <= kLargestMapped) {
-        const auto size = static_cast<std::size_t>(info.st_size);
-        void* bytes = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, opened.handle, 0);
-        if (bytes != MAP_FAILED) {
-            ::close(opened.handle);
-            slot.bytes = static_cast<const char*>(bytes);
-            slot.size = size;
-            return File{slot.bytes, slot.size, -1, true};
-        }
-    }
     slot.handle = opened.handle;
     opened.kept = true;
     return opened;
+}
+
+void LexiconFileHandles::MapKept(Kept& slot) {
+    // Mapping a file costs more than reading it once, and much less than
+    // reading it again and again: a file is mapped the second time a search
+    // asks for it. Only an ordinary file, neither empty nor huge, whole.
+    constexpr std::int64_t kLargestMapped = std::int64_t{1} << 30;
+    struct stat info {};
+    if (::fstat(slot.handle, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size <= 0 ||
+        info.st_size > kLargestMapped)
+        return;
+    const auto size = static_cast<std::size_t>(info.st_size);
+    void* bytes = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, slot.handle, 0);
+    if (bytes == MAP_FAILED)
+        return;
+    ::close(slot.handle);
+    slot.handle = -1;
+    slot.bytes = static_cast<const char*>(bytes);
+    slot.size = size;
 }
 
 } // namespace lexinum

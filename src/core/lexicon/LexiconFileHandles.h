@@ -10,10 +10,11 @@ namespace lexinum {
 
 // Keeps the lexicon files a search has opened open for the searches that
 // follow, as long as nothing changes in their folder: opening a file costs
-// about as much as reading a small one, and a search opens dozens. A file is
-// kept mapped in memory whole (read-only, its pages shared with the system's
-// file cache, never copied to the heap), so that a search only touches the
-// parts of it that it looks at; one that cannot be mapped is kept open.
+// about as much as reading a small one, and a search opens dozens. A file
+// asked for again is then kept mapped in memory whole (read-only, its pages
+// shared with the system's file cache, never copied to the heap), so that a
+// search only touches the parts of it that it looks at; one that cannot be
+// mapped stays open.
 //
 // The folder is watched. A file created, removed, renamed, written to or whose
 // attributes change there, or the folder itself moved or replaced, closes
@@ -71,6 +72,9 @@ private:
         std::size_t size = 0;
         std::filesystem::path path;
     };
+    // Maps the file a slot keeps open, if it can.
+    void MapKept(Kept& slot);
+
     std::filesystem::path folder_;
     std::uint64_t folderDevice_ = 0;
     std::uint64_t folderInode_ = 0;
