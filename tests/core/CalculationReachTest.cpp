@@ -62,7 +62,11 @@ bool Check(const std::vector<int>& stack, const std::vector<int>& numbers, const
         return CalculationReach::Stack2Numbers1(stack[0], stack[1], numbers[0], w);
     if (k == 2 && n == 2)
         return CalculationReach::Stack2Numbers2(stack[0], stack[1], numbers[0], numbers[1], w);
-    return CalculationReach::Stack3Numbers1(stack[0], stack[1], stack[2], numbers[0], w);
+    if (k == 3 && n == 1)
+        return CalculationReach::Stack3Numbers1(stack[0], stack[1], stack[2], numbers[0], w);
+    if (k == 3 && n == 2)
+        return CalculationReach::Stack3Numbers2(stack[0], stack[1], stack[2], numbers[0], numbers[1], w);
+    return CalculationReach::Stack4Numbers1(stack[0], stack[1], stack[2], stack[3], numbers[0], w);
 }
 
 int SomeValue() {
@@ -96,7 +100,7 @@ TEST(CalculationReach, EveryShapeAgreesWithAnEnumeration) {
         std::size_t stack;
         std::size_t numbers;
     };
-    const Shape shapes[] = {{1, 1}, {1, 2}, {1, 3}, {2, 1}, {2, 2}, {3, 1}};
+    const Shape shapes[] = {{1, 1}, {1, 2}, {1, 3}, {2, 1}, {2, 2}, {3, 1}, {3, 2}, {4, 1}};
     Random15::Seed(31337);
     for (const Shape& shape : shapes) {
         int yes = 0, no = 0;

@@ -106,6 +106,54 @@ bool CalculationReach::Stack3Numbers1(int x1, int x2, int x3, int m, const Windo
     return false;
 }
 
+// [x1, x2, x3, x4] on the stack and one number m to place: x3 x4 op first,
+// or m on top and then only operations.
+bool CalculationReach::Stack4Numbers1(int x1, int x2, int x3, int x4, int m, const Window& w) {
+    if (x4 <= 0)
+        return false;
+    int made[4];
+    if (x4 <= x3) {
+        Apply(x3, x4, made);
+        for (int i = 0; i < 4; ++i)
+            if (Stack3Numbers1(x1, x2, made[i], m, w))
+                return true;
+    }
+    if (m > x4)
+        return false;
+    // x4 m op, then x3, x2 and x1 in turn.
+    Apply(x4, m, made);
+    for (int i = 0; i < 4; ++i) {
+        if (made[i] == 0 || made[i] > x3)
+            continue;
+        int next[4];
+        Apply(x3, made[i], next);
+        for (int j = 0; j < 4; ++j) {
+            if (next[j] == 0 || next[j] > x2)
+                continue;
+            int last[4];
+            Apply(x2, next[j], last);
+            for (int k = 0; k < 4; ++k)
+                if (Stack1Numbers1(x1, last[k], w))
+                    return true;
+        }
+    }
+    return false;
+}
+
+// [x1, x2, x3] on the stack, s and t to place: x2 x3 op first, or s or t on top.
+bool CalculationReach::Stack3Numbers2(int x1, int x2, int x3, int s, int t, const Window& w) {
+    if (x3 <= 0)
+        return false;
+    if (x3 <= x2) {
+        int made[4];
+        Apply(x2, x3, made);
+        for (int i = 0; i < 4; ++i)
+            if (Stack2Numbers2(x1, made[i], s, t, w))
+                return true;
+    }
+    return Stack4Numbers1(x1, x2, x3, s, t, w) || (s != t && Stack4Numbers1(x1, x2, x3, t, s, w));
+}
+
 // [x1, x2] on the stack, s and t to place: x1 x2 op first, or s or t on top.
 bool CalculationReach::Stack2Numbers2(int x1, int x2, int s, int t, const Window& w) {
     if (x2 <= 0)

@@ -65,6 +65,10 @@ public:
     static bool Stack2Numbers2(int x1, int x2, int s, int t, const Window& w);
     // [x1, x2, x3] on the stack, m to place.
     static bool Stack3Numbers1(int x1, int x2, int x3, int m, const Window& w);
+    // [x1, x2, x3] on the stack, s and t to place, in either order.
+    static bool Stack3Numbers2(int x1, int x2, int x3, int s, int t, const Window& w);
+    // [x1, x2, x3, x4] on the stack, m to place.
+    static bool Stack4Numbers1(int x1, int x2, int x3, int x4, int m, const Window& w);
 };
 
 } // namespace lexinum

@@ -385,14 +385,31 @@ bool NumbersSolver::CheckReach(int depth, int value, int numbersLeft) const {
         w = {std::max(1LL, static_cast<long long>(target_) - bestDistance_ + 1),
              static_cast<long long>(target_) + bestDistance_ - 1};
     }
+    if (depth == 2 && numbersLeft == 2) {
+        for (int i = kOperationSlots; i < tokenLimit_; ++i) {
+            const int countI = available_[static_cast<std::size_t>(i)];
+            if (countI == 0)
+                continue;
+            const int s = tokens_[static_cast<std::size_t>(i)];
+            if (countI >= 2 && CalculationReach::Stack3Numbers2(values_[0], values_[1], value, s, s, w))
+                return true;
+            for (int j = i + 1; j < tokenLimit_; ++j)
+                if (available_[static_cast<std::size_t>(j)] != 0 &&
+                    CalculationReach::Stack3Numbers2(values_[0], values_[1], value, s,
+                                                     tokens_[static_cast<std::size_t>(j)], w))
+                    return true;
+        }
+        return false;
+    }
     if (depth >= 2) {
-        if (numbersLeft != 1)
+        if (numbersLeft != 1 || depth > 3)
             return true;
         for (int slot = kOperationSlots; slot < tokenLimit_; ++slot) {
             if (available_[static_cast<std::size_t>(slot)] == 0)
                 continue;
             const int m = tokens_[static_cast<std::size_t>(slot)];
-            if (CalculationReach::Stack3Numbers1(values_[0], values_[1], value, m, w))
+            if (depth == 2 ? CalculationReach::Stack3Numbers1(values_[0], values_[1], value, m, w)
+                           : CalculationReach::Stack4Numbers1(values_[0], values_[1], values_[2], value, m, w))
                 return true;
         }
         return false;

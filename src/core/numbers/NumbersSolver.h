@@ -163,12 +163,13 @@ private:
     // target (or, before any exact solution, nearer than the nearest so far).
     bool StillReachable(int depth, int value, int numbersLeft) const {
         // Checked only where the rest is short enough to follow cheaply.
-        return numbersLeft < 1 || depth + numbersLeft > 3 || CheckReach(depth, value, numbersLeft);
+        return numbersLeft < 1 || depth + numbersLeft > kReachSpan || CheckReach(depth, value, numbersLeft);
     }
     bool CheckReach(int depth, int value, int numbersLeft) const;
     // Before anything is exact, the checks start once the nearest is this
     // close: a wider window gives up too little to pay for them.
     static constexpr int kReachWindowLimit = 50;
+    static constexpr int kReachSpan = 4;
     // The operations that end a calculation once every number is placed;
     // `allowed` holds one bit per operation slot that may come first.
     Step Tail(unsigned allowed);
