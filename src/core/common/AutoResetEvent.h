@@ -33,7 +33,8 @@ public:
     static void WakeAll();
 
 private:
-    bool signaled_ = false;
+    // Changed only under the shared lock; read without it while spinning.
+    std::atomic<bool> signaled_{false};
 };
 
 } // namespace lexinum
