@@ -8,14 +8,12 @@
 // the time to the end of the search are recorded.
 //
 //   letters_search_bench [--quick] [--best-of=N] [--lexicon=DIR] [--strategy=auto|enumerate|leap|scan]
-//                        [--fresh-files] [benchmark options]
+//                        [benchmark options]
 //
 // --quick makes 100 draws of each size instead of 1000. --best-of=N runs each
 // draw N times and keeps its shortest times, which takes out most of the
 // scheduling noise of a busy machine (a time slice lost by the worker shows as
-// milliseconds on a search of a tenth of one). --fresh-files makes every search
-// open the files it reads, as the first search of a game does, instead of
-// finding them still open from the search before.
+// milliseconds on a search of a tenth of one).
 #include "common/Random15.h"
 #include "common/SearchChannel.h"
 #include "common/TileBox.h"
@@ -46,7 +44,6 @@ int gDraws = 1000;
 int gBestOf = 1;
 std::string gLexiconDir = LEXINUM_SHIPPED_LEXICON_DIR;
 WordSearch::Strategy gStrategy = WordSearch::Strategy::Automatic;
-bool gKeepFilesOpen = true;
 LexiconSet gLexicon;
 
 // Times in milliseconds, per benchmark name.
@@ -116,7 +113,6 @@ void BM_Search(benchmark::State& state) {
     const std::vector<std::string> draws = MakeDraws(count, vowels, 2026U + static_cast<std::uint32_t>(count));
     WordSearch search(gLexicon);
     search.SetStrategy(gStrategy);
-    search.SetKeepFilesOpen(gKeepFilesOpen);
     std::string solverText;
     SearchChannel channel(solverText);
     std::size_t next = 0;
@@ -172,9 +168,8 @@ void PrintReport() {
     if (gTimes["baseline"].empty())
         return;
     const Summary baseline = Summarize(gTimes["baseline"]);
-    std::printf("\nLongest-word search, %d draws of each size (best of %d runs each), lexicon %s (%d files), %s\n",
-                gDraws, gBestOf, gLexiconDir.c_str(), gLexicon.fileCount,
-                gKeepFilesOpen ? "files kept open between searches" : "files opened afresh by each search");
+    std::printf("\nLongest-word search, %d draws of each size (best of %d runs each), lexicon %s (%d files)\n",
+                gDraws, gBestOf, gLexiconDir.c_str(), gLexicon.fileCount);
     std::printf("%-18s %10s %10s %10s %10s %12s %12s\n", "ms", "min", "median", "p99", "max", "median/base",
                 "p99/base");
     const auto row = [&](const std::string& name, const Summary& s) {
@@ -218,8 +213,6 @@ int main(int argc, char** argv) {
         const std::string arg = argv[i];
         if (arg == "--quick") {
             gDraws = 100;
-        } else if (arg == "--fresh-files") {
-            gKeepFilesOpen = false;
         } else if (arg.rfind("--best-of=", 0) == 0) {
             gBestOf = std::max(1, std::atoi(arg.c_str() + std::strlen("--best-of=")));
         } else if (arg.rfind("--lexicon=", 0) == 0) {

@@ -8,9 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <sys/mman.h>
-#include <unistd.h>
 
 #include <random>
 #include <set>
@@ -146,78 +143,6 @@ TEST(WordSearchLineReader, FileCutShortOrUnreadable) {
     ASSERT_TRUE(reader.Open(folder / "fr02.lex"));
     EXPECT_EQ(reader.SeekKey("ABC"), -1);
     EXPECT_TRUE(reader.Failed());
-}
-
-// Maps a file whole, read-only, as the search keeps its files.
-struct Mapping {
-    explicit Mapping(const std::filesystem::path& path) {
-        const int handle = ::open(path.c_str(), O_RDONLY);
-        size = static_cast<std::size_t>(std::filesystem::file_size(path));
-        void* mapped = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, handle, 0);
-        ::close(handle);
-        bytes = mapped == MAP_FAILED ? nullptr : static_cast<const char*>(mapped);
-    }
-    ~Mapping() {
-        if (bytes != nullptr)
-            ::munmap(const_cast<char*>(bytes), size);
-    }
-    const char* bytes = nullptr;
-    std::size_t size = 0;
-};
-
-TEST(WordSearchLineReader, MappedFileReadsAsTheFileAndSurvivesBeingCutShort) {
-    std::string bytes;
-    std::vector<std::string> lines;
-    for (int n = 0; n < 26 * 26 * 26; ++n) {
-        std::string key = {static_cast<char>('A' + n / 676), static_cast<char>('A' + n / 26 % 26),
-                           static_cast<char>('A' + n % 26)};
-        std::sort(key.begin(), key.end());
-        if (!lines.empty() && key <= lines.back().substr(0, 3))
-            continue;
-        lines.push_back(key + " " + std::string(12, 'w'));
-        bytes += lines.back() + "\r\n";
-    }
-    test::TempFolder folder;
-    const auto path = folder.Write("fr01.lex", bytes);
-    Mapping mapping(path);
-    ASSERT_NE(mapping.bytes, nullptr);
-    LexiconLineReader reader;
-    ASSERT_TRUE(reader.AttachMapped(mapping.bytes, mapping.size));
-    std::size_t at = 0;
-    for (std::size_t n = 0; n < lines.size(); n += 37) {
-        const std::string key = lines[n].substr(0, 3);
-        ASSERT_EQ(reader.SeekKey(key), 0) << key;
-        EXPECT_EQ(reader.Line(), lines[n]);
-        at = n;
-    }
-    EXPECT_FALSE(reader.Failed());
-
-    // Cut to a few bytes under the reader: the pages gone read as zeros, and
-    // the reader says it has failed instead of the program ending.
-    ASSERT_TRUE(reader.AttachMapped(mapping.bytes, mapping.size));
-    ASSERT_EQ(reader.SeekKey(lines[1].substr(0, 3)), 0);
-    std::filesystem::resize_file(path, 10);
-    const int order = reader.SeekKey(lines[at].substr(0, 3));
-    EXPECT_NE(order, 0);
-    EXPECT_TRUE(reader.Failed());
-    reader.Close();
-}
-
-TEST(WordSearchLineReaderDeathTest, BusErrorOutsideAGuardedFileStillEndsTheProgram) {
-    test::TempFolder folder;
-    const auto path = folder.Write("fr01.lex", std::string(3 * 4096, 'x'));
-    EXPECT_DEATH(
-        {
-            // A guard installed for another mapping changes nothing for this one.
-            Mapping guarded(folder.Write("fr02.lex", std::string(4096, 'y')));
-            LexiconLineReader reader;
-            reader.AttachMapped(guarded.bytes, guarded.size);
-            Mapping unguarded(path);
-            std::filesystem::resize_file(path, 10);
-            volatile char c = unguarded.bytes[2 * 4096];
-            (void)c;
-        },
-        "");
 }
 
 } // namespace

@@ -1,12 +1,10 @@
 #include "LexiconLineReader.h"
 
 #include "lexicon/LetterKey.h"
-#include "lexicon/LexiconMapGuard.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <thread>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -70,48 +68,16 @@ bool LexiconLineReader::Open(const std::filesystem::path& path, std::int64_t siz
     const int handle = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (handle < 0)
         return false;
-    Attach(handle, true, sizeHint);
-    return true;
-}
-
-void LexiconLineReader::Attach(int handle, bool owned, std::int64_t sizeHint) {
-    Close();
     failed_ = false;
     fd_ = handle;
-    ownsFd_ = owned;
     fileSize_ = sizeHint;
-}
-
-bool LexiconLineReader::AttachMapped(const char* bytes, std::size_t size) {
-    Close();
-    failed_ = false;
-    guardedRange_ = LexiconMapGuard::Guard(bytes, size);
-    if (guardedRange_ < 0)
-        return false;
-    guardingThread_ = std::this_thread::get_id();
-    mapped_ = true;
-    data_ = bytes;
-    fill_ = size;
-    fileSize_ = static_cast<std::int64_t>(size);
-    atEnd_ = true;
     return true;
-}
-
-bool LexiconLineReader::Failed() const {
-    return failed_ || (mapped_ && LexiconMapGuard::Damaged(guardedRange_));
 }
 
 void LexiconLineReader::Close() {
-    if (fd_ >= 0 && ownsFd_)
+    if (fd_ >= 0)
         ::close(fd_);
     fd_ = -1;
-    ownsFd_ = false;
-    // The guard belongs to the thread that read the file.
-    if (mapped_ && guardingThread_ == std::this_thread::get_id())
-        LexiconMapGuard::Release(guardedRange_);
-    mapped_ = false;
-    guardedRange_ = -1;
-    data_ = buffer_.get();
     fileSize_ = -1;
     bufferStart_ = 0;
     fill_ = 0;
@@ -142,8 +108,6 @@ long LexiconLineReader::ReadAt(char* into, std::size_t size, std::int64_t offset
 }
 
 bool LexiconLineReader::Refill(std::size_t keepFrom) {
-    if (mapped_)
-        return false; // held whole
     const std::size_t keep = fill_ - keepFrom;
     if (keep > 0 && keepFrom > 0)
         std::memmove(buffer_.get(), buffer_.get() + keepFrom, keep);

@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <memory>
 #include <string_view>
-#include <thread>
 
 namespace lexinum {
 
@@ -34,20 +33,11 @@ public:
     // `sizeHint`, the file's size if known (negative if not), spares asking
     // for more once a read has come to it and looking further on than it.
     bool Open(const std::filesystem::path& path, std::int64_t sizeHint = -1);
-    // Reads the file open on `handle` from its start, like Open; the handle
-    // is closed with the reader when `owned`, else left open for its keeper.
-    void Attach(int handle, bool owned, std::int64_t sizeHint = -1);
-    // Reads a whole file mapped in memory at [bytes, bytes + size), kept
-    // mapped by its keeper until the reader is closed. False (nothing open)
-    // when the mapping cannot be guarded against the file being cut short:
-    // the file is then to be read through a handle.
-    bool AttachMapped(const char* bytes, std::size_t size);
     // Closes the file, if one is open.
     void Close();
-    bool IsOpen() const { return fd_ >= 0 || mapped_; }
-    // True when reading the open file failed (the file is then treated as ended),
-    // or a mapped file was cut short while it was read.
-    bool Failed() const;
+    bool IsOpen() const { return fd_ >= 0; }
+    // True when reading the open file failed (the file is then treated as ended).
+    bool Failed() const { return failed_; }
 
     // Moves to the next line. False at the end of the file.
     bool NextLine();
@@ -77,13 +67,9 @@ private:
     bool ProbeAhead(std::string_view key);
 
     int fd_ = -1;
-    bool ownsFd_ = false;
-    bool mapped_ = false;   // the bytes are a mapped file, held whole
-    int guardedRange_ = -1; // its range guarded against the file being cut short
-    std::thread::id guardingThread_;
     std::size_t capacity_;
     std::unique_ptr<char[]> buffer_;
-    const char* data_ = nullptr;   // the bytes held: the buffer, or the mapped file
+    const char* data_ = nullptr;   // the bytes held (the buffer)
     std::int64_t bufferStart_ = 0; // offset in the file of the first byte held
     std::int64_t fileSize_ = -1;   // the file's size as the opener knew it (-1 if unknown)
     std::size_t fill_ = 0;         // bytes held in the buffer

@@ -192,19 +192,7 @@ bool WordSearch::OpenLexFile(int file) {
     CloseFile();
     const std::uint64_t known = FileSize(file);
     const std::int64_t size = known > 0 ? static_cast<std::int64_t>(known) : -1;
-    bool opened = false;
-    if (workKeepFiles_) {
-        const LexiconFileHandles::File kept = handles_.Open(file, FilePath(file));
-        if (kept.bytes != nullptr)
-            opened = reader_.AttachMapped(kept.bytes, kept.size) || reader_.Open(FilePath(file), size);
-        else if (kept.handle >= 0) {
-            reader_.Attach(kept.handle, !kept.kept, size);
-            opened = true;
-        }
-    } else {
-        opened = reader_.Open(FilePath(file), size);
-    }
-    if (!opened) {
+    if (!reader_.Open(FilePath(file), size)) {
         LostLexicon();
         return false;
     }
@@ -540,10 +528,6 @@ void WordSearch::StartSearch(SearchChannel& channel) {
         filePaths_.clear();
         sizesOf_ = lexicon_.LexFilePath(1);
     }
-    if (workKeepFiles_)
-        handles_.Check(lexicon_.directory);
-    else
-        handles_.Clear();
 }
 
 void WordSearch::TakeInputs(SearchChannel& channel) {
@@ -555,7 +539,6 @@ void WordSearch::TakeInputs(SearchChannel& channel) {
     letters_ = drawn_;
     workHidden_ = hiddenFiles_;
     workStrategy_ = strategy_;
-    workKeepFiles_ = keepFilesOpen_;
     lexicon_ = source_;
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "lexicon/LetterTables.h"
-#include "lexicon/LexiconFileHandles.h"
 #include "lexicon/LexiconLineReader.h"
 #include "lexicon/LexiconSet.h"
 
@@ -99,10 +98,6 @@ public:
 
     // Chooses how keys are looked up (Automatic unless told otherwise).
     void SetStrategy(Strategy strategy) { strategy_ = strategy; }
-    // Whether the lexicon files stay open from one search to the next while
-    // nothing changes in their folder (yes unless told otherwise); when not,
-    // each search opens the files it reads and closes them.
-    void SetKeepFilesOpen(bool keep) { keepFilesOpen_ = keep; }
 
     // Appends the words of a group to `text` (UTF-8), each followed by a space,
     // while the shown text stays within its bound, then the remark if the
@@ -191,14 +186,12 @@ private:
     Letters drawn_;
     std::uint32_t hiddenFiles_ = 0;
     Strategy strategy_ = Strategy::Automatic;
-    bool keepFilesOpen_ = true;
 
     // The running search's own copies, and its state.
     LexiconSet lexicon_;
     Letters letters_;
     std::uint32_t workHidden_ = 0;
     Strategy workStrategy_ = Strategy::Automatic;
-    bool workKeepFiles_ = true;
     SearchChannel* channel_ = nullptr;
     int currentLength_ = 0;
     std::array<int, 26> workCounts_{};
@@ -206,7 +199,6 @@ private:
     int currentFile_ = 0;
     int openFile_ = 0;
     LexiconLineReader reader_;
-    LexiconFileHandles handles_;
 
     bool foundAtLength_ = false;
     bool foundAny_ = false;
