@@ -21,6 +21,8 @@
 #include "lexicon/LexiconSet.h"
 #include "lexicon/WordSearch.h"
 
+#include "BenchStats.h"
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -38,7 +40,10 @@ namespace {
 using lexinum::LexiconSet;
 using lexinum::SearchChannel;
 using lexinum::WordSearch;
-using Clock = std::chrono::steady_clock;
+using lexinum::bench::Clock;
+using lexinum::bench::Milliseconds;
+using lexinum::bench::Summarize;
+using lexinum::bench::Summary;
 
 int gDraws = 1000;
 int gBestOf = 1;
@@ -49,9 +54,6 @@ LexiconSet gLexicon;
 // Times in milliseconds, per benchmark name.
 std::map<std::string, std::vector<double>> gTimes;
 
-double Milliseconds(Clock::duration d) {
-    return std::chrono::duration<double, std::milli>(d).count();
-}
 
 // An automatic draw: consonants and vowels in turn from full bags, `vowels` of them vowels.
 std::string AutoDraw(int count, int vowels) {
@@ -146,22 +148,6 @@ void BM_Search(benchmark::State& state) {
         Record(name + " all groups", bestAll);
     }
     state.counters["words/draw"] = static_cast<double>(words) / static_cast<double>(state.iterations());
-}
-
-struct Summary {
-    double min = 0;
-    double median = 0;
-    double p99 = 0;
-    double max = 0;
-};
-
-Summary Summarize(std::vector<double> times) {
-    std::sort(times.begin(), times.end());
-    const auto at = [&](double q) {
-        const auto index = static_cast<std::size_t>(q * static_cast<double>(times.size() - 1) + 0.5);
-        return times[std::min(index, times.size() - 1)];
-    };
-    return {times.front(), at(0.5), at(0.99), times.back()};
 }
 
 void PrintReport() {

@@ -25,6 +25,8 @@
 #include "numbers/NumberRules.h"
 #include "numbers/NumbersSolver.h"
 
+#include "BenchStats.h"
+
 #include <benchmark/benchmark.h>
 
 #include <sys/resource.h>
@@ -45,7 +47,10 @@ namespace {
 using lexinum::NumberRules;
 using lexinum::NumbersSolver;
 using lexinum::SearchChannel;
-using Clock = std::chrono::steady_clock;
+using lexinum::bench::Clock;
+using lexinum::bench::Milliseconds;
+using lexinum::bench::Summarize;
+using lexinum::bench::Summary;
 using Numbers = std::array<int, NumbersSolver::kNumbers>;
 
 struct Draw {
@@ -62,9 +67,6 @@ std::vector<Draw> gDrawList;
 std::map<std::string, std::vector<double>> gTimes;
 std::map<std::string, long> gPeakKb;
 
-double Milliseconds(Clock::duration d) {
-    return std::chrono::duration<double, std::milli>(d).count();
-}
 
 long PeakKb() {
     rusage usage{};
@@ -240,22 +242,6 @@ void BM_Computer(benchmark::State& state) {
     }
     state.counters["exact"] = static_cast<double>(exact) / static_cast<double>(state.iterations());
     gPeakKb["computer L6"] = PeakKb();
-}
-
-struct Summary {
-    double min = 0;
-    double median = 0;
-    double p99 = 0;
-    double max = 0;
-};
-
-Summary Summarize(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const auto at = [&](double q) {
-        const auto index = static_cast<std::size_t>(q * static_cast<double>(values.size() - 1) + 0.5);
-        return values[std::min(index, values.size() - 1)];
-    };
-    return {values.front(), at(0.5), at(0.99), values.back()};
 }
 
 void PrintReport() {
