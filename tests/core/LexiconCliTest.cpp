@@ -1,12 +1,11 @@
+#include "CliRunner.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
 
 namespace lexinum {
@@ -14,38 +13,16 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct CliRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-// Runs lexinum-cli with `arguments` (already quoted for the shell).
-CliRun RunCli(const test::TempFolder& folder, const std::string& arguments) {
-    CliRun run;
-    const fs::path errFile = folder / "stderr.txt";
-    const std::string command =
-        std::string("'") + LEXINUM_CLI_PATH + "' " + arguments + " 2>'" + errFile.string() + "'";
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr)
-        return run;
-    std::array<char, 4096> buffer;
-    for (std::size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;)
-        run.out.append(buffer.data(), n);
-    const int status = ::pclose(pipe);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.err = folder.Read("stderr.txt");
-    return run;
-}
+using test::CliResult;
 
 class LexiconCli : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!fs::exists(LEXINUM_CLI_PATH))
+        if (!test::CliBuilt())
             GTEST_SKIP() << "lexinum-cli is not built";
         folder.Write("mots.txt", "\xC3\xA9l\xC3\xA8ve\nl\xC3\xA8ve\ntoile\n\xC3\xA9toile\nJean\n");
         lexicon = (folder / "nouveau/lexiques").string();
-        const CliRun built = RunCli(folder, "build-lexicon '" + (folder / "mots.txt").string() + "' '" + lexicon + "'");
+        const CliResult built = test::RunCli("build-lexicon '" + (folder / "mots.txt").string() + "' '" + lexicon + "'");
         ASSERT_EQ(built.exitCode, 0) << built.err;
         EXPECT_NE(built.out.find("4 fichiers"), std::string::npos) << built.out;
     }
@@ -55,31 +32,31 @@ protected:
 };
 
 TEST_F(LexiconCli, ChecksAWordInPlainTextAndInJson) {
-    CliRun run = RunCli(folder, "check --lexicon '" + lexicon + "' eleveabc ELEVE");
+    CliResult run = test::RunCli("check --lexicon '" + lexicon + "' eleveabc ELEVE");
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out, " ELEVE accept\xC3\xA9.\n (5 lettres)\n");
-    run = RunCli(folder, "check --json --lexicon='" + lexicon + "' ELEVEABC '\xC3\xA9l\xC3\xA8ve'");
+    run = test::RunCli("check --json --lexicon='" + lexicon + "' ELEVEABC '\xC3\xA9l\xC3\xA8ve'");
     EXPECT_EQ(run.out, "{\"result\": 1, \"text\": \" ELEVE accept\xC3\xA9.\\r\\n (5 lettres)\\r\\n\"}\n");
-    run = RunCli(folder, "check --json --lexicon '" + lexicon + "' TOILE TOLE");
+    run = test::RunCli("check --json --lexicon '" + lexicon + "' TOILE TOLE");
     EXPECT_EQ(run.out, "{\"result\": -1, \"text\": \" TOLE refus\xC3\xA9:\\r\\n       Mot inconnu.\\r\\n\"}\n");
-    run = RunCli(folder, "check --json --lexicon '" + lexicon + "' TOILE ''");
+    run = test::RunCli("check --json --lexicon '" + lexicon + "' TOILE ''");
     EXPECT_EQ(run.out, "{\"result\": -3, \"text\": \" Aucune r\xC3\xA9ponse donn\xC3\xA9"
                        "e.\\r\\n\"}\n");
 }
 
 TEST_F(LexiconCli, RefusesBadInputWithAFrenchMessage) {
     for (const std::string& letters : std::vector<std::string>{"A", "ABC1", "\xC3\x89LEVE", std::string(28, 'A')}) {
-        const CliRun run = RunCli(folder, "check --lexicon '" + lexicon + "' '" + letters + "' AB");
+        const CliResult run = test::RunCli("check --lexicon '" + lexicon + "' '" + letters + "' AB");
         EXPECT_NE(run.exitCode, 0) << letters;
         EXPECT_TRUE(run.out.empty());
         EXPECT_NE(run.err.find("lettres"), std::string::npos) << run.err;
     }
-    CliRun run = RunCli(folder, "check --lexicon '" + (folder / "nulle-part").string() + "' ABC AB");
+    CliResult run = test::RunCli("check --lexicon '" + (folder / "nulle-part").string() + "' ABC AB");
     EXPECT_NE(run.exitCode, 0);
     EXPECT_NE(run.err.find("pas d'ensemble complet de fichiers lexique"), std::string::npos) << run.err;
-    run = RunCli(folder, "check --vite ABC AB");
+    run = test::RunCli("check --vite ABC AB");
     EXPECT_NE(run.err.find("option inconnue"), std::string::npos) << run.err;
-    run = RunCli(folder, "build-lexicon '" + (folder / "absente.txt").string() + "' '" + lexicon + "'");
+    run = test::RunCli("build-lexicon '" + (folder / "absente.txt").string() + "' '" + lexicon + "'");
     EXPECT_NE(run.exitCode, 0);
     EXPECT_NE(run.err.find("Impossible de lire la liste de mots"), std::string::npos) << run.err;
 }

@@ -2,6 +2,7 @@
 #include "common/Random15.h"
 #include "numbers/NumberRules.h"
 
+#include "CliRunner.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -69,13 +70,10 @@ TEST(NumberDraw, TargetStaysInItsRangeEvenFromDamagedSettings) {
 
 // Runs lexinum-cli draw-numbers; returns its exit code with its output.
 int RunCli(const std::string& arguments, std::string& out, std::string& err) {
-    test::TempFolder folder;
-    const std::string command = std::string(LEXINUM_CLI_PATH) + " draw-numbers " + arguments + " >" +
-                                (folder / "out").string() + " 2>" + (folder / "err").string();
-    const int status = std::system(command.c_str());
-    out = folder.Read("out");
-    err = folder.Read("err");
-    return status;
+    const test::CliResult run = test::RunCli("draw-numbers " + arguments);
+    out = run.out;
+    err = run.err;
+    return run.exitCode;
 }
 
 TEST(NumberDrawCli, SeededDrawsReplay) {

@@ -1,3 +1,4 @@
+#include "CliRunner.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -10,13 +11,10 @@ namespace {
 
 // Runs lexinum-cli with `arguments`; returns its exit status with its output.
 int RunCli(const std::string& arguments, std::string& out, std::string& err) {
-    test::TempFolder folder;
-    const std::string command = std::string(LEXINUM_CLI_PATH) + " " + arguments + " >" + (folder / "out").string() +
-                                " 2>" + (folder / "err").string();
-    const int status = std::system(command.c_str());
-    out = folder.Read("out");
-    err = folder.Read("err");
-    return status;
+    const test::CliResult run = test::RunCli(arguments);
+    out = run.out;
+    err = run.err;
+    return run.exitCode;
 }
 
 bool StartsWith(const std::string& text, const std::string& start) {

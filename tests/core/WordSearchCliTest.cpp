@@ -1,5 +1,6 @@
 // lexinum-cli letters and computer-letters: the output a program reads, the
 // refusals, and the shipped lexicon against a direct scan of the word list.
+#include "CliRunner.h"
 #include "FixtureLexicon.h"
 #include "TempFolder.h"
 
@@ -17,41 +18,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Output {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string Quote(const std::string& text) {
-    std::string quoted = "'";
-    for (const char c : text)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-Output RunCli(const std::vector<std::string>& args) {
-    test::TempFolder folder;
-    std::string command = Quote(LEXINUM_CLI_PATH);
-    for (const auto& arg : args) {
-        command += ' ';
-        command += Quote(arg);
-    }
-    command += " 2>";
-    command += Quote((folder / "stderr").string());
-    Output result;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr)
-        return result;
-    char chunk[4096];
-    std::size_t got = 0;
-    while ((got = std::fread(chunk, 1, sizeof chunk, pipe)) > 0)
-        result.out.append(chunk, got);
-    const int status = pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.err = folder.Read("stderr");
-    return result;
-}
+using Output = test::CliResult;
+using test::RunCli;
 
 // The groups of a letters JSON answer, in the order given.
 std::vector<std::pair<int, std::set<std::string>>> GroupsOf(const std::string& json) {
@@ -74,7 +42,7 @@ TEST(WordSearchCli, LettersAndComputerLetters) {
     const test::FixtureLexicon fixture(kWords);
     const std::string lexicon = fixture.Directory().string();
     const Output plain = RunCli({"letters", "--lexicon", lexicon, "tras"});
-    EXPECT_EQ(plain.status, 0) << plain.err;
+    EXPECT_EQ(plain.exitCode, 0) << plain.err;
     EXPECT_EQ(plain.out, " 4 lettres:   \nrats star tsar \n 3 lettres:   \nart rat \n Plus de solutions...\n");
     EXPECT_EQ(RunCli({"letters", "--json", "--lexicon", lexicon, "ESTE"}).out,
               "{\"letters\": \"ESTE\", \"groups\": [{\"length\": 3, \"words\": [\"été\", \"tsé\"]}]}\n");
@@ -113,7 +81,7 @@ TEST(WordSearchCli, RefusesBadArgumentsWithAMessage) {
     };
     for (const auto& args : refused) {
         const Output result = RunCli(args);
-        EXPECT_NE(result.status, 0) << args.back();
+        EXPECT_NE(result.exitCode, 0) << args.back();
         EXPECT_EQ(result.out, "") << args.back();
         EXPECT_TRUE(result.err.starts_with("lexinum-cli: ")) << result.err;
     }
@@ -131,7 +99,7 @@ TEST(WordSearchCli, UnreadableLexiconFileIsAnError) {
         if (command == "computer-letters")
             args.insert(args.begin() + 1, {"--level", "6"});
         const Output result = RunCli(args);
-        EXPECT_NE(result.status, 0) << command;
+        EXPECT_NE(result.exitCode, 0) << command;
         EXPECT_EQ(result.out, "") << command;
         EXPECT_EQ(result.err, "lexinum-cli: Lexique perdu. Tentez de le retrouver manuellement.\n"
                               "Choisissez immédiatement Changer de lexique dans le menu Lexique.\n")
@@ -184,7 +152,7 @@ TEST(WordSearchCli, ShippedLexiconAgreesWithTheWordList) {
     ASSERT_FALSE(expected.empty());
 
     const Output result = RunCli({"letters", "--json", "--lexicon", shipped.string(), draw});
-    ASSERT_EQ(result.status, 0) << result.err;
+    ASSERT_EQ(result.exitCode, 0) << result.err;
     const auto groups = GroupsOf(result.out);
     ASSERT_EQ(groups.size(), expected.size());
     auto want = expected.begin();
