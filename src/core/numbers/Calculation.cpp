@@ -158,15 +158,7 @@ Calculation::Refusal Calculation::ClickOperation(int operation) {
 bool Calculation::EraseLine() {
     if (entryState_ == kExpectOperation || entryState_ == kExpectSecondNumber) {
         // The line in progress: its first number goes back to its button.
-        const int u = playerLineCount_;
-        const int a = playerSources_[u][0];
-        buttonValues_[a] = playerOperands_[u][0];
-        buttonShown_[a] = true;
-        focus_ = a;
-        playerOperands_[u] = {0, 0};
-        playerSources_[u] = {-1, -1};
-        playerOps_[u] = 0;
-        operation_ = 0;
+        ForgetLine(playerLineCount_);
         entryState_ = kExpectFirstNumber;
         return true;
     }
@@ -175,9 +167,16 @@ bool Calculation::EraseLine() {
     // The last complete line: the button that took its result stands for its
     // second number again, and its first number's button comes back.
     const int u = playerLineCount_ - 1;
+    buttonValues_[playerSources_[u][1]] = playerOperands_[u][1];
+    ForgetLine(u);
+    playerLineCount_ = u;
+    playerResult_ =
+        u == 0 ? 0 : NumberRules::Value(playerOperands_[u - 1][0], playerOps_[u - 1], playerOperands_[u - 1][1]);
+    return true;
+}
+
+void Calculation::ForgetLine(int u) {
     const int a = playerSources_[u][0];
-    const int b = playerSources_[u][1];
-    buttonValues_[b] = playerOperands_[u][1];
     buttonValues_[a] = playerOperands_[u][0];
     buttonShown_[a] = true;
     focus_ = a;
@@ -185,10 +184,6 @@ bool Calculation::EraseLine() {
     playerSources_[u] = {-1, -1};
     playerOps_[u] = 0;
     operation_ = 0;
-    playerLineCount_ = u;
-    playerResult_ =
-        u == 0 ? 0 : NumberRules::Value(playerOperands_[u - 1][0], playerOps_[u - 1], playerOperands_[u - 1][1]);
-    return true;
 }
 
 void Calculation::EraseAll() {

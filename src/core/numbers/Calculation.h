@@ -125,6 +125,8 @@ public:
     std::string PlayerLinesText() const;
 
 private:
+    // Empties line record `u` and gives its first number back to its button.
+    void ForgetLine(int u);
     // The reason the line firstOperand_ op b cannot be made, None if it can;
     // the line's value goes to `value`.
     Refusal CheckLine(int b, int& value) const;
