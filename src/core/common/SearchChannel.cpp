@@ -7,17 +7,20 @@ namespace lexinum {
 SearchChannel::SearchChannel(std::string& text) : solverText(text) {}
 
 SearchChannel::~SearchChannel() {
-    Stop();
-    Join();
+    Halt();
+}
+
+void SearchChannel::Halt() {
+    if (worker_.joinable()) {
+        Stop();
+        Join();
+    }
 }
 
 void SearchChannel::Start(std::function<void(SearchChannel&)> body) {
     // A previous worker may be waiting between batches: it is told to stop
     // first, or joining it would wait forever.
-    if (worker_.joinable()) {
-        Stop();
-        Join();
-    }
+    Halt();
     batchReady.Reset();
     computerDone.Reset();
     goOn[0].Reset();

@@ -62,6 +62,8 @@ public:
     bool WaitComputer();
     // Waits for the worker thread to end.
     void Join();
+    // Asks any running worker to stop and waits for it to end.
+    void Halt();
     // True while a worker thread is alive.
     bool WorkerAlive() const { return !workerEnded_.load(); }
     // The message a worker recorded for the caller to show (empty if none).

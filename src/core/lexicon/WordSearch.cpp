@@ -534,8 +534,7 @@ void WordSearch::TakeInputs(SearchChannel& channel) {
     // The previous worker may still be winding down after a stop, or be
     // waiting for its caller between groups: it is told to stop (again) and
     // must be gone before its inputs are replaced.
-    channel.Stop();
-    channel.Join();
+    channel.Halt();
     letters_ = drawn_;
     workHidden_ = hiddenFiles_;
     workStrategy_ = strategy_;
