@@ -115,8 +115,7 @@ void BM_Search(benchmark::State& state) {
     const std::vector<std::string> draws = MakeDraws(count, vowels, 2026U + static_cast<std::uint32_t>(count));
     WordSearch search(gLexicon);
     search.SetStrategy(gStrategy);
-    std::string solverText;
-    SearchChannel channel(solverText);
+    SearchChannel channel;
     std::size_t next = 0;
     std::size_t words = 0;
     const std::string name = std::to_string(count);
@@ -133,7 +132,7 @@ void BM_Search(benchmark::State& state) {
                     first = Milliseconds(Clock::now() - start);
                 words += run == 0 ? search.Solutions().size() : 0;
                 channel.TakeText();
-                const bool last = channel.searchComplete;
+                const bool last = channel.Complete();
                 channel.Continue();
                 if (last)
                     break;

@@ -168,8 +168,7 @@ void BM_Baseline(benchmark::State& state) {
 // The solutions search until its first hand-over; then it is stopped.
 void BM_FirstHandOver(benchmark::State& state) {
     NumbersSolver solver;
-    std::string solverText;
-    SearchChannel channel(solverText);
+    SearchChannel channel;
     std::size_t next = 0;
     for (auto _ : state) {
         const std::size_t index = next++ % gDrawList.size();
@@ -191,8 +190,7 @@ void BM_FirstHandOver(benchmark::State& state) {
 // The solutions search to its end, every solution appended to a results text.
 void BM_AllSolutions(benchmark::State& state) {
     NumbersSolver solver;
-    std::string solverText;
-    SearchChannel channel(solverText);
+    SearchChannel channel;
     std::string results;
     std::size_t next = 0;
     long solutions = 0;
@@ -204,7 +202,7 @@ void BM_AllSolutions(benchmark::State& state) {
         const auto start = Clock::now();
         channel.Start([&solver](SearchChannel& worker) { solver.SolutionsSearch(worker); });
         while (channel.WaitBatch()) {
-            solutions += !channel.searchComplete;
+            solutions += !channel.Complete();
             results += channel.TakeText();
             channel.Continue();
         }
@@ -222,8 +220,7 @@ void BM_AllSolutions(benchmark::State& state) {
 void BM_Computer(benchmark::State& state) {
     NumbersSolver solver;
     solver.SetLevel(static_cast<int>(state.range(0)));
-    std::string solverText;
-    SearchChannel channel(solverText);
+    SearchChannel channel;
     std::size_t next = 0;
     long exact = 0;
     for (auto _ : state) {

@@ -53,8 +53,7 @@ int Letters(const Arguments& args) {
 
     WordSearch search(lexicon);
     search.PrepareLetters(letters);
-    std::string solverText;
-    SearchChannel channel(solverText);
+    SearchChannel channel;
     search.StartSolutions(channel);
     // Take every batch as the results box would, group after group, then the closing text.
     std::string groups;
@@ -68,7 +67,7 @@ int Letters(const Arguments& args) {
         } else if (!json) {
             std::cout << ForTerminal(text) << std::flush;
         }
-        const bool last = channel.searchComplete;
+        const bool last = channel.Complete();
         channel.Continue();
         if (last)
             break;
@@ -106,8 +105,7 @@ int ComputerLetters(const Arguments& args) {
     WordSearch search(lexicon);
     search.PrepareLetters(letters);
     search.ChooseHiddenFiles(level);
-    std::string solverText;
-    SearchChannel channel(solverText);
+    SearchChannel channel;
     search.StartComputer(channel);
     channel.WaitComputer();
     const std::string text = channel.TakeText();

@@ -99,14 +99,13 @@ int Solutions(const Arguments& args) {
     NumbersSolver solver;
     solver.SetDraw(numbers, target);
     solver.ClearPiles();
-    std::string solverText;
-    SearchChannel channel(solverText);
+    SearchChannel channel;
     channel.Start([&solver](SearchChannel& c) { solver.SolutionsSearch(c); });
 
     std::string solutions;
     std::size_t found = 0;
     while (channel.WaitBatch()) {
-        const bool closing = channel.searchComplete;
+        const bool closing = channel.Complete();
         const std::string text = channel.TakeText();
         if (!json)
             PrintText(text);
@@ -162,8 +161,7 @@ int Computer(const Arguments& args) {
     solver.SetDraw(numbers, target);
     solver.SetLevel(level);
     solver.ClearPiles();
-    std::string solverText;
-    SearchChannel channel(solverText);
+    SearchChannel channel;
     channel.Start([&solver](SearchChannel& c) { solver.ComputerSearch(c); });
     channel.WaitComputer();
     channel.Join();

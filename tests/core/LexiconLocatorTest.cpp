@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 
 namespace lexinum {
@@ -42,9 +44,15 @@ TEST(LexiconLocator, RebuildsAMissingIndexAfterConfirmation) {
     LexiconLocator locator(prompter);
     locator.onBusy = [&](bool busy) { busyCalls += busy ? 1 : 10; };
     locator.onBeep = [&] { ++beeps; };
-    std::string solverText;
-    SearchChannel search(solverText);
-    search.searchStopped = false;
+    // The pane's search waits between batches while the folder is chosen.
+    SearchChannel search;
+    std::atomic<bool> searchStopped{false};
+    search.Start([&](SearchChannel& worker) {
+        worker.WorkerText() = "lot";
+        searchStopped = !worker.HandOver();
+    });
+    ASSERT_TRUE(search.WaitBatch());
+    search.TakeText();
     locator.search = &search;
     const auto outcome = locator.Accept(set, fixture.Directory(), "ANY");
     EXPECT_TRUE(outcome.adopted);
@@ -52,7 +60,10 @@ TEST(LexiconLocator, RebuildsAMissingIndexAfterConfirmation) {
     EXPECT_EQ(outcome.repairs, 2 | 4 | 8);
     EXPECT_EQ(busyCalls, 11);
     EXPECT_EQ(beeps, 1) << "before the question";
-    EXPECT_TRUE(search.searchStopped) << "the search is told to stop before the index is rewritten";
+    EXPECT_TRUE(search.Stopped()) << "the search is told to stop before the index is rewritten";
+    ASSERT_EQ(search.WaitBatchFor(std::chrono::seconds(30)), SearchChannel::WaitResult::Ready);
+    search.Join();
+    EXPECT_TRUE(searchStopped) << "the waiting search was woken to stop";
     ASSERT_EQ(prompter.messages.size(), 2u) << "the question, then the report; no weights warning for fr";
     EXPECT_EQ(
         prompter.messages[0].text,

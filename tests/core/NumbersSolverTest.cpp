@@ -43,12 +43,11 @@ Listing ListAll(const Numbers& numbers, int target, int playerResult = 0) {
     solver.SetDraw(numbers, target);
     solver.SetPlayerResult(playerResult);
     solver.ClearPiles();
-    std::string solverText;
-    SearchChannel channel(solverText);
+    SearchChannel channel;
     channel.Start([&](SearchChannel& c) { solver.SolutionsSearch(c); });
     Listing listing;
     while (channel.WaitBatch()) {
-        if (channel.searchComplete) {
+        if (channel.Complete()) {
             listing.closing = channel.TakeText();
         } else {
             listing.texts.push_back(channel.TakeText());
@@ -78,8 +77,7 @@ ComputerAnswer ComputerPlays(const Numbers& numbers, int target, int level) {
     solver.SetDraw(numbers, target);
     solver.SetLevel(level);
     solver.ClearPiles();
-    std::string solverText;
-    SearchChannel channel(solverText);
+    SearchChannel channel;
     channel.Start([&](SearchChannel& c) { solver.ComputerSearch(c); });
     EXPECT_TRUE(channel.WaitComputer());
     ComputerAnswer answer{solver.ComputerExact(), solver.ComputerResult(),     solver.BestDistance(),
@@ -422,8 +420,7 @@ TEST(NumbersSolverComputer, LowerLevelsTryFewerOperations) {
             NumbersSolver solver;
             solver.SetDraw(numbers, target);
             solver.SetLevel(level);
-            std::string solverText;
-            SearchChannel channel(solverText);
+            SearchChannel channel;
             channel.Start([&](SearchChannel& c) { solver.ComputerSearch(c); });
             ASSERT_TRUE(channel.WaitComputer());
             channel.Join();
@@ -448,8 +445,7 @@ TEST(NumbersSolverComputer, LowerLevelsTryFewerOperations) {
 TEST(NumbersSolverStop, AStopWhileASolutionWaitsEndsTheSearchWithoutClosingText) {
     NumbersSolver solver;
     solver.SetDraw({100, 75, 50, 25, 10, 1}, 125);
-    std::string solverText;
-    SearchChannel channel(solverText);
+    SearchChannel channel;
     channel.Start([&](SearchChannel& c) { solver.SolutionsSearch(c); });
     ASSERT_TRUE(channel.WaitBatch());
     EXPECT_EQ(channel.TakeText(), "  100 + 25 = 125\n");
@@ -461,14 +457,13 @@ TEST(NumbersSolverStop, AStopWhileASolutionWaitsEndsTheSearchWithoutClosingText)
         after += channel.TakeText();
     channel.Join();
     EXPECT_EQ(after, "");
-    EXPECT_TRUE(channel.searchStopped);
+    EXPECT_TRUE(channel.Stopped());
 }
 
 TEST(NumbersSolverStop, AStopBeforeTheFirstSolutionLeavesNothingToShow) {
     NumbersSolver solver;
     solver.SetDraw({1, 1, 2, 2, 3, 3}, 999); // nothing exact: the search runs to its end
-    std::string solverText;
-    SearchChannel channel(solverText);
+    SearchChannel channel;
     // The search waits for the stop to be asked: a quick search could
     // otherwise end, closing text and all, before the stop comes.
     AutoResetEvent stopAsked;
@@ -483,7 +478,7 @@ TEST(NumbersSolverStop, AStopBeforeTheFirstSolutionLeavesNothingToShow) {
         shown += channel.TakeText();
     channel.Join();
     EXPECT_EQ(shown, "");
-    EXPECT_TRUE(channel.searchComplete);
+    EXPECT_TRUE(channel.Complete());
 }
 
 } // namespace

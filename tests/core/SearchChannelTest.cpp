@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <future>
 #include <thread>
@@ -38,10 +39,28 @@ TEST(AutoResetEvent, WaitEitherWakesForTheEventSetFromAnotherThread) {
     EXPECT_EQ(waiter.get(), 1);
 }
 
+TEST(AutoResetEvent, ABoundedWaitThatTimesOutConsumesNothing) {
+    AutoResetEvent event;
+    std::atomic<bool> ended{false};
+    EXPECT_EQ(event.WaitUnlessFor(ended, 1ms), AutoResetEvent::Outcome::TimedOut);
+    event.Set();
+    ended = true;
+    EXPECT_EQ(event.WaitUnlessFor(ended, 0ms), AutoResetEvent::Outcome::Set) << "a set event wins over abandon";
+    EXPECT_FALSE(event.IsSet());
+    EXPECT_EQ(event.WaitUnlessFor(ended, 30s), AutoResetEvent::Outcome::Abandoned);
+
+    // A set from another thread ends a sleeping bounded wait.
+    std::atomic<bool> never{false};
+    auto waiter = std::async(std::launch::async, [&] { return event.WaitUnlessFor(never, 30s); });
+    std::this_thread::sleep_for(5ms);
+    event.Set();
+    EXPECT_EQ(waiter.get(), AutoResetEvent::Outcome::Set);
+}
+
 // A worker that hands over `batches` numbered batches, then its closing text.
 void CountingWorker(SearchChannel& channel, int batches) {
     for (int i = 1; i <= batches; ++i) {
-        channel.solverText = "lot " + std::to_string(i) + "\n";
+        channel.WorkerText() = "lot " + std::to_string(i) + "\n";
         if (!channel.HandOver())
             return;
     }
@@ -49,26 +68,24 @@ void CountingWorker(SearchChannel& channel, int batches) {
 }
 
 TEST(SearchChannel, BatchesArriveInOrderThenTheClosingText) {
-    std::string solverText;
-    SearchChannel channel(solverText);
+    SearchChannel channel;
     channel.Start([](SearchChannel& c) { CountingWorker(c, 3); });
     std::string all;
     while (channel.WaitBatch()) {
         all += channel.TakeText();
         channel.Continue();
-        if (channel.searchComplete && !channel.WorkerAlive())
+        if (channel.Complete() && !channel.WorkerAlive())
             break;
     }
     channel.Join();
     EXPECT_EQ(all, "lot 1\nlot 2\nlot 3\nfin\n");
-    EXPECT_TRUE(channel.searchComplete);
-    EXPECT_TRUE(channel.searchStopped);
+    EXPECT_TRUE(channel.Complete());
+    EXPECT_TRUE(channel.Stopped());
     EXPECT_FALSE(channel.WaitBatch()) << "no worker, no batch: the caller is never left waiting";
 }
 
 TEST(SearchChannel, AStopWhileTheWorkerWaitsReleasesAWaitingReader) {
-    std::string solverText;
-    SearchChannel channel(solverText);
+    SearchChannel channel;
     channel.Start([](SearchChannel& c) { CountingWorker(c, 1000); });
     ASSERT_TRUE(channel.WaitBatch());
     EXPECT_EQ(channel.TakeText(), "lot 1\n");
@@ -79,18 +96,17 @@ TEST(SearchChannel, AStopWhileTheWorkerWaitsReleasesAWaitingReader) {
     ASSERT_EQ(reader.wait_for(5s), std::future_status::ready) << "the waiting reader is released";
     reader.get();
     channel.Join();
-    EXPECT_TRUE(solverText.empty()) << "a stopped worker leaves no batch behind";
-    EXPECT_FALSE(channel.searchComplete) << "the stop ended it without a further batch";
+    EXPECT_EQ(channel.TakeText(), "") << "a stopped worker leaves no batch behind";
+    EXPECT_FALSE(channel.Complete()) << "the stop ended it without a further batch";
 }
 
 TEST(SearchChannel, AStopRightAfterTheStartIsNeverLost) {
-    std::string solverText;
-    SearchChannel channel(solverText);
+    SearchChannel channel;
     std::atomic<int> handed{0};
     channel.Start([&](SearchChannel& c) {
         std::this_thread::sleep_for(5ms);
         for (int i = 0; i < 5; ++i) {
-            c.solverText = "x";
+            c.WorkerText() = "x";
             if (!c.HandOver())
                 return;
             ++handed;
@@ -100,29 +116,124 @@ TEST(SearchChannel, AStopRightAfterTheStartIsNeverLost) {
     channel.Stop();
     channel.Join();
     EXPECT_EQ(handed, 0);
-    EXPECT_TRUE(solverText.empty());
+    EXPECT_EQ(channel.TakeText(), "");
 }
 
 TEST(SearchChannel, WaitingForTheComputerEndsWhenTheWorkerDiesWithoutAnswer) {
-    std::string solverText;
-    SearchChannel channel(solverText);
+    SearchChannel channel;
     channel.Start([](SearchChannel& c) { c.RecordMessage("Lexique perdu", "Le mot le plus long"); });
     EXPECT_FALSE(channel.WaitComputer());
     channel.Join();
     EXPECT_EQ(channel.TakeWorkerMessage(), "Lexique perdu");
 
     channel.Start([](SearchChannel& c) {
-        c.solverText = "ANSWER";
-        c.computerDone.Set();
+        c.WorkerText() = "ANSWER";
+        c.HandOverAnswer();
     });
     EXPECT_TRUE(channel.WaitComputer());
     channel.Join();
     EXPECT_EQ(channel.TakeText(), "ANSWER");
 }
 
+// Waits in short slices, as the interface thread does, until something other
+// than a time-out comes (or a generous guard against a hang runs out).
+template <class Wait> SearchChannel::WaitResult WaitInSlices(Wait wait) {
+    for (int slice = 0; slice < 1500; ++slice) {
+        const SearchChannel::WaitResult result = wait(20ms);
+        if (result != SearchChannel::WaitResult::TimedOut)
+            return result;
+    }
+    return SearchChannel::WaitResult::TimedOut;
+}
+
+TEST(SearchChannel, ABatchLateForItsSliceComesWithALaterWait) {
+    SearchChannel channel;
+    AutoResetEvent release;
+    channel.Start([&](SearchChannel& c) {
+        release.Wait();
+        CountingWorker(c, 2);
+    });
+    EXPECT_EQ(channel.WaitBatchFor(1ms), SearchChannel::WaitResult::TimedOut);
+    EXPECT_EQ(channel.WaitBatchFor(0ms), SearchChannel::WaitResult::TimedOut);
+    release.Set();
+    std::string all;
+    for (;;) {
+        const auto result = WaitInSlices([&](auto slice) { return channel.WaitBatchFor(slice); });
+        if (result != SearchChannel::WaitResult::Ready) {
+            EXPECT_EQ(result, SearchChannel::WaitResult::Ended);
+            break;
+        }
+        all += channel.TakeText();
+        channel.Continue();
+    }
+    EXPECT_EQ(all, "lot 1\nlot 2\nfin\n") << "no batch lost to a time-out";
+    EXPECT_TRUE(channel.Complete());
+    EXPECT_FALSE(channel.WorkerAlive());
+    EXPECT_EQ(channel.WaitBatchFor(0ms), SearchChannel::WaitResult::Ended);
+}
+
+TEST(SearchChannel, ABoundedWaitSaysEndedWhenTheWorkerGivesUpWithoutABatch) {
+    SearchChannel channel;
+    channel.Start([](SearchChannel& c) {
+        c.WorkerText() = "moitié";
+        c.GiveUp("Lexique perdu", "Lexinum");
+        EXPECT_TRUE(c.StopAsked()) << "giving up ends the worker's own search";
+    });
+    EXPECT_EQ(WaitInSlices([&](auto slice) { return channel.WaitBatchFor(slice); }),
+              SearchChannel::WaitResult::Ended);
+    EXPECT_EQ(channel.WaitComputerFor(0ms), SearchChannel::WaitResult::Ended);
+    channel.Join();
+    EXPECT_TRUE(channel.Stopped());
+    EXPECT_FALSE(channel.Complete());
+    EXPECT_EQ(channel.TakeWorkerMessage(), "Lexique perdu");
+    EXPECT_EQ(channel.WorkerMessageCaption(), "Lexinum");
+}
+
+TEST(SearchChannel, TheComputersAnswerComesThroughABoundedWait) {
+    SearchChannel channel;
+    AutoResetEvent release;
+    channel.Start([&](SearchChannel& c) {
+        release.Wait();
+        c.WorkerText() = "ANSWER";
+        c.HandOverAnswer();
+    });
+    EXPECT_EQ(channel.WaitComputerFor(1ms), SearchChannel::WaitResult::TimedOut);
+    EXPECT_FALSE(channel.Stopped()) << "the search still runs";
+    release.Set();
+    EXPECT_EQ(WaitInSlices([&](auto slice) { return channel.WaitComputerFor(slice); }),
+              SearchChannel::WaitResult::Ready);
+    EXPECT_EQ(channel.TakeText(), "ANSWER");
+    EXPECT_TRUE(channel.Stopped()) << "an answer handed over ends the search";
+    channel.Join();
+    EXPECT_EQ(channel.WaitComputerFor(0ms), SearchChannel::WaitResult::Ended);
+
+    // An answer handed over just before the worker ended is still Ready, not
+    // Ended, whenever the caller comes to look.
+    channel.Start([](SearchChannel& c) {
+        c.WorkerText() = "LATE";
+        c.HandOverAnswer();
+    });
+    channel.Join();
+    EXPECT_EQ(channel.WaitComputerFor(0ms), SearchChannel::WaitResult::Ready);
+    EXPECT_EQ(channel.TakeText(), "LATE");
+}
+
+TEST(SearchChannel, AClosingTextHandedOverWithoutWaitingEndsTheSearch) {
+    SearchChannel channel;
+    channel.Start([](SearchChannel& c) {
+        c.WorkerText() = "brouillon";
+        c.FinishWithoutWaiting("plus proche\n");
+    });
+    ASSERT_TRUE(channel.WaitBatch());
+    EXPECT_TRUE(channel.Complete());
+    EXPECT_EQ(channel.TakeText(), "plus proche\n") << "the closing text replaces what was written";
+    channel.Join();
+    EXPECT_TRUE(channel.Stopped());
+    EXPECT_FALSE(channel.WaitBatch()) << "nothing is left to let go";
+}
+
 TEST(SearchChannel, StartingAgainJoinsThePreviousWorkerFirst) {
-    std::string solverText;
-    SearchChannel channel(solverText);
+    SearchChannel channel;
     std::atomic<int> alive{0};
     std::atomic<int> maxAlive{0};
     auto body = [&](SearchChannel& c) {

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 
 namespace lexinum {
@@ -66,17 +68,26 @@ TEST_F(WordCheckTest, ChecksTheLettersBeforeAnyFileAndReportsALostLexicon) {
     EXPECT_EQ(Check("ELEV", "E"), WordCheckResult::UnknownWord);
     EXPECT_TRUE(prompter.messages.empty()) << "no file was needed";
 
-    std::string solverText;
-    SearchChannel search(solverText);
-    search.searchStopped = false;
+    // A search waiting between batches, as a pane's would be.
+    SearchChannel search;
+    std::atomic<bool> searchStopped{false};
+    search.Start([&](SearchChannel& worker) {
+        worker.WorkerText() = "lot";
+        searchStopped = !worker.HandOver();
+    });
+    ASSERT_TRUE(search.WaitBatch());
+    search.TakeText();
     EXPECT_EQ(CheckWord(lexicon, "ELEVEXYZ", "ELEVE", &search, &prompter), WordCheckResult::UnknownWord);
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].text, "Lexique perdu. Tentez de le retrouver manuellement.\r\n"
                                          "Choisissez imm\xC3\xA9"
                                          "diatement Changer de lexique dans le menu Lexique.");
     EXPECT_EQ(prompter.messages[0].icon, PromptIcon::Exclamation);
-    EXPECT_TRUE(search.searchStopped);
-    EXPECT_TRUE(search.goOn[0].IsSet()) << "a waiting search is woken to stop";
+    EXPECT_TRUE(search.Stopped());
+    ASSERT_EQ(search.WaitBatchFor(std::chrono::seconds(30)), SearchChannel::WaitResult::Ready)
+        << "a waiting search is woken to stop, and releases its caller";
+    search.Join();
+    EXPECT_TRUE(searchStopped) << "told to stop, not to go on";
 }
 
 TEST(WordCheckText, SaysEachVerdictAsTheResultsBoxShowsIt) {

@@ -30,7 +30,7 @@ std::pair<std::vector<std::string>, std::string> Solutions(WordSearch& search, S
         texts.push_back(channel.TakeText());
         if (texts.size() == 1 && afterFirst)
             afterFirst();
-        const bool last = channel.searchComplete;
+        const bool last = channel.Complete();
         channel.Continue();
         if (last)
             break;
@@ -46,8 +46,7 @@ TEST(WordSearchFiles, SearchesReadTheFilesAsTheyAreNow) {
     const fs::path threeLetters = lexicon.LexFilePath(lexicon.FindLexFile("ART", 3, 0));
     WordSearch search(lexicon);
     ASSERT_TRUE(search.PrepareLetters("TRAS"));
-    std::string solverText;
-    SearchChannel channel(solverText);
+    SearchChannel channel;
     const auto [before, noMessage] = Solutions(search, channel);
     ASSERT_EQ(before.size(), 3U);
     EXPECT_EQ(before[0], " 4 lettres:   \r\nrats star tsar ");

@@ -35,15 +35,14 @@ struct SolutionsRun {
 
 // Runs the solutions search to its end, taking every batch as the pane does.
 SolutionsRun RunSolutions(WordSearch& search) {
-    std::string solverText;
-    SearchChannel channel(solverText);
+    SearchChannel channel;
     search.StartSolutions(channel);
     SolutionsRun run;
     while (channel.WaitBatch()) {
         run.text += channel.TakeText();
         if (search.GroupLength() > 0)
             run.groups.emplace_back(search.GroupLength(), search.Solutions());
-        const bool last = channel.searchComplete;
+        const bool last = channel.Complete();
         channel.Continue();
         if (last)
             break;
@@ -55,8 +54,7 @@ SolutionsRun RunSolutions(WordSearch& search) {
 
 // Runs the computer's search; returns its length, word and text.
 std::tuple<int, std::string, std::string> RunComputer(WordSearch& search) {
-    std::string solverText;
-    SearchChannel channel(solverText);
+    SearchChannel channel;
     search.StartComputer(channel);
     EXPECT_TRUE(channel.WaitComputer());
     channel.Join();

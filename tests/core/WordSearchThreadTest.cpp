@@ -39,8 +39,7 @@ TEST(WordSearchThread, StopReleasesTheCallerWithoutAFurtherGroup) {
     const LexiconSet lexicon = fixture.Load();
     WordSearch search(lexicon);
     ASSERT_TRUE(search.PrepareLetters("TRAS"));
-    std::string solverText;
-    SearchChannel channel(solverText);
+    SearchChannel channel;
     search.StartSolutions(channel);
     ASSERT_TRUE(channel.WaitBatch());
     EXPECT_EQ(channel.TakeText(), " 4 lettres:   \r\nrats star tsar ");
@@ -56,7 +55,7 @@ TEST(WordSearchThread, StopReleasesTheCallerWithoutAFurtherGroup) {
     ASSERT_EQ(waiter.wait_for(kHangGuard), std::future_status::ready);
     EXPECT_EQ(waiter.get(), "");
     channel.Join();
-    EXPECT_FALSE(channel.searchComplete);
+    EXPECT_FALSE(channel.Complete());
     EXPECT_FALSE(channel.WaitBatch());
     search.StartSolutions(channel);
     EXPECT_EQ(DrainLater(channel).get(), WordSearch::kNoWordText);
@@ -89,8 +88,7 @@ TEST(WordSearchThread, FileVanishingDuringTheSearchStopsIt) {
     const LexiconSet lexicon = fixture.Load();
     WordSearch search(lexicon);
     ASSERT_TRUE(search.PrepareLetters("TRAS"));
-    std::string solverText;
-    SearchChannel channel(solverText);
+    SearchChannel channel;
     search.StartSolutions(channel);
     ASSERT_TRUE(channel.WaitBatch());
     EXPECT_EQ(search.GroupLength(), 4);
@@ -102,7 +100,7 @@ TEST(WordSearchThread, FileVanishingDuringTheSearchStopsIt) {
     ASSERT_EQ(rest.wait_for(kHangGuard), std::future_status::ready);
     EXPECT_EQ(rest.get(), "");
     channel.Join();
-    EXPECT_TRUE(channel.searchStopped);
+    EXPECT_TRUE(channel.Stopped());
     EXPECT_EQ(channel.TakeWorkerMessage(), LexiconTexts::kLostLexicon);
     EXPECT_EQ(channel.WorkerMessageCaption(), "Lexinum");
 }
@@ -116,8 +114,7 @@ TEST(WordSearchThread, LostLexiconInEitherSearchNeverHangsTheCaller) {
         WordSearch search(lexicon);
         search.SetStrategy(strategy);
         ASSERT_TRUE(search.PrepareLetters("TRAS"));
-        std::string solverText;
-        SearchChannel channel(solverText);
+        SearchChannel channel;
         search.StartSolutions(channel);
         auto solutions = DrainLater(channel);
         ASSERT_EQ(solutions.wait_for(kHangGuard), std::future_status::ready);

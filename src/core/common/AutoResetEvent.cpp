@@ -44,6 +44,18 @@ template <typename Ready> void Sleep(std::unique_lock<std::mutex>& guard, Ready 
         --gSleepers;
     }
 }
+// Sleeps until `ready` holds or `deadline` passes; returns whether it holds.
+template <typename Ready>
+bool SleepUntil(std::unique_lock<std::mutex>& guard, Ready ready, std::chrono::steady_clock::time_point deadline) {
+    while (!ready()) {
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        ++gSleepers;
+        EventWake().wait_until(guard, deadline);
+        --gSleepers;
+    }
+    return true;
+}
 } // namespace
 
 void AutoResetEvent::Set() {
@@ -82,6 +94,20 @@ bool AutoResetEvent::WaitUnless(const std::atomic<bool>& abandon) {
         return false;
     signaled_.store(false, std::memory_order_relaxed);
     return true;
+}
+
+AutoResetEvent::Outcome AutoResetEvent::WaitUnlessFor(const std::atomic<bool>& abandon,
+                                                      std::chrono::milliseconds limit) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    const auto ready = [&] { return signaled_.load(std::memory_order_relaxed) || abandon.load(); };
+    SpinBriefly(ready);
+    std::unique_lock guard(EventLock());
+    SleepUntil(guard, ready, deadline);
+    if (signaled_.load(std::memory_order_relaxed)) {
+        signaled_.store(false, std::memory_order_relaxed);
+        return Outcome::Set;
+    }
+    return abandon.load() ? Outcome::Abandoned : Outcome::TimedOut;
 }
 
 int AutoResetEvent::WaitEither(AutoResetEvent& first, AutoResetEvent& second) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 
 namespace lexinum {
 
@@ -26,6 +27,12 @@ public:
     // `abandon` becomes true (returns false). Whoever sets `abandon` must call
     // WakeAll afterwards.
     bool WaitUnless(const std::atomic<bool>& abandon);
+    // How a bounded wait ended: the event was set (and is now cleared),
+    // `abandon` became true, or the time ran out with neither.
+    enum class Outcome { Set, Abandoned, TimedOut };
+    // Like WaitUnless, but for at most `limit`; a wait that times out consumes
+    // nothing, so the event stays set for a later wait if it comes meanwhile.
+    Outcome WaitUnlessFor(const std::atomic<bool>& abandon, std::chrono::milliseconds limit);
     // Waits until one of the two events is set, clears it and returns its index
     // (0 for `first`, 1 for `second`); when both are set, `first` wins.
     static int WaitEither(AutoResetEvent& first, AutoResetEvent& second);

@@ -4,7 +4,23 @@
 
 namespace lexinum {
 
-SearchChannel::SearchChannel(std::string& text) : solverText(text) {}
+namespace {
+SearchChannel::WaitResult ResultOf(AutoResetEvent::Outcome outcome) {
+    switch (outcome) {
+    case AutoResetEvent::Outcome::Set:
+        return SearchChannel::WaitResult::Ready;
+    case AutoResetEvent::Outcome::Abandoned:
+        return SearchChannel::WaitResult::Ended;
+    case AutoResetEvent::Outcome::TimedOut:
+        break;
+    }
+    return SearchChannel::WaitResult::TimedOut;
+}
+} // namespace
+
+SearchChannel::SearchChannel() {
+    text_.reserve(kSolverTextSize);
+}
 
 SearchChannel::~SearchChannel() {
     Halt();
@@ -21,16 +37,15 @@ void SearchChannel::Start(std::function<void(SearchChannel&)> body) {
     // A previous worker may be waiting between batches: it is told to stop
     // first, or joining it would wait forever.
     Halt();
-    batchReady.Reset();
-    computerDone.Reset();
-    goOn[0].Reset();
-    goOn[1].Reset();
-    solverText.clear();
+    batchReady_.Reset();
+    computerDone_.Reset();
+    stopEvent_.Reset();
+    goOnEvent_.Reset();
+    text_.clear();
     message_.clear();
     messageCaption_.clear();
-    firstBatchPending = true;
-    searchComplete = false;
-    searchStopped = false;
+    complete_ = false;
+    stopped_ = false;
     workerEnded_ = false;
     worker_ = std::thread([this, work = std::move(body)] {
         work(*this);
@@ -40,31 +55,40 @@ void SearchChannel::Start(std::function<void(SearchChannel&)> body) {
 }
 
 void SearchChannel::Stop() {
-    searchStopped = true;
-    goOn[0].Set();
-}
-
-bool SearchChannel::WaitBatch() {
-    return batchReady.WaitUnless(workerEnded_);
-}
-
-std::string SearchChannel::TakeText() {
-    std::string text;
-    text.swap(solverText);
-    return text;
-}
-
-void SearchChannel::Continue() {
-    goOn[1].Set();
-}
-
-bool SearchChannel::WaitComputer() {
-    return computerDone.WaitUnless(workerEnded_);
+    stopped_ = true;
+    stopEvent_.Set();
 }
 
 void SearchChannel::Join() {
     if (worker_.joinable())
         worker_.join();
+}
+
+bool SearchChannel::WaitBatch() {
+    return batchReady_.WaitUnless(workerEnded_);
+}
+
+SearchChannel::WaitResult SearchChannel::WaitBatchFor(std::chrono::milliseconds limit) {
+    return ResultOf(batchReady_.WaitUnlessFor(workerEnded_, limit));
+}
+
+bool SearchChannel::WaitComputer() {
+    return computerDone_.WaitUnless(workerEnded_);
+}
+
+SearchChannel::WaitResult SearchChannel::WaitComputerFor(std::chrono::milliseconds limit) {
+    return ResultOf(computerDone_.WaitUnlessFor(workerEnded_, limit));
+}
+
+std::string SearchChannel::TakeText() {
+    // A copy rather than a swap keeps the buffer's reserved capacity.
+    std::string text(text_);
+    text_.clear();
+    return text;
+}
+
+void SearchChannel::Continue() {
+    goOnEvent_.Set();
 }
 
 std::string SearchChannel::TakeWorkerMessage() {
@@ -73,46 +97,71 @@ std::string SearchChannel::TakeWorkerMessage() {
     return text;
 }
 
+void SearchChannel::ClearAnswers() {
+    stopEvent_.Reset();
+    goOnEvent_.Reset();
+}
+
 bool SearchChannel::HandOver() {
-    if (searchStopped) {
-        solverText.clear();
+    if (stopped_) {
+        text_.clear();
         return false;
     }
-    batchReady.Set();
-    const int woken = AutoResetEvent::WaitEither(goOn[0], goOn[1]);
-    goOn[0].Reset();
-    goOn[1].Reset();
+    batchReady_.Set();
+    const int woken = AutoResetEvent::WaitEither(stopEvent_, goOnEvent_);
+    ClearAnswers();
     if (woken == 0) {
         // Stopped while waiting: empty the text first, then release a caller
         // that may be waiting for a batch.
-        solverText.clear();
-        batchReady.Set();
+        text_.clear();
+        batchReady_.Set();
         return false;
     }
     return true;
 }
 
+void SearchChannel::HandOverAnswer() {
+    stopped_ = true;
+    computerDone_.Set();
+}
+
 void SearchChannel::Finish(const std::string& closingText) {
-    searchComplete = true;
+    complete_ = true;
     // A stopped search hands over nothing: whatever the worker wrote since its
     // last hand-over is dropped before the caller is released.
-    const bool stopped = searchStopped;
+    const bool stopped = stopped_;
     if (!stopped)
-        solverText += closingText;
+        text_ += closingText;
     else
-        solverText.clear();
-    batchReady.Set();
+        text_.clear();
+    batchReady_.Set();
     if (!stopped) {
-        AutoResetEvent::WaitEither(goOn[0], goOn[1]);
-        goOn[0].Reset();
-        goOn[1].Reset();
+        AutoResetEvent::WaitEither(stopEvent_, goOnEvent_);
+        ClearAnswers();
     }
-    searchStopped = true;
+    stopped_ = true;
+}
+
+void SearchChannel::FinishWithoutWaiting(const std::string& closingText) {
+    complete_ = true;
+    text_ = closingText;
+    stopped_ = true;
+    batchReady_.Set();
+}
+
+void SearchChannel::FinishStopped() {
+    complete_ = true;
+    batchReady_.Set();
 }
 
 void SearchChannel::RecordMessage(const std::string& text, const std::string& caption) {
     message_ = text;
     messageCaption_ = caption;
+}
+
+void SearchChannel::GiveUp(const std::string& text, const std::string& caption) {
+    RecordMessage(text, caption);
+    stopped_ = true;
 }
 
 } // namespace lexinum

@@ -175,7 +175,7 @@ void WordSearch::EnumerateRemovals(int depth, int high, int low, Mode mode) {
 }
 
 bool WordSearch::StopAsked() const {
-    return channel_ != nullptr && channel_->searchStopped.load(std::memory_order_relaxed);
+    return channel_ != nullptr && channel_->StopAsked();
 }
 
 bool WordSearch::GroupFull() const {
@@ -207,10 +207,8 @@ void WordSearch::CloseFile() {
 
 void WordSearch::LostLexicon() {
     CloseFile();
-    if (channel_ != nullptr) {
-        channel_->RecordMessage(LexiconTexts::kLostLexicon, LexiconTexts::kCaption);
-        channel_->searchStopped = true;
-    }
+    if (channel_ != nullptr)
+        channel_->GiveUp(LexiconTexts::kLostLexicon, LexiconTexts::kCaption);
 }
 
 bool WordSearch::LookupNextKey(Mode mode) {
@@ -461,7 +459,7 @@ void WordSearch::AddHit(std::string_view line, Mode mode) {
         return;
     if (mode == Mode::Solutions && newGroup_) {
         solutions_.clear();
-        std::string& text = channel_->solverText;
+        std::string& text = channel_->WorkerText();
         if (foundAny_)
             text += "\r\n";
         text += GroupHeader(currentLength_);
@@ -508,7 +506,7 @@ void WordSearch::AppendList(std::string& text, const std::vector<std::string>& w
 
 void WordSearch::WriteGroup() {
     SortGroup(solutions_);
-    AppendList(channel_->solverText, solutions_);
+    AppendList(channel_->WorkerText(), solutions_);
 }
 
 void WordSearch::StartSearch(SearchChannel& channel) {
@@ -572,7 +570,7 @@ void WordSearch::SolutionsWorker(SearchChannel& channel) {
         SearchLength(removed, Mode::Solutions);
     }
     CloseFile();
-    std::string& text = channel.solverText;
+    std::string& text = channel.WorkerText();
     if (StopAsked()) {
         // A stopped search shows nothing more, not even a header written for
         // the group it was gathering.
@@ -606,11 +604,10 @@ void WordSearch::ComputerWorker(SearchChannel& channel) {
         if (foundAtLength_) {
             bestLength_ = currentLength_;
             computerWord_ = solutions_[static_cast<std::size_t>(Random15::Below(static_cast<int>(solutions_.size())))];
-            channel.solverText += GroupHeader(bestLength_) + Cp1252::ToUtf8(computerWord_) + "\r\n";
+            channel.WorkerText() += GroupHeader(bestLength_) + Cp1252::ToUtf8(computerWord_) + "\r\n";
             solutions_.clear();
             channel_ = nullptr;
-            channel.searchStopped = true;
-            channel.computerDone.Set();
+            channel.HandOverAnswer();
             return;
         }
         --currentLength_;
@@ -619,12 +616,11 @@ void WordSearch::ComputerWorker(SearchChannel& channel) {
         SearchLength(removed, Mode::Computer);
     }
     CloseFile();
-    channel.solverText = kNoWordText;
+    channel.WorkerText() = kNoWordText;
     bestLength_ = 0;
     solutions_.clear();
     channel_ = nullptr;
-    channel.searchStopped = true;
-    channel.computerDone.Set();
+    channel.HandOverAnswer();
 }
 
 } // namespace lexinum

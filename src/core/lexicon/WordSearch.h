@@ -86,7 +86,7 @@ public:
     // message on the channel and stops the search.
     void SolutionsWorker(SearchChannel& channel);
     // The thread body of the computer's search, run by StartComputer: writes
-    // its answer to the solver text and signals computerDone.
+    // its answer to the solver text and hands it over.
     void ComputerWorker(SearchChannel& channel);
 
     // The candidate keys of `length` letters of the prepared draw, in the

@@ -172,12 +172,11 @@ NumbersSolver::Step NumbersSolver::SingleNumbers(bool computer) {
         const int d = Distance(v, target_);
         if (d == 0) {
             expression_.Push(v);
-            std::string& text = channel_->solverText;
+            std::string& text = channel_->WorkerText();
             text.assign(kSingleNumberText);
             text += '\n';
             if (computer) {
                 PrintPile(expression_, text);
-                channel_->searchStopped = true;
                 computerExpression_ = expression_;
                 computerExact_ = true;
                 computerOps_ = 0;
@@ -204,8 +203,8 @@ NumbersSolver::Step NumbersSolver::SingleNumbers(bool computer) {
 // ---------------------------------------------------------------- solutions
 
 void NumbersSolver::SolutionsSearch(SearchChannel& channel) {
-    // The channel's flags were set by SearchChannel::Start before this thread
-    // began, so that a stop asked at once is not lost.
+    // The channel was marked running by SearchChannel::Start before this
+    // thread began, so that a stop asked at once is not lost.
     channel_ = &channel;
     simplestOps_ = 0;
     exactFound_ = 0;
@@ -221,18 +220,17 @@ void NumbersSolver::SolutionsSearch(SearchChannel& channel) {
             tokensLeft_ = tokens;
             expression_.Clear();
             values_.Clear();
-            if (FirstToken() == Step::Stop || channel.searchStopped)
+            if (FirstToken() == Step::Stop || channel.StopAsked())
                 break;
         }
     }
 
-    if (channel.searchStopped) {
+    if (channel.StopAsked()) {
         // Stopped: no closing text. The solver text was emptied when the stop
         // was seen and, if that was during a hand-over, belongs to the caller
         // again: it is not touched here. A caller waiting for a batch is
         // released.
-        channel.searchComplete = true;
-        channel.batchReady.Set();
+        channel.FinishStopped();
     } else if (exactFound_ != 0) {
         std::string closing;
         ClosingText(closing);
@@ -242,10 +240,7 @@ void NumbersSolver::SolutionsSearch(SearchChannel& channel) {
         // search does not wait to be let go.
         std::string closing;
         ClosingText(closing);
-        channel.searchComplete = true;
-        channel.solverText = closing;
-        channel.searchStopped = true;
-        channel.batchReady.Set();
+        channel.FinishWithoutWaiting(closing);
     }
     channel_ = nullptr;
 }
@@ -659,7 +654,7 @@ void NumbersSolver::ComputerSearch(SearchChannel& channel) {
         CFirst();
     }
     channel_ = nullptr;
-    channel.computerDone.Set();
+    channel.HandOverAnswer();
 }
 
 bool NumbersSolver::CFirst() {
@@ -752,7 +747,7 @@ bool NumbersSolver::CFinal() {
             continue;
         if (r == target_) {
             expression_.Push(operation);
-            std::string& text = channel_->solverText;
+            std::string& text = channel_->WorkerText();
             text.assign(kComputerExactText);
             text += '\n';
             computerOps_ = static_cast<unsigned>((expression_.Count() - 1) / 2);
@@ -761,7 +756,6 @@ bool NumbersSolver::CFinal() {
             computerExpression_ = expression_;
             PrintPile(expression_, text);
             exactFound_ = 1;
-            channel_->searchStopped = true;
             return true;
         }
         RecordNearest(r, operation, true);
@@ -841,8 +835,8 @@ int NumbersSolver::PileValue(const Pile& pile) {
 NumbersSolver::Step NumbersSolver::HandOver(const Pile& pile, SearchChannel& channel) {
     // A one-number solution keeps the line written before it.
     if (pile.Count() != 1)
-        channel.solverText.clear();
-    PrintPile(pile, channel.solverText);
+        channel.WorkerText().clear();
+    PrintPile(pile, channel.WorkerText());
     lastSolution_ = pile;
     return channel.HandOver() ? Step::Continue : Step::Stop;
 }

@@ -70,7 +70,7 @@ public:
     // solution through the channel, then ends the search with the closing text.
     void SolutionsSearch(SearchChannel& channel);
     // Thread body of the computer's search: finds the computer's answer,
-    // writes it into the solver text when exact, and signals computerDone.
+    // writes it into the solver text when exact, and hands it over.
     void ComputerSearch(SearchChannel& channel);
 
     // Appends the printed form of a calculation: its lines in evaluation
