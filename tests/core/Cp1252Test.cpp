@@ -25,5 +25,25 @@ TEST(Cp1252, RefusesWhatItCannotHold) {
     EXPECT_EQ(Cp1252::FromUtf8Lossy("aΩb\xC3"), "a?b?");
 }
 
+TEST(Cp1252, DecodesUtf8StrictlyOnlyTheShortestForm) {
+    // "E" in two, three and four bytes, NUL in two, "é" in three, a surrogate
+    // half, a code point beyond U+10FFFF, a lead byte with no room left.
+    for (const char* bad : {"\xC1\x85", "\xE0\x81\x85", "\xF0\x80\x81\x85", "\xC0\x80", "\xE0\x83\xA9", "\xED\xA0\x80",
+                            "\xF4\x90\x80\x80", "\xF8\x88\x80\x80\x80", "\xE9\x80", "\x80"}) {
+        EXPECT_FALSE(Cp1252::FromUtf8(bad).has_value()) << bad;
+        EXPECT_FALSE(Cp1252::IsUtf8(bad)) << bad;
+        EXPECT_EQ(Cp1252::FromUtf8Lossy(std::string("A") + bad).substr(0, 2), "A?");
+    }
+    std::size_t at = 0;
+    char32_t cp = 0;
+    EXPECT_FALSE(Cp1252::DecodeUtf8("\xC1\x85", at, cp));
+    EXPECT_EQ(at, 0u) << "a refused sequence is not passed over";
+    // The edges of each form are accepted.
+    for (const char* good : {"\x7F", "\xC2\x80", "\xDF\xBF", "\xE0\xA0\x80", "\xED\x9F\xBF", "\xEE\x80\x80",
+                             "\xF0\x90\x80\x80", "\xF4\x8F\xBF\xBF"})
+        EXPECT_TRUE(Cp1252::IsUtf8(good)) << good;
+    EXPECT_EQ(Cp1252::FromUtf8("\xC3\xA9"), "\xE9");
+}
+
 } // namespace
 } // namespace lexinum

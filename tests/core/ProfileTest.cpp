@@ -1,9 +1,14 @@
 #include "common/Profile.h"
 
+#include "common/ReadOnlyFile.h"
+
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <utility>
 
 namespace lexinum {
@@ -115,6 +120,127 @@ TEST(Profile, RefusesWhatTheFileCannotHoldAndKeepsTheOldFile) {
     Profile nowhere(dir / "file-not-a-folder" / "tiv.ini");
     dir.Write("file-not-a-folder", "x");
     EXPECT_FALSE(nowhere.WriteString("A", "k", "2")) << "a failed write is reported, not hidden";
+}
+
+TEST(Profile, SeesEveryChangeMadeToTheFileBetweenReads) {
+    test::TempFolder dir;
+    dir.Write("tiv.ini", "[A]\r\nk=1\r\n");
+    Profile p(dir / "tiv.ini");
+    EXPECT_EQ(p.ReadInt("A", "k", 0), 1);
+    // Same size, written in place: the value read before must not be kept.
+    dir.Write("tiv.ini", "[A]\r\nk=2\r\n");
+    EXPECT_EQ(p.ReadInt("A", "k", 0), 2);
+    Profile other(dir / "tiv.ini");
+    ASSERT_TRUE(other.WriteInt("A", "k", 3));
+    EXPECT_EQ(p.ReadInt("A", "k", 0), 3);
+    ASSERT_TRUE(p.WriteInt("A", "j", 4));
+    EXPECT_EQ(p.ReadInt("A", "k", 0), 3) << "a write starts from the file as it is now";
+    std::filesystem::remove(dir / "tiv.ini");
+    EXPECT_EQ(p.ReadInt("A", "k", 0), 0);
+}
+
+TEST(Profile, ALargeFileFindsTheFirstOfEachKeyWhateverItsCase) {
+    // More keys than the index sorts in one go, repeated keys and sections.
+    std::string text = "[Big]\n";
+    for (int i = 0; i < 100000; ++i)
+        text += "key" + std::to_string(i) + "=" + std::to_string(i) + "\n";
+    text += "KEY7=second\n[other]\nkey7=other\n[BIG]\nkey7=third\nlast=end\n";
+    test::TempFolder dir;
+    dir.Write("tiv.ini", text);
+    Profile p(dir / "tiv.ini");
+    EXPECT_EQ(p.ReadInt("big", "KEY0", -1), 0);
+    EXPECT_EQ(p.ReadInt("BIG", "key7", -1), 7);
+    EXPECT_EQ(p.ReadInt("Big", "key99999", -1), 99999);
+    EXPECT_EQ(p.ReadString("big", "last", "", 10), "end") << "a key of a repeated section";
+    EXPECT_EQ(p.ReadString("other", "KEY7", "", 10), "other");
+    EXPECT_EQ(p.ReadInt("big", "key100000", -1), -1);
+    ASSERT_TRUE(p.WriteInt("big", "key50000", -5));
+    EXPECT_EQ(p.ReadInt("big", "key50000", 0), -5);
+    const std::string line = "\nkey50000=50000\n";
+    text.replace(text.find(line), line.size(), "\nkey50000=-5\n");
+    EXPECT_EQ(dir.Read("tiv.ini"), text) << "only that line changed";
+}
+
+TEST(Profile, AByteOrderMarkHidesNoSectionAndTheFileStaysUtf8) {
+    test::TempFolder dir;
+    dir.Write("tiv.ini", "\xEF\xBB\xBF[GENERAL]\r\nx=12\r\n[COMPETITION]\r\nDernier joueur=H\xC3\xA9l\xC3\xA8ne\r\n");
+    Profile p(dir / "tiv.ini");
+    EXPECT_EQ(p.ReadInt("GENERAL", "x", 0), 12);
+    EXPECT_EQ(p.ReadString("competition", "dernier joueur", "", 11), "Hélène");
+    ASSERT_TRUE(p.WriteInt("GENERAL", "y", 5));
+    ASSERT_TRUE(p.WriteString("GÉNÉRAL", "nom", "Zoé 日本"));
+    EXPECT_EQ(dir.Read("tiv.ini"),
+              "\xEF\xBB\xBF[GENERAL]\r\nx=12\r\ny=5\r\n[COMPETITION]\r\nDernier joueur=H\xC3\xA9l"
+              "\xC3\xA8ne\r\n\r\n[G\xC3\x89N\xC3\x89RAL]\r\nnom=Zo\xC3\xA9 \xE6\x97\xA5\xE6\x9C\xAC\r\n")
+        << "one [GENERAL], the mark kept, new text in UTF-8";
+    EXPECT_EQ(p.ReadString("général", "NOM", "", 20), "Zoé 日本");
+}
+
+TEST(Profile, AReadOnlySettingsFileIsLeftAsItIsAndTheRefusalSaysSo) {
+    test::TempFolder dir;
+    const std::string before = "[GENERAL]\r\nx=1\r\n";
+    const auto file = dir.Write("tiv.ini", before);
+    ASSERT_TRUE(ReadOnlyFile::MakeReadOnly(file));
+    Profile settings(file, Profile::ReadOnlyRule::Respect);
+    EXPECT_FALSE(settings.WriteInt("GENERAL", "x", 2));
+    EXPECT_NE(settings.LastError().find("lecture seule"), std::string::npos) << settings.LastError();
+    EXPECT_NE(settings.LastError().find(file.string()), std::string::npos);
+    EXPECT_EQ(dir.Read("tiv.ini"), before);
+    EXPECT_TRUE(ReadOnlyFile::IsReadOnly(file));
+    EXPECT_EQ(settings.ReadInt("GENERAL", "x", 0), 1);
+
+    // A data file kept read-only between writes is written and stays read-only.
+    Profile index(file);
+    EXPECT_TRUE(index.WriteInt("GENERAL", "x", 2));
+    EXPECT_TRUE(ReadOnlyFile::IsReadOnly(file));
+    EXPECT_EQ(index.ReadInt("GENERAL", "x", 0), 2);
+}
+
+TEST(Profile, OnlyARegularFileWithinTheLimitIsReadAndNothingElseIsWrittenOver) {
+    test::TempFolder dir;
+    const auto fifo = dir / "fifo.ini";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    std::filesystem::create_symlink("/dev/zero", dir / "zero.ini");
+    std::filesystem::create_directory(dir / "folder.ini");
+    const auto large = dir / "large.ini";
+    dir.Write("large.ini", "[A]\r\nk=1\r\n");
+    std::filesystem::resize_file(large, Profile::kMaxFileSize + 1);
+    for (const auto& file : {fifo, dir / "zero.ini", dir / "folder.ini", large}) {
+        Profile p(file);
+        EXPECT_EQ(p.ReadInt("A", "k", 7), 7) << file << " reads as missing, without waiting";
+        EXPECT_NE(p.ReadError().find(file.string()), std::string::npos) << p.ReadError();
+        EXPECT_FALSE(p.Flush());
+        EXPECT_FALSE(p.WriteInt("A", "k", 2)) << file;
+        EXPECT_EQ(p.LastError().rfind("Erreur de fichier:\r\n", 0), 0u) << p.LastError();
+    }
+    EXPECT_NE(Profile(large).ReadError().find("trop grand"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "zero.ini"));
+    EXPECT_EQ(std::filesystem::file_size(large), Profile::kMaxFileSize + 1);
+    EXPECT_TRUE(Profile(dir / "missing.ini").ReadError().empty());
+}
+
+TEST(Profile, AFailedWriteNamesTheFileThePlayerKnowsInFrench) {
+    test::TempFolder dir;
+    dir.Write("not-a-folder", "x");
+    Profile p(dir / "not-a-folder" / "tiv.ini");
+    EXPECT_FALSE(p.WriteInt("A", "k", 1));
+    EXPECT_NE(p.LastError().find((dir / "not-a-folder" / "tiv.ini").string()), std::string::npos) << p.LastError();
+    EXPECT_EQ(p.LastError().find(".tmp"), std::string::npos) << p.LastError();
+    EXPECT_NE(p.LastError().find("n'est pas un dossier"), std::string::npos) << p.LastError();
+}
+
+TEST(Profile, IntegersInARangeFallBackToTheDefaultOutsideIt) {
+    test::TempFolder dir;
+    dir.Write("tiv.ini", "[G]\nx=-2147483648\ny=99999999999\nz=-40000\nw=123\nv=abc\n");
+    Profile p(dir / "tiv.ini");
+    EXPECT_EQ(p.ReadInt("G", "x", 0), INT_MIN);
+    EXPECT_EQ(p.ReadIntInRange("G", "x", 0, -32768, 32767), 0);
+    EXPECT_EQ(p.ReadIntInRange("G", "y", 1, INT_MIN, INT_MAX), 1) << "beyond int is outside any int range";
+    EXPECT_EQ(p.ReadIntInRange("G", "z", 2, -32768, 32767), 2);
+    EXPECT_EQ(p.ReadIntInRange("G", "w", 3, -32768, 123), 123);
+    EXPECT_EQ(p.ReadIntInRange("G", "v", 4, 0, 10), 4);
+    EXPECT_EQ(p.ReadIntInRange("G", "missing", 5, 0, 10), 5);
 }
 
 } // namespace

@@ -21,6 +21,12 @@ public:
     static char32_t CodePoint(unsigned char byte);
     // The Windows-1252 byte of a code point, or -1 if it has none.
     static int ByteOf(char32_t codePoint);
+    // Decodes the UTF-8 character at `at` into `codePoint` and moves `at` past
+    // it. Strict: an over-long form, a surrogate half, a code point beyond
+    // U+10FFFF or a cut sequence gives false and leaves `at` where it was.
+    static bool DecodeUtf8(std::string_view text, std::size_t& at, char32_t& codePoint);
+    // True when the whole text is valid UTF-8 (strictly, as DecodeUtf8).
+    static bool IsUtf8(std::string_view text);
 };
 
 } // namespace lexinum

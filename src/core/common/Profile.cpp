@@ -4,35 +4,21 @@
 #include "ReadOnlyFile.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <climits>
+#include <cstring>
 #include <optional>
-#include <vector>
+#include <sys/stat.h>
 
 namespace lexinum {
 
+namespace fs = std::filesystem;
+
 namespace {
 
-// Folds one Windows-1252 byte to lower case (ASCII and the accented capitals).
-unsigned char LowerByte(unsigned char c) {
-    if (c >= 'A' && c <= 'Z')
-        return static_cast<unsigned char>(c + 32);
-    if (c >= 0xC0 && c <= 0xDE && c != 0xD7)
-        return static_cast<unsigned char>(c + 32);
-    if (c == 0x8A || c == 0x8C || c == 0x8E)
-        return static_cast<unsigned char>(c + 16);
-    if (c == 0x9F)
-        return 0xFF;
-    return c;
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (LowerByte(static_cast<unsigned char>(a[i])) != LowerByte(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::uint64_t kHashStart = 14695981039346656037ULL;
+constexpr std::uint64_t kHashFactor = 1099511628211ULL;
 
 std::string_view Trim(std::string_view s) {
     const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
@@ -43,94 +29,287 @@ std::string_view Trim(std::string_view s) {
     return s;
 }
 
-// One line of the file, split into its parts (bytes of the file).
-struct Line {
-    std::string raw;      // the line without its line break
-    bool header = false;  // "[name]"
-    bool keyLine = false; // "key=value"
-    std::string name;     // section name or key
-    std::string value;    // value of a key line
+// The small letter of a capital, for names compared without regard to case:
+// A to Z, the accented capitals, and Š Œ Ž Ÿ.
+char32_t LowerCodePoint(char32_t c) {
+    if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7))
+        return c + 32;
+    if (c == 0x160 || c == 0x152 || c == 0x17D)
+        return c + 1;
+    if (c == 0x178)
+        return 0xFF;
+    return c;
+}
+
+// Gives `take` each character of a name, lowered. The name is in the file's
+// bytes: Windows-1252, or UTF-8 in a file that says so (where a byte that is
+// not part of valid UTF-8 is read as Windows-1252).
+template <class Take> void ForEachLowered(std::string_view text, bool utf8, Take&& take) {
+    for (std::size_t at = 0; at < text.size();) {
+        char32_t c;
+        if (!utf8 || !Cp1252::DecodeUtf8(text, at, c))
+            c = Cp1252::CodePoint(static_cast<unsigned char>(text[at++]));
+        take(LowerCodePoint(c));
+    }
+}
+
+std::u32string Lowered(std::string_view text, bool utf8) {
+    std::u32string lowered;
+    ForEachLowered(text, utf8, [&lowered](char32_t c) { lowered += c; });
+    return lowered;
+}
+
+// A hash of lowered names (section, then key), so that a key is found without
+// comparing every line with it.
+std::uint64_t HashName(std::uint64_t hash, std::string_view name, bool utf8) {
+    ForEachLowered(name, utf8, [&hash](char32_t c) { hash = (hash ^ c) * kHashFactor; });
+    // A mark that no character gives ends the name.
+    return (hash ^ 0x110000U) * kHashFactor;
+}
+
+std::uint32_t ShortHash(std::uint64_t hash) {
+    return static_cast<std::uint32_t>(hash ^ (hash >> 32));
+}
+
+// Where a line lies in the file: [start, end) without its line feed nor the
+// carriage return before it; `next` is where the following line starts.
+struct LineSpan {
+    std::size_t start;
+    std::size_t end;
+    std::size_t next;
 };
 
-Line ParseLine(std::string raw) {
-    Line line;
-    line.raw = std::move(raw);
-    const std::string_view text = Trim(line.raw);
-    if (!text.empty() && text.front() == '[') {
+LineSpan LineAt(const std::string& bytes, std::size_t start) {
+    const void* feed = std::memchr(bytes.data() + start, '\n', bytes.size() - start);
+    const std::size_t end =
+        feed != nullptr ? static_cast<std::size_t>(static_cast<const char*>(feed) - bytes.data()) : bytes.size();
+    LineSpan line{start, end, feed != nullptr ? end + 1 : end};
+    if (line.end > start && bytes[line.end - 1] == '\r')
+        --line.end;
+    return line;
+}
+
+enum class LineKind { Other, Header, Key };
+
+// What a line is: a "[name]" header, a "name=value" key, or anything else
+// (comments, blank lines, damage), which is kept and ignored.
+struct LineParts {
+    LineKind kind = LineKind::Other;
+    std::string_view name;
+    std::string_view value;
+};
+
+LineParts ParseLine(std::string_view raw) {
+    LineParts parts;
+    const std::string_view text = Trim(raw);
+    if (text.empty() || text.front() == ';')
+        return parts;
+    if (text.front() == '[') {
         const auto close = text.find(']');
         if (close != std::string_view::npos) {
-            line.header = true;
-            line.name = std::string(Trim(text.substr(1, close - 1)));
+            parts.kind = LineKind::Header;
+            parts.name = Trim(text.substr(1, close - 1));
         }
-        return line;
+        return parts;
     }
-    if (!text.empty() && text.front() == ';')
-        return line;
     const auto eq = text.find('=');
     if (eq == std::string_view::npos)
-        return line;
-    line.keyLine = true;
-    line.name = std::string(Trim(text.substr(0, eq)));
+        return parts;
+    parts.kind = LineKind::Key;
+    parts.name = Trim(text.substr(0, eq));
     std::string_view value = Trim(text.substr(eq + 1));
     if (value.size() >= 2 &&
         ((value.front() == '"' && value.back() == '"') || (value.front() == '\'' && value.back() == '\'')))
         value = value.substr(1, value.size() - 2);
-    line.value = std::string(value);
-    return line;
+    parts.value = value;
+    return parts;
 }
 
-struct Parsed {
-    std::vector<Line> lines;
-    std::string lineBreak = "\r\n";
-    bool endsWithBreak = true;
+// What identifies the file's content on disk: a change to it changes one of these.
+struct Stamp {
+    int error = 0; // errno of a failed stat (ENOENT: no file)
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    struct timespec modified {};
+    struct timespec changed {};
+
+    bool operator==(const Stamp& other) const {
+        return error == other.error && device == other.device && inode == other.inode && size == other.size &&
+               modified.tv_sec == other.modified.tv_sec && modified.tv_nsec == other.modified.tv_nsec &&
+               changed.tv_sec == other.changed.tv_sec && changed.tv_nsec == other.changed.tv_nsec;
+    }
 };
 
-Parsed ParseFile(const std::string& bytes) {
-    Parsed parsed;
-    if (bytes.find("\r\n") == std::string::npos && bytes.find('\n') != std::string::npos)
-        parsed.lineBreak = "\n";
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        auto end = bytes.find('\n', start);
-        if (end == std::string::npos) {
-            parsed.endsWithBreak = false;
-            end = bytes.size();
-        }
-        std::string raw = bytes.substr(start, end - start);
-        if (!raw.empty() && raw.back() == '\r')
-            raw.pop_back();
-        parsed.lines.push_back(ParseLine(std::move(raw)));
-        start = end + 1;
+Stamp StampOf(const fs::path& file) {
+    Stamp stamp;
+    struct stat st {};
+    if (::stat(file.c_str(), &st) != 0) {
+        stamp.error = errno;
+        return stamp;
     }
-    return parsed;
+    stamp.device = st.st_dev;
+    stamp.inode = st.st_ino;
+    stamp.size = st.st_size;
+    stamp.modified = st.st_mtim;
+    stamp.changed = st.st_ctim;
+    return stamp;
 }
 
-std::optional<std::string> ReadValue(const std::filesystem::path& file, std::string_view section,
-                                     std::string_view key) {
-    std::string bytes;
-    if (!ReadOnlyFile::ReadAll(file, bytes))
-        return std::nullopt;
-    const auto sectionBytes = Cp1252::FromUtf8(section);
-    const auto keyBytes = Cp1252::FromUtf8(key);
-    if (!sectionBytes || !keyBytes)
-        return std::nullopt;
-    bool inSection = false;
-    for (const Line& line : ParseFile(bytes).lines) {
-        if (line.header)
-            inSection = SameName(line.name, *sectionBytes);
-        else if (inSection && line.keyLine && SameName(line.name, *keyBytes))
-            return Cp1252::ToUtf8(line.value);
+// Sorts the index entries (hash in the high half, line start in the low half)
+// by hash, keeping the lines of one hash in file order (they come in it).
+void SortByHash(std::vector<std::uint64_t>& keys) {
+    if (keys.size() < 65536) {
+        std::sort(keys.begin(), keys.end());
+        return;
     }
-    return std::nullopt;
+    std::vector<std::uint64_t> sorted(keys.size());
+    for (const int shift : {32, 48}) {
+        std::vector<std::size_t> starts(65537, 0);
+        for (const std::uint64_t key : keys)
+            ++starts[((key >> shift) & 0xFFFF) + 1];
+        for (std::size_t i = 1; i < starts.size(); ++i)
+            starts[i] += starts[i - 1];
+        for (const std::uint64_t key : keys)
+            sorted[starts[(key >> shift) & 0xFFFF]++] = key;
+        keys.swap(sorted);
+    }
+}
+
+// The value of an integer key as written, brought within the range of a long
+// long; nothing when it is not a number.
+std::optional<long long> ParseInteger(std::string_view text) {
+    text = Trim(text);
+    bool negative = false;
+    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    if (text.empty() || text.front() < '0' || text.front() > '9')
+        return std::nullopt;
+    long long number = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            break;
+        number = std::min<long long>(number * 10 + (c - '0'), static_cast<long long>(INT_MAX) + 1);
+    }
+    return negative ? -number : number;
 }
 
 } // namespace
 
-Profile::Profile(std::filesystem::path file) : file_(std::move(file)) {}
+// The file as last read: its bytes, how it is written, and an index of its keys.
+struct Profile::Snapshot {
+    Stamp stamp;
+    ReadOnlyFile::ReadResult result = ReadOnlyFile::ReadResult::Missing;
+    std::string readError;
+    std::string bytes;
+    // Where the text starts (after a byte-order mark), and whether it is UTF-8.
+    std::size_t body = 0;
+    bool utf8 = false;
+    std::string lineBreak = "\r\n";
+    bool endsWithBreak = true;
+    // Built when a key is first looked for: where every section header starts,
+    // and for every key line after a header, (hash of section and key) << 32
+    // | where the line starts, sorted.
+    bool indexed = false;
+    std::vector<std::uint32_t> headers;
+    std::vector<std::uint64_t> keys;
+
+    void Adopt(std::string text) {
+        bytes = std::move(text);
+        body = bytes.compare(0, kByteOrderMark.size(), kByteOrderMark) == 0 ? kByteOrderMark.size() : 0;
+        utf8 = body != 0;
+        const std::string_view rest = std::string_view(bytes).substr(body);
+        lineBreak =
+            rest.find("\r\n") == std::string_view::npos && rest.find('\n') != std::string_view::npos ? "\n" : "\r\n";
+        endsWithBreak = rest.empty() || rest.back() == '\n';
+    }
+
+    void BuildIndex() {
+        std::uint64_t section = 0;
+        bool inSection = false;
+        for (std::size_t at = body; at < bytes.size();) {
+            const LineSpan line = LineAt(bytes, at);
+            const LineParts parts = ParseLine(std::string_view(bytes).substr(line.start, line.end - line.start));
+            if (parts.kind == LineKind::Header) {
+                headers.push_back(static_cast<std::uint32_t>(line.start));
+                section = HashName(kHashStart, parts.name, utf8);
+                inSection = true;
+            } else if (parts.kind == LineKind::Key && inSection) {
+                keys.push_back(std::uint64_t{ShortHash(HashName(section, parts.name, utf8))} << 32 | line.start);
+            }
+            at = line.next;
+        }
+        SortByHash(keys);
+        indexed = true;
+    }
+
+    LineParts PartsAt(std::size_t start) const {
+        const LineSpan line = LineAt(bytes, start);
+        return ParseLine(std::string_view(bytes).substr(line.start, line.end - line.start));
+    }
+
+    // The value of the first line of `key` in a section named `section`
+    // (both UTF-8), in the file's bytes.
+    std::optional<std::string_view> Find(std::string_view section, std::string_view key) {
+        if (!indexed)
+            BuildIndex();
+        const std::uint32_t hash = ShortHash(HashName(HashName(kHashStart, section, true), key, true));
+        const std::u32string sectionName = Lowered(section, true);
+        const std::u32string keyName = Lowered(key, true);
+        for (auto it = std::lower_bound(keys.begin(), keys.end(), std::uint64_t{hash} << 32);
+             it != keys.end() && (*it >> 32) == hash; ++it) {
+            const auto start = static_cast<std::uint32_t>(*it);
+            const LineParts parts = PartsAt(start);
+            if (Lowered(parts.name, utf8) != keyName)
+                continue;
+            const auto header = std::upper_bound(headers.begin(), headers.end(), start) - 1;
+            if (Lowered(PartsAt(*header).name, utf8) == sectionName)
+                return parts.value;
+        }
+        return std::nullopt;
+    }
+};
+
+Profile::Profile(std::filesystem::path file, ReadOnlyRule rule) : file_(std::move(file)), rule_(rule) {}
+
+Profile::~Profile() = default;
+
+const Profile::Snapshot& Profile::Current() const {
+    const Stamp now = StampOf(file_);
+    if (snapshot_ && snapshot_->stamp == now)
+        return *snapshot_;
+    auto fresh = std::make_unique<Snapshot>();
+    fresh->stamp = now;
+    // A missing folder reads as a missing file.
+    if (now.error != ENOENT && now.error != ENOTDIR) {
+        std::string bytes;
+        fresh->result = ReadOnlyFile::Read(file_, bytes, kMaxFileSize, &fresh->readError);
+        if (fresh->result == ReadOnlyFile::ReadResult::Read)
+            fresh->Adopt(std::move(bytes));
+    }
+    snapshot_ = std::move(fresh);
+    return *snapshot_;
+}
+
+bool Profile::ReadValue(std::string_view section, std::string_view key, std::string& value) const {
+    std::lock_guard<std::mutex> guard(lock_);
+    Current();
+    if (snapshot_->result != ReadOnlyFile::ReadResult::Read)
+        return false;
+    const auto found = snapshot_->Find(section, key);
+    if (!found)
+        return false;
+    value = snapshot_->utf8 && Cp1252::IsUtf8(*found) ? std::string(*found) : Cp1252::ToUtf8(*found);
+    return true;
+}
 
 std::string Profile::ReadString(std::string_view section, std::string_view key, std::string_view defaultValue,
                                 std::size_t maxLength) const {
-    std::string value = ReadValue(file_, section, key).value_or(std::string(defaultValue));
+    std::string value;
+    if (!ReadValue(section, key, value))
+        value = std::string(defaultValue);
     // Cut at a character boundary, counting characters, not bytes.
     std::size_t chars = 0;
     for (std::size_t at = 0; at < value.size(); ++at) {
@@ -146,26 +325,20 @@ std::string Profile::ReadString(std::string_view section, std::string_view key, 
 }
 
 int Profile::ReadInt(std::string_view section, std::string_view key, int defaultValue) const {
-    const auto value = ReadValue(file_, section, key);
-    if (!value)
+    std::string value;
+    if (!ReadValue(section, key, value))
         return defaultValue;
-    std::string_view text = Trim(*value);
-    bool negative = false;
-    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
-    if (text.empty() || text.front() < '0' || text.front() > '9')
+    const auto number = ParseInteger(value);
+    return number ? static_cast<int>(std::clamp<long long>(*number, INT_MIN, INT_MAX)) : defaultValue;
+}
+
+int Profile::ReadIntInRange(std::string_view section, std::string_view key, int defaultValue, int minimum,
+                            int maximum) const {
+    std::string value;
+    if (!ReadValue(section, key, value))
         return defaultValue;
-    long long number = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            break;
-        number = std::min<long long>(number * 10 + (c - '0'), static_cast<long long>(INT_MAX) + 1);
-    }
-    if (negative)
-        number = -number;
-    return static_cast<int>(std::clamp<long long>(number, INT_MIN, INT_MAX));
+    const auto number = ParseInteger(value);
+    return number && *number >= minimum && *number <= maximum ? static_cast<int>(*number) : defaultValue;
 }
 
 bool Profile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
@@ -174,15 +347,45 @@ bool Profile::WriteString(std::string_view section, std::string_view key, std::s
 
 bool Profile::WriteStrings(std::string_view section, const std::vector<std::pair<std::string, std::string>>& entries) {
     lastError_.clear();
-    const auto sectionBytes = Cp1252::FromUtf8(section);
+    std::lock_guard<std::mutex> guard(lock_);
+    const Snapshot& file = Current();
+    const bool existed = file.result == ReadOnlyFile::ReadResult::Read;
+    if (!existed && file.result != ReadOnlyFile::ReadResult::Missing) {
+        // Never write over what could not be read: its content would be lost.
+        lastError_ = "Erreur de fichier:\r\n" + file.readError + " Il n'est pas modifié.";
+        return false;
+    }
+    const bool readOnly = existed && ReadOnlyFile::IsReadOnly(file_);
+    if (readOnly && rule_ == ReadOnlyRule::Respect) {
+        lastError_ = "Erreur de fichier:\r\n" + file_.string() +
+                     " est en lecture seule : il est laissé tel quel et ce changement n'y est pas enregistré.";
+        return false;
+    }
+
+    // The texts in the file's own encoding.
+    const auto encode = [&file](std::string_view text) -> std::optional<std::string> {
+        if (file.utf8)
+            return Cp1252::IsUtf8(text) ? std::optional<std::string>(std::string(text)) : std::nullopt;
+        return Cp1252::FromUtf8(text);
+    };
+    const auto sectionBytes = encode(section);
     if (!sectionBytes) {
         lastError_ = "Ce texte contient des caractères qui ne peuvent pas être enregistrés.";
         return false;
     }
-    std::vector<std::pair<std::string, std::string>> entryBytes;
+    // The keys to write, each once in the order first given, with the last
+    // value given: what writing them one at a time would leave.
+    struct Pending {
+        std::string key;
+        std::string value;
+        std::u32string name;
+        std::uint64_t hash;
+        bool written = false;
+    };
+    std::vector<Pending> pending;
     for (const auto& [key, value] : entries) {
-        const auto keyBytes = Cp1252::FromUtf8(key);
-        const auto valueBytes = Cp1252::FromUtf8(value);
+        const auto keyBytes = encode(key);
+        const auto valueBytes = encode(value);
         if (!keyBytes || !valueBytes) {
             lastError_ = "Ce texte contient des caractères qui ne peuvent pas être enregistrés.";
             return false;
@@ -192,61 +395,101 @@ bool Profile::WriteStrings(std::string_view section, const std::vector<std::pair
             lastError_ = "Ce texte ne peut pas être enregistré dans le fichier de paramètres.";
             return false;
         }
-        entryBytes.emplace_back(*keyBytes, *valueBytes);
+        std::u32string name = Lowered(*keyBytes, file.utf8);
+        const auto same =
+            std::find_if(pending.begin(), pending.end(), [&name](const Pending& p) { return p.name == name; });
+        if (same != pending.end())
+            same->value = *valueBytes;
+        else
+            pending.push_back({*keyBytes, *valueBytes, std::move(name), HashName(kHashStart, *keyBytes, file.utf8)});
     }
-    std::string bytes;
-    const bool existed = std::filesystem::exists(file_);
-    if (existed && !ReadOnlyFile::ReadAll(file_, bytes)) {
-        lastError_ = "Erreur de fichier:\r\nImpossible de lire " + file_.string();
-        return false;
-    }
-    Parsed parsed = ParseFile(bytes);
-    auto& lines = parsed.lines;
 
-    for (const auto& [keyBytes, valueBytes] : entryBytes) {
-        const std::string newLine = keyBytes + "=" + valueBytes;
-        // Find the section, then the key or the place after the section's last entry.
-        std::size_t sectionAt = lines.size();
-        for (std::size_t i = 0; i < lines.size(); ++i)
-            if (lines[i].header && SameName(lines[i].name, *sectionBytes)) {
-                sectionAt = i;
-                break;
+    // One pass over the file: the first section of that name, the lines of
+    // its keys, and where new keys go (after its last line that is not blank).
+    const std::string& bytes = file.bytes;
+    const std::u32string sectionName = Lowered(*sectionBytes, file.utf8);
+    struct Replacement {
+        std::size_t start;
+        std::size_t end;
+        std::string text;
+    };
+    std::vector<Replacement> replacements;
+    bool sectionFound = false;
+    std::size_t insertAt = bytes.size();
+    bool lastLineBlank = true;
+    for (std::size_t at = file.body; at < bytes.size();) {
+        const LineSpan line = LineAt(bytes, at);
+        const std::string_view raw = std::string_view(bytes).substr(line.start, line.end - line.start);
+        const LineParts parts = ParseLine(raw);
+        lastLineBlank = Trim(raw).empty();
+        at = line.next;
+        if (!sectionFound) {
+            if (parts.kind == LineKind::Header && Lowered(parts.name, file.utf8) == sectionName) {
+                sectionFound = true;
+                insertAt = line.next;
             }
-        if (sectionAt == lines.size()) {
-            if (!lines.empty() && !Trim(lines.back().raw).empty())
-                lines.push_back(ParseLine(""));
-            lines.push_back(ParseLine("[" + *sectionBytes + "]"));
-            lines.push_back(ParseLine(newLine));
-        } else {
-            std::size_t insertAt = sectionAt + 1;
-            bool replaced = false;
-            for (std::size_t i = sectionAt + 1; i < lines.size() && !lines[i].header; ++i) {
-                if (lines[i].keyLine && SameName(lines[i].name, keyBytes)) {
+            continue;
+        }
+        if (parts.kind == LineKind::Header)
+            break;
+        if (parts.kind == LineKind::Key) {
+            const std::uint64_t hash = HashName(kHashStart, parts.name, file.utf8);
+            for (Pending& p : pending)
+                if (!p.written && p.hash == hash && p.name == Lowered(parts.name, file.utf8)) {
                     // Keep the key as the file spells it.
-                    lines[i] = ParseLine(lines[i].name + "=" + valueBytes);
-                    replaced = true;
+                    replacements.push_back({line.start, line.end, std::string(parts.name) + "=" + p.value});
+                    p.written = true;
                     break;
                 }
-                if (!Trim(lines[i].raw).empty())
-                    insertAt = i + 1;
-            }
-            if (!replaced)
-                lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), ParseLine(newLine));
         }
+        if (!lastLineBlank)
+            insertAt = line.next;
     }
 
-    std::string out;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        out += lines[i].raw;
-        if (i + 1 < lines.size() || parsed.endsWithBreak || !existed)
-            out += parsed.lineBreak;
+    std::vector<std::string> added;
+    if (!sectionFound) {
+        insertAt = bytes.size();
+        if (!lastLineBlank)
+            added.emplace_back();
+        added.push_back("[" + *sectionBytes + "]");
     }
+    for (const Pending& p : pending)
+        if (!p.written)
+            added.push_back(p.key + "=" + p.value);
+
+    std::string out;
+    out.reserve(bytes.size() + 64 * (added.size() + replacements.size()));
+    std::size_t copied = 0;
+    for (const Replacement& replacement : replacements) {
+        out.append(bytes, copied, replacement.start - copied);
+        out += replacement.text;
+        copied = replacement.end;
+    }
+    out.append(bytes, copied, insertAt - copied);
+    // A last line without its line break keeps going without one.
+    const bool breakFirst = insertAt == bytes.size() && !file.endsWithBreak;
+    for (std::size_t i = 0; i < added.size(); ++i) {
+        if (breakFirst)
+            out += file.lineBreak;
+        out += added[i];
+        if (!breakFirst)
+            out += file.lineBreak;
+    }
+    out.append(bytes, insertAt, std::string::npos);
+
     std::error_code ec;
     if (!file_.parent_path().empty())
-        std::filesystem::create_directories(file_.parent_path(), ec);
-    const bool readOnly = ReadOnlyFile::IsReadOnly(file_);
-    if (!ReadOnlyFile::Replace(file_, out, readOnly, &lastError_))
+        fs::create_directories(file_.parent_path(), ec);
+    if (!ReadOnlyFile::Replace(file_, out, readOnly, &lastError_)) {
+        snapshot_.reset();
         return false;
+    }
+    // What was written is what the file now holds: no need to read it again.
+    auto written = std::make_unique<Snapshot>();
+    written->stamp = StampOf(file_);
+    written->result = ReadOnlyFile::ReadResult::Read;
+    written->Adopt(std::move(out));
+    snapshot_ = std::move(written);
     return true;
 }
 
@@ -255,8 +498,15 @@ bool Profile::WriteInt(std::string_view section, std::string_view key, int value
 }
 
 bool Profile::Flush() const {
-    std::error_code ec;
-    return !std::filesystem::exists(file_, ec) || std::filesystem::is_regular_file(file_, ec);
+    return ReadError().empty();
+}
+
+std::string Profile::ReadError() const {
+    std::lock_guard<std::mutex> guard(lock_);
+    const Snapshot& file = Current();
+    return file.result == ReadOnlyFile::ReadResult::Read || file.result == ReadOnlyFile::ReadResult::Missing
+               ? std::string()
+               : file.readError;
 }
 
 } // namespace lexinum

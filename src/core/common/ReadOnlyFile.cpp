@@ -1,10 +1,11 @@
 #include "ReadOnlyFile.h"
 
+#include "SystemError.h"
+
+#include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
-#include <fstream>
-#include <sstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace lexinum {
@@ -14,15 +15,17 @@ namespace fs = std::filesystem;
 namespace {
 constexpr auto kWriteBits = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
 
-std::string SystemText(int code) {
-    return std::strerror(code);
+// The message of a failed write: it names the file the player knows, not the
+// temporary file the failure may have happened on.
+std::string WriteErrorText(const fs::path& file, int code) {
+    return "Erreur de fichier:\r\nImpossible d'enregistrer " + file.string() + " : " + SystemError::Text(code) + ".";
 }
 
-bool WriteAndSync(const fs::path& path, std::string_view bytes, std::string* error) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+// Writes `bytes` to a new file `path` and syncs it; false with the errno value.
+bool WriteAndSync(const fs::path& path, std::string_view bytes, int& code) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644);
     if (fd < 0) {
-        if (error)
-            *error = "Erreur de fichier:\r\n" + path.string() + ": " + SystemText(errno);
+        code = errno;
         return false;
     }
     std::size_t done = 0;
@@ -31,16 +34,19 @@ bool WriteAndSync(const fs::path& path, std::string_view bytes, std::string* err
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            if (error)
-                *error = "Erreur de fichier:\r\n" + path.string() + ": " + SystemText(errno);
+            code = errno;
             ::close(fd);
             return false;
         }
         done += static_cast<std::size_t>(n);
     }
-    if (::fsync(fd) != 0 || ::close(fd) != 0) {
-        if (error)
-            *error = "Erreur de fichier:\r\n" + path.string() + ": " + SystemText(errno);
+    if (::fsync(fd) != 0) {
+        code = errno;
+        ::close(fd);
+        return false;
+    }
+    if (::close(fd) != 0) {
+        code = errno;
         return false;
     }
     return true;
@@ -84,34 +90,133 @@ bool ReadOnlyFile::Replace(const fs::path& file, std::string_view bytes, bool ke
     if (existed)
         MakeWritable(file);
     fs::remove(temp, ec);
-    bool ok = WriteAndSync(temp, bytes, error);
-    if (ok) {
-        fs::rename(temp, file, ec);
-        if (ec) {
-            ok = false;
-            if (error)
-                *error = "Erreur de fichier:\r\n" + file.string() + ": " + ec.message();
-        }
+    int code = 0;
+    bool ok = WriteAndSync(temp, bytes, code);
+    if (ok && ::rename(temp.c_str(), file.c_str()) != 0) {
+        code = errno;
+        ok = false;
     }
-    if (!ok)
+    if (!ok) {
         fs::remove(temp, ec);
-    else
+        if (error)
+            *error = WriteErrorText(file, code);
+    } else {
         SyncFolder(folder);
+    }
     if (keepReadOnly && (ok || existed))
         MakeReadOnly(file);
     return ok;
 }
 
+int ReadOnlyFile::OpenRegular(const fs::path& file, std::uintmax_t maxSize, std::uintmax_t* size, ReadResult* result,
+                              int* systemError) {
+    const auto refuse = [&](ReadResult why, int code) {
+        if (result != nullptr)
+            *result = why;
+        if (systemError != nullptr)
+            *systemError = code;
+        return -1;
+    };
+    // Look before opening: opening some devices acts on them.
+    struct stat before {};
+    if (::stat(file.c_str(), &before) != 0)
+        return errno == ENOENT ? refuse(ReadResult::Missing, ENOENT) : refuse(ReadResult::Failed, errno);
+    if (!S_ISREG(before.st_mode))
+        return refuse(ReadResult::NotAFile, 0);
+    // Without waiting: a pipe put there meanwhile must not block the opening.
+    const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        return errno == ENOENT ? refuse(ReadResult::Missing, ENOENT) : refuse(ReadResult::Failed, errno);
+    struct stat opened {};
+    if (::fstat(fd, &opened) != 0) {
+        const int code = errno;
+        ::close(fd);
+        return refuse(ReadResult::Failed, code);
+    }
+    if (!S_ISREG(opened.st_mode)) {
+        ::close(fd);
+        return refuse(ReadResult::NotAFile, 0);
+    }
+    if (opened.st_size < 0 || static_cast<std::uintmax_t>(opened.st_size) > maxSize) {
+        ::close(fd);
+        return refuse(ReadResult::TooLarge, 0);
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (size != nullptr)
+        *size = static_cast<std::uintmax_t>(opened.st_size);
+    if (result != nullptr)
+        *result = ReadResult::Read;
+    return fd;
+}
+
+ReadOnlyFile::ReadResult ReadOnlyFile::Read(const fs::path& file, std::string& bytes, std::uintmax_t maxSize,
+                                            std::string* error) {
+    ReadResult result = ReadResult::Read;
+    int code = 0;
+    std::uintmax_t size = 0;
+    const int fd = OpenRegular(file, maxSize, &size, &result, &code);
+    if (fd >= 0) {
+        // The file may grow while it is read: read to its end, never past the limit.
+        std::string read;
+        read.resize(static_cast<std::size_t>(size) + 1);
+        std::size_t done = 0;
+        for (;;) {
+            if (done == read.size()) {
+                if (read.size() > maxSize) {
+                    result = ReadResult::TooLarge;
+                    break;
+                }
+                read.resize(std::min<std::uintmax_t>(read.size() * 2, maxSize + 1));
+            }
+            const ssize_t n = ::read(fd, read.data() + done, read.size() - done);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0) {
+                result = ReadResult::Failed;
+                code = errno;
+                break;
+            }
+            if (n == 0)
+                break;
+            done += static_cast<std::size_t>(n);
+        }
+        ::close(fd);
+        if (result == ReadResult::Read) {
+            read.resize(done);
+            bytes = std::move(read);
+        }
+    }
+    if (result != ReadResult::Read && error != nullptr)
+        *error = ReadErrorText(file, result, code, maxSize);
+    return result;
+}
+
 bool ReadOnlyFile::ReadAll(const fs::path& file, std::string& bytes) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
-        return false;
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    if (in.bad())
-        return false;
-    bytes = std::move(buffer).str();
-    return true;
+    return Read(file, bytes, kDefaultReadLimit) == ReadResult::Read;
+}
+
+std::string ReadOnlyFile::ReadErrorText(const fs::path& file, ReadResult result, int systemError,
+                                        std::uintmax_t maxSize) {
+    std::string why;
+    switch (result) {
+    case ReadResult::Read:
+        return {};
+    case ReadResult::Missing:
+        why = "fichier introuvable";
+        break;
+    case ReadResult::NotAFile:
+        why = "ce n'est pas un fichier ordinaire (dossier, tube ou périphérique)";
+        break;
+    case ReadResult::TooLarge:
+        why = maxSize >= (std::uintmax_t{1} << 20)
+                  ? "fichier trop grand (plus de " + std::to_string(maxSize >> 20) + " Mio)"
+                  : "fichier trop grand (plus de " + std::to_string(maxSize) + " octets)";
+        break;
+    case ReadResult::Failed:
+        why = SystemError::Text(systemError);
+        break;
+    }
+    return "Impossible de lire " + file.string() + " : " + why + ".";
 }
 
 } // namespace lexinum

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -7,9 +8,24 @@
 namespace lexinum {
 
 // The rules around the game's data files: they are kept read-only between
-// writes, and a write replaces a file whole or not at all.
+// writes, a write replaces a file whole or not at all, and only regular files
+// are ever read (a folder, a pipe or a device put in a file's place is refused
+// before anything is read from it, so nothing blocks and nothing endless is
+// read), within a size fitting what the file can hold.
 class ReadOnlyFile {
 public:
+    // The largest file ReadAll reads.
+    static constexpr std::uintmax_t kDefaultReadLimit = std::uintmax_t{256} << 20;
+
+    // How an attempt to read a file ended.
+    enum class ReadResult {
+        Read,     // the file was read
+        Missing,  // there is no such file
+        NotAFile, // a folder, a pipe, a device or a socket stands there
+        TooLarge, // the file is larger than the limit given
+        Failed,   // the system refused or failed the reading (see the error code)
+    };
+
     // True when the file exists and has no write permission bit.
     static bool IsReadOnly(const std::filesystem::path& file);
     // Adds the owner's write bit; false if the file cannot be changed.
@@ -21,12 +37,27 @@ public:
     // (named `tempName` there, or the file's name with ".tmp~" added), syncs it,
     // renames it over the file and syncs the folder. With `keepReadOnly` the
     // file ends read-only, also when the write fails (an old file is then left
-    // exactly as it was). Returns false and an error text (French) on failure.
+    // exactly as it was). Returns false and an error text (French, naming
+    // `file`, never the temporary file) on failure.
     static bool Replace(const std::filesystem::path& file, std::string_view bytes, bool keepReadOnly,
                         std::string* error = nullptr, const std::string& tempName = {});
 
-    // Reads a whole file as bytes; false if it cannot be read.
+    // Opens a regular file of at most `maxSize` bytes for reading. Anything
+    // else is refused without being read and without waiting. Returns the file
+    // descriptor (the caller closes it) or -1; `size` receives the file's size,
+    // `result` and `systemError` (an errno value) why it was not opened.
+    static int OpenRegular(const std::filesystem::path& file, std::uintmax_t maxSize, std::uintmax_t* size = nullptr,
+                           ReadResult* result = nullptr, int* systemError = nullptr);
+    // Reads a whole regular file of at most `maxSize` bytes into `bytes`. On
+    // failure `error`, when given, receives a French text naming the file.
+    static ReadResult Read(const std::filesystem::path& file, std::string& bytes, std::uintmax_t maxSize,
+                           std::string* error = nullptr);
+    // Reads a whole regular file (at most 256 MiB) as bytes; false if it
+    // cannot be read.
     static bool ReadAll(const std::filesystem::path& file, std::string& bytes);
+    // The French text telling why `file` could not be read.
+    static std::string ReadErrorText(const std::filesystem::path& file, ReadResult result, int systemError,
+                                     std::uintmax_t maxSize);
 };
 
 } // namespace lexinum
