@@ -53,13 +53,13 @@ std::vector<std::string> CalculationLines(const Pile& pile) {
     std::vector<std::string> lines;
     std::size_t start = 0;
     while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
+        std::size_t end = text.find(NumberRules::kLineBreak, start);
         if (end == std::string::npos)
             end = text.size();
         const std::size_t first = text.find_first_not_of(' ', start);
         if (first < end)
             lines.push_back(text.substr(first, end - first));
-        start = end + 1;
+        start = end + std::string_view(NumberRules::kLineBreak).size();
     }
     return lines;
 }
@@ -78,9 +78,9 @@ std::string JsonNumbers(const Numbers& numbers) {
     return out + "]";
 }
 
-// Ends a text for the terminal with a line break.
+// Prints a results-box text with the terminal's line breaks, ending it with one.
 void PrintText(const std::string& text) {
-    std::cout << text;
+    std::cout << ForTerminal(text);
     if (!text.empty() && text.back() != '\n')
         std::cout << '\n';
 }

@@ -56,7 +56,7 @@ TEST(Calculation, ResultsAreReusedUpToFiveLinesAndClicksOutOfOrderAreRefused) {
     EXPECT_EQ(c.CalculationText(), "100 + ");
     ASSERT_EQ(c.ClickNumber(1), R::None);    // 100 + 6 = 106 on button 1
     ASSERT_EQ(Line(c, 1, kMul, 2), R::None); // 106 x 3 = 318 on button 2
-    EXPECT_EQ(c.CalculationText(), "100 + 6 = 106\n106 x 3 = 318\n");
+    EXPECT_EQ(c.CalculationText(), "100 + 6 = 106\r\n106 x 3 = 318\r\n");
     EXPECT_EQ(c.playerSources()[1], (Calculation::Pair{1, 2}));
     EXPECT_EQ(c.playerOperands()[1], (Calculation::Pair{106, 3}));
     EXPECT_EQ(c.playerOps()[1], kMul);

@@ -24,23 +24,23 @@ Calculation Answer(std::array<int, 6> numbers, int target, std::initializer_list
 
 TEST(CalculationVerdict, ExactNearOrNoAnswer) {
     const std::array<int, 6> draw = {100, 6, 3, 75, 2, 8};
-    EXPECT_EQ(Answer(draw, 318, {}).VerdictText(), " Aucune réponse donnée.\n");
+    EXPECT_EQ(Answer(draw, 318, {}).VerdictText(), " Aucune réponse donnée.\r\n");
     EXPECT_EQ(Answer(draw, 318, {{0, kAdd, 1}, {1, kMul, 2}}).VerdictText(),
-              " Votre compte est bon:\n  100 + 6 = 106\n   106 * 3 = 318\n Félicitations!\n");
-    EXPECT_EQ(Answer(draw, 318, {{0, kAdd, 1}}).VerdictText(), " Votre compte à 212 près:\n  100 + 6 = 106\n");
+              " Votre compte est bon:\r\n  100 + 6 = 106\r\n   106 * 3 = 318\r\n Félicitations!\r\n");
+    EXPECT_EQ(Answer(draw, 318, {{0, kAdd, 1}}).VerdictText(), " Votre compte à 212 près:\r\n  100 + 6 = 106\r\n");
 
     Calculation one;
     one.Setup(draw, 70);
     one.ClickNumber(3);
     one.Accept();
-    EXPECT_EQ(one.VerdictText(), " Votre compte à 5 près:\n 75\n") << "an answer of one number";
+    EXPECT_EQ(one.VerdictText(), " Votre compte à 5 près:\r\n 75\r\n") << "an answer of one number";
 }
 
 TEST(CalculationVerdict, RemarksBeforeTheSolutions) {
     const std::array<int, 6> draw = {100, 6, 3, 75, 2, 8};
     const Calculation twoLines = Answer(draw, 318, {{0, kAdd, 1}, {1, kMul, 2}});
     const Calculation missed = Answer(draw, 318, {{0, kAdd, 1}});
-    const std::string simpler = " Il y a plus simple: \n", found = " 318 trouvé: \n";
+    const std::string simpler = " Il y a plus simple: \r\n", found = " 318 trouvé: \r\n";
 
     EXPECT_EQ(NumbersRoundText::TrainingHeader(true, 1, twoLines), simpler);
     EXPECT_EQ(NumbersRoundText::TrainingHeader(true, 2, twoLines), "");

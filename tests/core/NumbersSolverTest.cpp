@@ -184,22 +184,22 @@ Numbers TileDraw() {
 TEST(NumbersSolverPrint, OneTokenAndFiveOperations) {
     std::string text;
     NumbersSolver::PrintPile(MakePile({7}), text);
-    EXPECT_EQ(text, "   7 = 7\n");
+    EXPECT_EQ(text, "   7 = 7\r\n");
 
     text.clear();
     // ((((100 + 6) * 3) - 8) / 2) ... and a last line: each line one space deeper.
     NumbersSolver::PrintPile(MakePile({100, 6, A, 3, M, 8, S, 10, 5, D, D}), text);
-    EXPECT_EQ(text, "  100 + 6 = 106\n"
-                    "   106 * 3 = 318\n"
-                    "    318 - 8 = 310\n"
-                    "     10 / 5 = 2\n"
-                    "      310 / 2 = 155\n");
+    EXPECT_EQ(text, "  100 + 6 = 106\r\n"
+                    "   106 * 3 = 318\r\n"
+                    "    318 - 8 = 310\r\n"
+                    "     10 / 5 = 2\r\n"
+                    "      310 / 2 = 155\r\n");
     EXPECT_EQ(NumbersSolver::PileValue(MakePile({100, 6, A, 3, M, 8, S, 10, 5, D, D})), 155);
 
-    text = "avant\n";
+    text = "avant\r\n";
     NumbersSolver::PrintPile(Pile{}, text);
     NumbersSolver::PrintPile(MakePile({5, A}), text); // malformed: nothing printed
-    EXPECT_EQ(text, "avant\n");
+    EXPECT_EQ(text, "avant\r\n");
     EXPECT_EQ(NumbersSolver::PileValue(MakePile({5, A})), 0);
     EXPECT_EQ(NumbersSolver::PileValue(MakePile({5, 1, M})), 0);
 }
@@ -209,11 +209,11 @@ TEST(NumbersSolverPrint, OneTokenAndFiveOperations) {
 TEST(NumbersSolverSolutions, SimplestFirstThenEveryOtherAndTheClosingText) {
     const Listing listing = ListAll({100, 75, 50, 25, 10, 1}, 125);
     ASSERT_FALSE(listing.texts.empty());
-    EXPECT_EQ(listing.texts[0], "  100 + 25 = 125\n");
+    EXPECT_EQ(listing.texts[0], "  100 + 25 = 125\r\n");
     EXPECT_EQ(listing.solutions[0], MakePile({100, 25, A}));
     EXPECT_TRUE(listing.exact);
     EXPECT_EQ(listing.simplestOps, 1u);
-    EXPECT_EQ(listing.closing, "\n Plus de solutions...");
+    EXPECT_EQ(listing.closing, "\r\n Plus de solutions...");
     std::set<std::vector<int>> seen;
     for (const Pile& pile : listing.solutions) {
         std::vector<int> tokens;
@@ -226,11 +226,11 @@ TEST(NumbersSolverSolutions, SimplestFirstThenEveryOtherAndTheClosingText) {
 TEST(NumbersSolverSolutions, TargetEqualToADrawnNumber) {
     const Listing listing = ListAll({75, 50, 25, 8, 3, 2}, 75);
     ASSERT_GE(listing.texts.size(), 2u);
-    EXPECT_EQ(listing.texts[0], " Il fallait le faire !\n   75 = 75\n");
+    EXPECT_EQ(listing.texts[0], " Il fallait le faire !\r\n   75 = 75\r\n");
     EXPECT_EQ(listing.simplestOps, 0u);
     // The search goes on with calculations of two numbers and more.
     EXPECT_EQ(listing.solutions[1], MakePile({50, 25, A}));
-    EXPECT_EQ(listing.texts[1], "  50 + 25 = 75\n");
+    EXPECT_EQ(listing.texts[1], "  50 + 25 = 75\r\n");
 }
 
 TEST(NumbersSolverSolutions, ChainsAndRepeatedNumbersAreListedOnce) {
@@ -276,13 +276,13 @@ TEST(NumbersSolverSolutions, NoExactSolutionEndsWithTheNearest) {
     EXPECT_EQ(listing.bestDistance, ref.nearest);
     const int value = NumbersSolver::PileValue(listing.best);
     EXPECT_EQ(std::abs(999 - value), ref.nearest);
-    std::string expected = " 999 à " + std::to_string(ref.nearest) + " près seulement...\n";
+    std::string expected = " 999 à " + std::to_string(ref.nearest) + " près seulement...\r\n";
     NumbersSolver::PrintPile(listing.best, expected);
     EXPECT_EQ(listing.closing, expected);
 
     // A player as near as the search: " Pas mieux."
     listing = ListAll(numbers, 999, value);
-    EXPECT_EQ(listing.closing.rfind(" Pas mieux.\n", 0), 0u);
+    EXPECT_EQ(listing.closing.rfind(" Pas mieux.\r\n", 0), 0u);
     // A player nearer than the search (impossible in play): only the calculation.
     listing = ListAll(numbers, 999, 999 + ref.nearest - 1);
     std::string lines;
@@ -363,7 +363,7 @@ TEST(NumbersSolverSolutions, AgreesWithABruteForceOnSeededDraws) {
             previousOps = ops;
             std::string printed;
             if (pile.Count() == 1)
-                printed = " Il fallait le faire !\n";
+                printed = " Il fallait le faire !\r\n";
             NumbersSolver::PrintPile(pile, printed);
             EXPECT_EQ(listing.texts[i], printed);
         }
@@ -386,7 +386,7 @@ TEST(NumbersSolverComputer, TopLevelIsExactWheneverTheDrawIsSolvable) {
             EXPECT_EQ(answer.result, target);
             EXPECT_EQ(CheckSolution(answer.expression, numbers), target);
             EXPECT_EQ(static_cast<int>(answer.ops), (answer.expression.Count() - 1) / 2);
-            std::string expected = " Le compte est bon:\n";
+            std::string expected = " Le compte est bon:\r\n";
             NumbersSolver::PrintPile(answer.expression, expected);
             EXPECT_EQ(answer.text, expected);
         } else {
@@ -403,7 +403,7 @@ TEST(NumbersSolverComputer, ADrawnNumberOnTargetIsTheComputersAnswer) {
     EXPECT_TRUE(answer.exact);
     EXPECT_EQ(answer.result, 100);
     EXPECT_EQ(answer.ops, 0u);
-    EXPECT_EQ(answer.text, " Il fallait le faire !\n   100 = 100\n");
+    EXPECT_EQ(answer.text, " Il fallait le faire !\r\n   100 = 100\r\n");
 }
 
 TEST(NumbersSolverComputer, LowerLevelsTryFewerOperations) {
@@ -440,6 +440,36 @@ TEST(NumbersSolverComputer, LowerLevelsTryFewerOperations) {
     EXPECT_LT(exactLow, exactTop);
 }
 
+// ---- line breaks ----
+
+// True when every line feed of `text` follows a carriage return.
+bool OnlyCrLf(const std::string& text) {
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r'))
+            return false;
+    return true;
+}
+
+TEST(NumbersSolverText, EveryLineEndsWithCrLfAsTheLettersTextsDo) {
+    // Exact with a one-number solution, exact, and nothing exact (nearest, then
+    // "Pas mieux." when the player came as near).
+    const std::pair<Numbers, int> draws[] = {
+        {{100, 75, 50, 25, 10, 1}, 75}, {{100, 6, 3, 75, 2, 8}, 318}, {{1, 1, 2, 2, 3, 3}, 999}};
+    for (const auto& [numbers, target] : draws) {
+        for (const int player : {0, 162}) {
+            const Listing listing = ListAll(numbers, target, player);
+            for (const std::string& text : listing.texts)
+                EXPECT_TRUE(OnlyCrLf(text)) << text;
+            EXPECT_TRUE(OnlyCrLf(listing.closing)) << listing.closing;
+            EXPECT_FALSE(listing.closing.empty());
+        }
+        for (const int level : {1, 6}) {
+            const ComputerAnswer answer = ComputerPlays(numbers, target, level);
+            EXPECT_TRUE(OnlyCrLf(answer.text)) << answer.text;
+        }
+    }
+}
+
 // ---- stopping ----
 
 TEST(NumbersSolverStop, AStopWhileASolutionWaitsEndsTheSearchWithoutClosingText) {
@@ -448,7 +478,7 @@ TEST(NumbersSolverStop, AStopWhileASolutionWaitsEndsTheSearchWithoutClosingText)
     SearchChannel channel;
     channel.Start([&](SearchChannel& c) { solver.SolutionsSearch(c); });
     ASSERT_TRUE(channel.WaitBatch());
-    EXPECT_EQ(channel.TakeText(), "  100 + 25 = 125\n");
+    EXPECT_EQ(channel.TakeText(), "  100 + 25 = 125\r\n");
     channel.Continue();
     ASSERT_TRUE(channel.WaitBatch());
     channel.Stop(); // while the second solution waits to be shown

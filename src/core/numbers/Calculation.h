@@ -1,5 +1,7 @@
 #pragma once
 
+#include "NumberRules.h"
+
 #include <array>
 #include <string>
 
@@ -23,7 +25,7 @@ public:
     static constexpr int kFirstOperationButton = kNumberCount;
     // A line break in the texts written for the results box and the
     // calculation box (the solver's texts use the same).
-    static constexpr const char* kLineBreak = "\n";
+    static constexpr const char* kLineBreak = NumberRules::kLineBreak;
 
     // What the next click must be.
     enum EntryState : int {

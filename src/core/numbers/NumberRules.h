@@ -21,6 +21,10 @@ public:
     static constexpr std::array<std::string_view, kTileKinds> kTileTexts = {"1", "2", "3",  "4",  "5",  "6",  "7",
                                                                             "8", "9", "10", "25", "50", "75", "100"};
 
+    // The line break of every text the numbers game writes for the player
+    // (results box, calculation box): CR LF, as the letters texts end theirs.
+    static constexpr const char* kLineBreak = "\r\n";
+
     // Operation codes. Every number of the game is positive, so a negative
     // token in a calculation is always an operation.
     static constexpr int kAdd = -4;

@@ -174,7 +174,7 @@ NumbersSolver::Step NumbersSolver::SingleNumbers(bool computer) {
             expression_.Push(v);
             std::string& text = channel_->WorkerText();
             text.assign(kSingleNumberText);
-            text += '\n';
+            text += NumberRules::kLineBreak;
             if (computer) {
                 PrintPile(expression_, text);
                 computerExpression_ = expression_;
@@ -749,7 +749,7 @@ bool NumbersSolver::CFinal() {
             expression_.Push(operation);
             std::string& text = channel_->WorkerText();
             text.assign(kComputerExactText);
-            text += '\n';
+            text += NumberRules::kLineBreak;
             computerOps_ = static_cast<unsigned>((expression_.Count() - 1) / 2);
             computerResult_ = target_;
             computerExact_ = true;
@@ -774,7 +774,7 @@ void NumbersSolver::PrintPile(const Pile& pile, std::string& text) {
         AppendNumber(text, pile[0]);
         text += " = ";
         AppendNumber(text, pile[0]);
-        text += '\n';
+        text += NumberRules::kLineBreak;
         return;
     }
     std::array<int, Pile::kSlots> copy{};
@@ -802,7 +802,7 @@ void NumbersSolver::PrintPile(const Pile& pile, std::string& text) {
         AppendNumber(text, b);
         text += " = ";
         AppendNumber(text, value);
-        text += '\n';
+        text += NumberRules::kLineBreak;
         ++indent;
         copy[static_cast<std::size_t>(at - 2)] = value;
         for (int i = at + 1; i < left; ++i)
@@ -843,7 +843,7 @@ NumbersSolver::Step NumbersSolver::HandOver(const Pile& pile, SearchChannel& cha
 
 void NumbersSolver::ClosingText(std::string& text) const {
     if (exactFound_ != 0) {
-        text += '\n';
+        text += NumberRules::kLineBreak;
         text += kNoMoreSolutionsText;
         return;
     }
@@ -853,10 +853,11 @@ void NumbersSolver::ClosingText(std::string& text) const {
         AppendNumber(text, target_);
         text += " à ";
         AppendNumber(text, bestDistance_);
-        text += " près seulement...\n";
+        text += " près seulement...";
+        text += NumberRules::kLineBreak;
     } else if (bestDistance_ == playerDistance) {
         text += kNoBetterText;
-        text += '\n';
+        text += NumberRules::kLineBreak;
     }
     PrintPile(bestExpression_, text);
 }

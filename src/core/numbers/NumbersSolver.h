@@ -39,7 +39,7 @@ public:
     static constexpr int kMinLevel = 1;
     static constexpr int kMaxLevel = 6;
 
-    // The texts the searches write (line breaks are '\n').
+    // The texts the searches write (lines end with NumberRules::kLineBreak).
     static constexpr const char* kSingleNumberText = " Il fallait le faire !";
     static constexpr const char* kComputerExactText = " Le compte est bon:";
     static constexpr const char* kNoMoreSolutionsText = " Plus de solutions...";
