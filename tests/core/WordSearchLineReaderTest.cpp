@@ -4,10 +4,12 @@
 #include "TempFolder.h"
 
 #include "lexicon/LetterKey.h"
+#include "lexicon/LexFileReader.h"
 #include "lexicon/LexiconLineReader.h"
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 
 #include <random>
 #include <set>
@@ -33,7 +35,11 @@ TEST(WordSearchLineReader, SeekKeyAgreesWithALineByLineRead) {
     // Some lines are damaged: control bytes, accented bytes or a carriage return
     // after the key or after the words, no word at all, a line feed alone at the end.
     const std::string damages[] = {std::string(1, '\0'), "\r", "\xE9t\xE9", "\t"};
+    // Blank lines anywhere are no lines at all: the reader passes over them.
+    const std::string blanks[] = {"\r\n", "\n", " \t \r\n"};
     for (const auto& key : keys) {
+        if (random() % 25 == 0)
+            bytes += blanks[random() % 3];
         lines.push_back(key);
         const auto roll = random() % 40;
         if (roll < 4)
@@ -138,11 +144,61 @@ TEST(WordSearchLineReader, FileCutShortOrUnreadable) {
     EXPECT_EQ(lines, static_cast<std::size_t>(std::count(kept.begin(), kept.end(), '\n')) + (kept.back() != '\n'));
     EXPECT_EQ(reader.SeekKey("ZZZZZ"), -1);
     EXPECT_FALSE(reader.Failed());
-    // A folder in place of a file opens but cannot be read.
-    std::filesystem::create_directory(folder / "fr02.lex");
-    ASSERT_TRUE(reader.Open(folder / "fr02.lex"));
-    EXPECT_EQ(reader.SeekKey("ABC"), -1);
-    EXPECT_TRUE(reader.Failed());
+}
+
+TEST(WordSearchLineReader, OnlyARegularFileWithinTheLimitOpens) {
+    test::TempFolder folder;
+    std::filesystem::create_directory(folder / "fr01.lex");
+    ASSERT_EQ(::mkfifo((folder / "fr02.lex").c_str(), 0644), 0);
+    std::filesystem::create_symlink("/dev/zero", folder / "fr03.lex");
+    const auto large = folder.Write("fr04.lex", "AB ab\r\n");
+    std::filesystem::resize_file(large, LexiconLineReader::kMaxFileSize + 1);
+    LexiconLineReader reader(4096);
+    for (const char* name : {"fr01.lex", "fr02.lex", "fr03.lex", "fr04.lex"}) {
+        EXPECT_FALSE(reader.Open(folder / name)) << name << " is refused at once, without waiting";
+        EXPECT_FALSE(reader.IsOpen());
+        EXPECT_EQ(reader.SeekKey("AB"), -1);
+    }
+    std::filesystem::resize_file(large, LexiconLineReader::kMaxFileSize);
+    ASSERT_TRUE(reader.Open(large)) << "a file of exactly the limit is read";
+    EXPECT_EQ(reader.SeekKey("AB"), 0);
+}
+
+TEST(WordSearchLineReader, BlankLinesArePassedOverByEveryWayOfReading) {
+    // Keys around blank lines, in a file larger than the buffer so that the
+    // reader halves and looks further on across them.
+    std::string bytes;
+    std::vector<std::string> keys;
+    for (int n = 0; n < 3000; ++n) {
+        std::string key = "AAAA";
+        for (int i = 3, v = n; i >= 0; --i, v /= 26)
+            key[static_cast<std::size_t>(i)] = static_cast<char>('A' + v % 26);
+        std::sort(key.begin(), key.end());
+        if (!keys.empty() && key <= keys.back())
+            continue;
+        keys.push_back(key);
+        bytes += key + " w" + std::to_string(n) + "\r\n" + (n % 3 == 0 ? "\r\n\r\n" : n % 3 == 1 ? "\n" : "");
+    }
+    test::TempFolder folder;
+    const auto path = folder.Write("fr01.lex", "\r\n" + bytes + "  \r\n");
+    for (std::size_t step : {1u, 7u, 150u}) {
+        LexiconLineReader reader(1024);
+        ASSERT_TRUE(reader.Open(path));
+        for (std::size_t i = 0; i < keys.size(); i += step) {
+            ASSERT_EQ(reader.SeekKey(keys[i]), 0) << keys[i] << " step " << step;
+            EXPECT_TRUE(reader.Line().starts_with(keys[i] + " w"));
+        }
+    }
+    LexFileReader lines;
+    ASSERT_TRUE(lines.Open(path));
+    std::string line;
+    std::size_t count = 0;
+    while (lines.ReadLine(line)) {
+        ASSERT_TRUE(line.starts_with(keys[count] + " w")) << line;
+        ++count;
+    }
+    EXPECT_EQ(count, keys.size());
+    EXPECT_FALSE(lines.Failed());
 }
 
 } // namespace

@@ -1,40 +1,28 @@
 #include "LexFileReader.h"
 
-#include "lexicon/LetterTables.h"
-
 namespace lexinum {
 
-LexFileReader::~LexFileReader() {
-    Close();
-}
+namespace {
+// Lines are read forward one after another: a small buffer does.
+constexpr std::size_t kBufferSize = 64 * 1024;
+} // namespace
+
+LexFileReader::LexFileReader() : reader_(kBufferSize) {}
 
 bool LexFileReader::Open(const std::filesystem::path& file) {
-    Close();
-    file_ = std::fopen(file.c_str(), "rb");
-    return file_ != nullptr;
+    return reader_.Open(file);
 }
 
 void LexFileReader::Close() {
-    if (file_ != nullptr) {
-        std::fclose(file_);
-        file_ = nullptr;
-    }
+    reader_.Close();
 }
 
 bool LexFileReader::ReadLine(std::string& line) {
-    line.clear();
-    if (file_ == nullptr)
+    if (!reader_.NextLine()) {
+        line.clear();
         return false;
-    int c = getc_unlocked(file_);
-    if (c == EOF)
-        return false;
-    while (c != EOF && c != '\n') {
-        if (line.size() < static_cast<std::size_t>(kMaxLineLength))
-            line += static_cast<char>(c);
-        c = getc_unlocked(file_);
     }
-    if (!line.empty() && line.back() == '\r')
-        line.pop_back();
+    line.assign(reader_.Line());
     return true;
 }
 

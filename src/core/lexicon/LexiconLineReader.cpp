@@ -1,5 +1,6 @@
 #include "LexiconLineReader.h"
 
+#include "common/ReadOnlyFile.h"
 #include "lexicon/LetterKey.h"
 
 #include <algorithm>
@@ -18,6 +19,22 @@ std::string_view WithoutCarriageReturn(std::string_view line) {
     if (!line.empty() && line.back() == '\r')
         line.remove_suffix(1);
     return line;
+}
+
+// True when a line holds nothing but blanks: such a line is no line of the
+// lexicon, and every reader passes over it.
+bool IsBlank(std::string_view line) {
+    return line.find_first_not_of(" \t\r") == std::string_view::npos;
+}
+
+// True when the line that starts at `line` (ended by a line feed) is blank.
+bool IsBlankAt(const char* line) {
+    for (;; ++line) {
+        if (*line == '\n')
+            return true;
+        if (*line != ' ' && *line != '\t' && *line != '\r')
+            return false;
+    }
 }
 
 // True when every byte of `key` is a letter A to Z: the keys the search builds.
@@ -65,12 +82,13 @@ LexiconLineReader::~LexiconLineReader() {
 
 bool LexiconLineReader::Open(const std::filesystem::path& path, std::int64_t sizeHint) {
     Close();
-    const int handle = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    failed_ = false;
+    std::uintmax_t size = 0;
+    const int handle = ReadOnlyFile::OpenRegular(path, kMaxFileSize, &size);
     if (handle < 0)
         return false;
-    failed_ = false;
     fd_ = handle;
-    fileSize_ = sizeHint;
+    fileSize_ = sizeHint >= 0 ? sizeHint : static_cast<std::int64_t>(size);
     return true;
 }
 
@@ -171,13 +189,17 @@ bool LexiconLineReader::NextLine() {
         const void* newline = std::memchr(data_ + pos, '\n', fill_ - pos);
         if (newline != nullptr) {
             const auto end = static_cast<std::size_t>(static_cast<const char*>(newline) - data_);
-            SetLine(pos, end);
             next_ = end + 1;
+            if (IsBlank(std::string_view(data_ + pos, end - pos))) {
+                pos = next_;
+                continue;
+            }
+            SetLine(pos, end);
             return true;
         }
         if (atEnd_) {
             next_ = fill_;
-            if (pos < fill_) {
+            if (pos < fill_ && !IsBlank(std::string_view(data_ + pos, fill_ - pos))) {
                 SetLine(pos, fill_); // a last line without its line end
                 return true;
             }
@@ -188,7 +210,12 @@ bool LexiconLineReader::NextLine() {
             SetLine(0, fill_);
             next_ = fill_;
             skipping_ = true;
-            return true;
+            if (!IsBlank(line_))
+                return true;
+            hasLine_ = false;
+            line_ = {};
+            pos = fill_;
+            continue;
         }
         Refill(pos);
         pos = 0;
@@ -216,8 +243,10 @@ bool LexiconLineReader::ProbeAhead(std::string_view key) {
         const std::string_view seen(window, static_cast<std::size_t>(got));
         const std::size_t start = seen.find('\n');
         const std::size_t end = start == std::string_view::npos ? start : seen.find('\n', start + 1);
-        if (end == std::string_view::npos ||
-            CompareKeyLine(key, WithoutCarriageReturn(seen.substr(start + 1, end - start - 1))) != -1)
+        const std::string_view line =
+            end == std::string_view::npos ? std::string_view() : seen.substr(start + 1, end - start - 1);
+        // A blank line tells nothing of where the key lies.
+        if (end == std::string_view::npos || IsBlank(line) || CompareKeyLine(key, WithoutCarriageReturn(line)) != -1)
             break;
         from = probe + static_cast<std::int64_t>(start); // the start of a line still before the key
         moved = true;
@@ -258,8 +287,13 @@ int LexiconLineReader::SeekKey(std::string_view key) {
             const std::size_t previous = rest.rfind('\n', lastNewline - 1);
             lastStart = previous == std::string_view::npos ? 0 : previous + 1;
         }
-        // How the line starting at `start` compares with the key.
+        // How the line starting at `start` compares with the key. A blank line
+        // counts as coming after it: the halving may then stop short of the
+        // key's place (and go on from there), never pass over it.
         const auto compareAt = [&rest, key, plainKey](std::size_t start) {
+            const char first = rest[start];
+            if ((first == '\n' || first == '\r' || first == ' ' || first == '\t') && IsBlankAt(rest.data() + start))
+                return +1;
             if (plainKey)
                 return CompareKeyAt(key, rest.data() + start);
             const std::size_t end = rest.find('\n', start);

@@ -13,10 +13,19 @@ namespace lexinum {
 // keeps the current line between lookups and only ever moves forward: the
 // lines of a file are in ascending key order, so the lines before a key can be
 // passed over without being examined one by one.
+//
+// Every reader of the lexicon files goes through this class, so that the word
+// check, the search and the index maintenance see the same lines: blank lines
+// (nothing but spaces, tabs or a carriage return) are passed over, and a line
+// too long for the limit is cut after its last complete word that fits. Only a
+// regular file is read: a folder, a pipe or a device in a lexicon file's place
+// cannot be opened, and a read error is never taken for the end of the file.
 class LexiconLineReader {
 public:
     // Longest line content kept, in bytes: a line and its CR LF fit in 199.
     static constexpr std::size_t kMaxContent = 197;
+    // The largest lexicon file read (a usual one holds well under a megabyte).
+    static constexpr std::uintmax_t kMaxFileSize = std::uintmax_t{256} << 20;
     // Size of the read buffer: the lexicon files of a usual lexicon fit in it whole.
     static constexpr std::size_t kBufferSize = 256 * 1024;
     // Bytes read to look at a line further on.
@@ -29,9 +38,11 @@ public:
     LexiconLineReader& operator=(const LexiconLineReader&) = delete;
 
     // Opens `path` for reading (closing any file open before); false when it
-    // cannot be opened. Nothing is read before the first line is asked for.
-    // `sizeHint`, the file's size if known (negative if not), spares asking
-    // for more once a read has come to it and looking further on than it.
+    // cannot be opened, is not a regular file or is larger than kMaxFileSize.
+    // Nothing is read before the first line is asked for. `sizeHint`, the
+    // file's size if known (negative to take the size it has on opening),
+    // spares asking for more once a read has come to it and looking further
+    // on than it.
     bool Open(const std::filesystem::path& path, std::int64_t sizeHint = -1);
     // Closes the file, if one is open.
     void Close();
@@ -39,7 +50,8 @@ public:
     // True when reading the open file failed (the file is then treated as ended).
     bool Failed() const { return failed_; }
 
-    // Moves to the next line. False at the end of the file.
+    // Moves to the next line that is not blank. False at the end of the file
+    // (or on a read error: see Failed).
     bool NextLine();
     // Moves forward, starting with the current line (the first one of a file
     // just opened), to the first line that does not come before `key`, and
