@@ -212,10 +212,9 @@ int main(int argc, char** argv) {
             args.push_back(argv[i]);
         }
     }
-    const int status = gLexicon.ReadLexIni(gLexiconDir);
-    if (status != 0) {
-        std::fprintf(stderr, "letters_search_bench: lexique inutilisable dans %s (code %d)\n", gLexiconDir.c_str(),
-                     status);
+    const LexiconSet::IndexReading reading = gLexicon.ReadLexIni(gLexiconDir);
+    if (!reading.Complete()) {
+        std::fprintf(stderr, "letters_search_bench: lexique inutilisable dans %s\n", gLexiconDir.c_str());
         return 1;
     }
     benchmark::RegisterBenchmark("baseline/read_all_lines", BM_Baseline)

@@ -98,19 +98,19 @@ fs::path LexiconDirOption(const ParsedOptions& parsed) {
 }
 
 bool OpenLexicon(const fs::path& folder, LexiconSet& lexicon, std::string& error) {
-    const int status = lexicon.ReadLexIni(folder);
-    if (status == 0) {
-        lexicon.LexOk = true;
+    const LexiconSet::IndexReading reading = lexicon.ReadLexIni(folder);
+    if (reading.Complete()) {
+        lexicon.ready = true;
         return true;
     }
     error = "Lexique inutilisable : ";
-    if (status == LexiconSet::kNoLexiconFiles)
+    if (reading.status == LexiconSet::Status::NoLexiconFiles)
         error += "pas d'ensemble complet de fichiers lexique dans le dossier " + folder.string();
-    else if (status == LexiconSet::kNoIndex)
+    else if (reading.status == LexiconSet::Status::NoIndex)
         error += "le dossier " + folder.string() + " comporte des fichiers lexique mais le fichier lex.ini est absent";
     else
-        error +=
-            "le fichier lex.ini du dossier " + folder.string() + " est incomplet (code " + std::to_string(status) + ")";
+        error += "le fichier lex.ini du dossier " + folder.string() + " est incomplet (code " +
+                 std::to_string(reading.missing) + ")";
     return false;
 }
 

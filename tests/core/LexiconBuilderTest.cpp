@@ -35,7 +35,7 @@ std::vector<std::string> SplitLines(const std::string& bytes) {
 std::map<std::string, int> ExpectWellFormed(const fs::path& folder, std::vector<std::size_t>* fileSizes = nullptr) {
     std::map<std::string, int> words;
     LexiconSet set;
-    EXPECT_EQ(set.ReadLexIni(folder), 0);
+    EXPECT_TRUE(set.ReadLexIni(folder).Complete());
     EXPECT_TRUE(ReadOnlyFile::IsReadOnly(folder / LexiconSet::kIndexName));
     EXPECT_EQ(set.vowelWeights, kDefaultVowelWeights);
     EXPECT_EQ(set.consonantWeights, kDefaultConsonantWeights);
@@ -150,7 +150,7 @@ TEST(LexiconBuilder, CutsALargeListInto40To99FilesOfSimilarSize) {
 
     // Files of one length differ by about one line at most.
     LexiconSet set;
-    ASSERT_EQ(set.ReadLexIni(folder.Path()), 0);
+    ASSERT_TRUE(set.ReadLexIni(folder.Path()).Complete());
     for (int length = kMinKeyLength; length <= 14; ++length) {
         const auto from = sizes.begin() + set.FirstFile(length) - 1;
         const auto to = sizes.begin() + set.LastFile(length);

@@ -56,7 +56,7 @@ TEST(LexiconLocator, RebuildsAMissingIndexAfterConfirmation) {
     locator.search = &search;
     const auto outcome = locator.Accept(set, fixture.Directory(), "ANY");
     EXPECT_TRUE(outcome.adopted);
-    EXPECT_EQ(outcome.readStatus, LexiconSet::kNoIndex);
+    EXPECT_EQ(outcome.reading.status, LexiconSet::Status::NoIndex);
     EXPECT_EQ(outcome.repairs, 2 | 4 | 8);
     EXPECT_EQ(busyCalls, 11);
     EXPECT_EQ(beeps, 1) << "before the question";
@@ -73,7 +73,7 @@ TEST(LexiconLocator, RebuildsAMissingIndexAfterConfirmation) {
     EXPECT_EQ(prompter.messages[1].text, kReportAll);
     EXPECT_EQ(prompter.messages[1].icon, PromptIcon::Information);
 
-    EXPECT_TRUE(set.LexOk);
+    EXPECT_TRUE(set.ready);
     EXPECT_EQ(set.directory, fixture.Directory());
     EXPECT_EQ(set.radical, "fr");
     EXPECT_EQ(set.fileCount, built.fileCount);
@@ -83,7 +83,7 @@ TEST(LexiconLocator, RebuildsAMissingIndexAfterConfirmation) {
     EXPECT_EQ(set.vowelBag.Remaining(), 245);
     EXPECT_TRUE(ReadOnlyFile::IsReadOnly(fixture.Directory() / LexiconSet::kIndexName));
     LexiconSet reread;
-    EXPECT_EQ(reread.ReadLexIni(fixture.Directory()), 0) << "the rebuilt index is complete";
+    EXPECT_TRUE(reread.ReadLexIni(fixture.Directory()).Complete()) << "the rebuilt index is complete";
 }
 
 TEST(LexiconLocator, WarnsAboutFrenchWeightsOnlyForAForeignRadical) {
@@ -120,7 +120,7 @@ TEST(LexiconLocator, AdoptsACompleteLexiconAndShowsItsFolder) {
     test::RecordingPrompter prompter;
     LexiconSet set;
     EXPECT_TRUE(LexiconLocator(prompter).Accept(set, fixture.Directory(), "fr").adopted);
-    EXPECT_TRUE(set.LexOk);
+    EXPECT_TRUE(set.ready);
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].text, fixture.Directory().string());
 }
@@ -130,9 +130,9 @@ TEST(LexiconLocator, RefusalsAndDismissalLeaveTheLexiconInUseAlone) {
     test::FixtureLexicon candidate({"ou", "oui", "non"}, "xy");
     const LexiconSet before = inUse.Load();
     LexiconSet set = before;
-    set.LexOk = true;
+    set.ready = true;
     const auto unchanged = [&] {
-        EXPECT_TRUE(set.LexOk);
+        EXPECT_TRUE(set.ready);
         EXPECT_EQ(set.directory, before.directory);
         EXPECT_EQ(set.radical, before.radical);
         EXPECT_EQ(set.fileCount, before.fileCount);

@@ -31,7 +31,7 @@ TEST(LexiconSet, ReadsACompleteIndex) {
     test::FixtureLexicon fixture(kWords);
     LexiconSet set;
     EXPECT_EQ(set.vowelBag.Remaining() + set.consonantBag.Remaining(), 26 * 10) << "ten tiles a letter until read";
-    ASSERT_EQ(set.ReadLexIni(fixture.Directory()), 0);
+    ASSERT_TRUE(set.ReadLexIni(fixture.Directory()).Complete());
     EXPECT_EQ(set.directory, fixture.Directory());
     EXPECT_EQ(set.radical, "fr");
     EXPECT_EQ(set.fileCount, 10);
@@ -48,8 +48,8 @@ TEST(LexiconSet, ReadsACompleteIndex) {
 TEST(LexiconSet, RefusesAFolderWithoutACompleteSetOfFiles) {
     test::TempFolder empty;
     LexiconSet set;
-    EXPECT_EQ(set.ReadLexIni(empty.Path()), LexiconSet::kNoLexiconFiles);
-    EXPECT_EQ(set.ReadLexIni(empty / "absent"), LexiconSet::kNoLexiconFiles);
+    EXPECT_EQ(set.ReadLexIni(empty.Path()).status, LexiconSet::Status::NoLexiconFiles);
+    EXPECT_EQ(set.ReadLexIni(empty / "absent").status, LexiconSet::Status::NoLexiconFiles);
 
     test::FixtureLexicon fixture(kWords);
     set.radical = "old";
@@ -57,24 +57,24 @@ TEST(LexiconSet, RefusesAFolderWithoutACompleteSetOfFiles) {
     // More files announced than present: the previous count and radical stay.
     Profile ini(fixture.Directory() / LexiconSet::kIndexName);
     ASSERT_TRUE(ini.WriteInt("lexiques", "nb_of_lexs", 11));
-    EXPECT_EQ(set.ReadLexIni(fixture.Directory()), LexiconSet::kNoLexiconFiles);
+    EXPECT_EQ(set.ReadLexIni(fixture.Directory()).status, LexiconSet::Status::NoLexiconFiles);
     EXPECT_EQ(set.radical, "old");
     EXPECT_EQ(set.fileCount, 12);
     EXPECT_TRUE(set.directory.empty());
     // A count outside 1..99 names no set of files either.
     for (int count : {0, -4, 100, 250}) {
         ASSERT_TRUE(ini.WriteInt("lexiques", "nb_of_lexs", count));
-        EXPECT_EQ(set.ReadLexIni(fixture.Directory()), LexiconSet::kNoLexiconFiles) << count;
+        EXPECT_EQ(set.ReadLexIni(fixture.Directory()).status, LexiconSet::Status::NoLexiconFiles) << count;
     }
     ASSERT_TRUE(ini.WriteInt("lexiques", "nb_of_lexs", 10));
     // A radical that would reach files outside the folder.
     for (int n = 1; n <= 10; ++n)
         fixture.Folder().Write(LexiconSet::LexFilePath("", "fr", n).string(), "ET et\r\n");
     ASSERT_TRUE(ini.WriteString("lexiques", "lex_rad", "../fr"));
-    EXPECT_EQ(set.ReadLexIni(fixture.Directory()), LexiconSet::kNoLexiconFiles);
+    EXPECT_EQ(set.ReadLexIni(fixture.Directory()).status, LexiconSet::Status::NoLexiconFiles);
     ASSERT_TRUE(ini.WriteString("lexiques", "lex_rad", "fr"));
     fs::remove(fixture.Directory() / "fr07.lex");
-    EXPECT_EQ(set.ReadLexIni(fixture.Directory()), LexiconSet::kNoLexiconFiles);
+    EXPECT_EQ(set.ReadLexIni(fixture.Directory()).status, LexiconSet::Status::NoLexiconFiles);
 }
 
 TEST(LexiconSet, ReportsAMissingIndexThenEachMissingPart) {
@@ -82,17 +82,17 @@ TEST(LexiconSet, ReportsAMissingIndexThenEachMissingPart) {
         test::FixtureLexicon fixture(kWords);
         fs::remove(fixture.Directory() / LexiconSet::kIndexName);
         LexiconSet set;
-        EXPECT_EQ(set.ReadLexIni(fixture.Directory()), LexiconSet::kNoIndex);
+        EXPECT_EQ(set.ReadLexIni(fixture.Directory()).status, LexiconSet::Status::NoIndex);
     }
     test::FixtureLexicon fixture(kWords);
     const fs::path dir = fixture.Directory();
     BlankIndexKey(dir, "first entries", "4");
     LexiconSet set;
-    EXPECT_EQ(set.ReadLexIni(dir), LexiconSet::kMissingFirstEntry);
+    EXPECT_EQ(set.ReadLexIni(dir).missing, LexiconSet::kMissingFirstEntry);
     BlankIndexKey(dir, "last", "27");
-    EXPECT_EQ(set.ReadLexIni(dir), LexiconSet::kMissingFirstEntry | LexiconSet::kMissingRange);
+    EXPECT_EQ(set.ReadLexIni(dir).missing, LexiconSet::kMissingFirstEntry | LexiconSet::kMissingRange);
     BlankIndexKey(dir, "nb consonnes", "Z");
-    EXPECT_EQ(set.ReadLexIni(dir), 2 | 4 | 8);
+    EXPECT_EQ(set.ReadLexIni(dir).missing, 2 | 4 | 8);
     EXPECT_EQ(set.vowelBag.Remaining(), 245) << "the complete vowel weights are taken";
 
     // A file number outside the set counts as missing.
@@ -100,7 +100,7 @@ TEST(LexiconSet, ReportsAMissingIndexThenEachMissingPart) {
     Profile ini(other.Directory() / LexiconSet::kIndexName);
     ASSERT_TRUE(ini.WriteInt("first", "5", 42));
     LexiconSet set2;
-    EXPECT_EQ(set2.ReadLexIni(other.Directory()), LexiconSet::kMissingRange);
+    EXPECT_EQ(set2.ReadLexIni(other.Directory()).missing, LexiconSet::kMissingRange);
     EXPECT_EQ(set2.FindLexFile("ABERR", 5, 0), 0);
     // Absurd weights are capped rather than overflow the bag.
     for (const char* vowel : {"A", "E", "I", "O", "U", "Y"})
@@ -168,26 +168,26 @@ TEST(LexiconSet, RebuildsTheFirstEntriesAndKeepsTheIndexReadOnly) {
     set.firstEntries.fill("");
     ReadOnlyFile::MakeReadOnly(index);
 
-    EXPECT_EQ(set.RebuildFirstEntries(dir, nullptr, &prompter), 1);
+    EXPECT_EQ(set.RebuildFirstEntries(dir, nullptr, &prompter), LexiconSet::Status::Ok);
     EXPECT_TRUE(prompter.messages.empty());
     EXPECT_EQ(set.firstEntries[4], "ABELT");
     EXPECT_TRUE(ReadOnlyFile::IsReadOnly(index));
     LexiconSet reread;
-    EXPECT_EQ(reread.ReadLexIni(dir), 0);
+    EXPECT_TRUE(reread.ReadLexIni(dir).Complete());
     EXPECT_EQ(reread.firstEntries, set.firstEntries);
 
     std::string key;
-    EXPECT_EQ(LexiconSet::ReadFirstKey(dir / "fr05.lex", key), 1);
+    EXPECT_EQ(LexiconSet::ReadFirstKey(dir / "fr05.lex", key), LexiconSet::Status::Ok);
     EXPECT_EQ(key, "ABELT");
-    EXPECT_EQ(LexiconSet::ReadFirstKey(dir / "fr05.lex", key, 3), 1);
+    EXPECT_EQ(LexiconSet::ReadFirstKey(dir / "fr05.lex", key, 3), LexiconSet::Status::Ok);
     EXPECT_EQ(key, "ABE");
 
     // A file that cannot be opened stops the rebuild, says so, and the index
     // stays read-only.
     fs::permissions(dir / "fr06.lex", fs::perms::owner_write, fs::perm_options::add);
     fs::remove(dir / "fr06.lex");
-    EXPECT_EQ(LexiconSet::ReadFirstKey(dir / "fr06.lex", key), -3);
-    EXPECT_EQ(set.RebuildFirstEntries(dir, nullptr, &prompter), -3);
+    EXPECT_EQ(LexiconSet::ReadFirstKey(dir / "fr06.lex", key), LexiconSet::Status::FileError);
+    EXPECT_EQ(set.RebuildFirstEntries(dir, nullptr, &prompter), LexiconSet::Status::FileError);
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].text, "Erreur de fichier:\r\nImpossible d'ouvrir le fichier d'entr\xC3\xA9"
                                          "e " +
@@ -195,6 +195,28 @@ TEST(LexiconSet, RebuildsTheFirstEntriesAndKeepsTheIndexReadOnly) {
     EXPECT_EQ(prompter.messages[0].caption, "Lexinum");
     EXPECT_EQ(prompter.messages[0].icon, PromptIcon::Exclamation);
     EXPECT_TRUE(ReadOnlyFile::IsReadOnly(index));
+}
+
+TEST(LexiconSet, AnIndexThatCannotBeWrittenIsReportedInFrenchAndTheRebuildGoesOn) {
+    test::FixtureLexicon fixture(kWords);
+    const fs::path dir = fixture.Directory();
+    const fs::path index = dir / LexiconSet::kIndexName;
+    LexiconSet set = fixture.Load();
+    set.firstEntries.fill("");
+    // A folder where the index should be: no write of it can succeed.
+    ReadOnlyFile::MakeWritable(index);
+    fs::remove(index);
+    fs::create_directory(index);
+    test::RecordingPrompter prompter;
+    EXPECT_EQ(set.RebuildFirstEntries(dir, nullptr, &prompter), LexiconSet::Status::Ok);
+    EXPECT_EQ(set.firstEntries[4], "ABELT") << "the entries are still taken";
+    ASSERT_EQ(prompter.messages.size(), 10u) << "one report per entry not written";
+    for (const auto& message : prompter.messages) {
+        EXPECT_EQ(message.text.rfind("Erreur de fichier:\r\n", 0), 0u) << message.text;
+        EXPECT_NE(message.text.find(index.string()), std::string::npos) << message.text;
+        EXPECT_EQ(message.caption, "Lexinum");
+        EXPECT_EQ(message.icon, PromptIcon::Exclamation);
+    }
 }
 
 } // namespace

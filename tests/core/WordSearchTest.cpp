@@ -240,7 +240,7 @@ TEST(WordSearchBruteForce, FilesHoldingEveryLengthGiveTheSameGroups) {
                      text[static_cast<std::size_t>(file)]);
     folder.Write("lex.ini", index + first + last + weights);
     LexiconSet lexicon;
-    ASSERT_EQ(lexicon.ReadLexIni(folder.Path()), 0);
+    ASSERT_TRUE(lexicon.ReadLexIni(folder.Path()).Complete());
 
     int groups = 0;
     for (const Strategy strategy : kAllStrategies) {

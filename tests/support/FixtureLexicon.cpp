@@ -19,9 +19,9 @@ FixtureLexicon::FixtureLexicon(const std::vector<std::string>& words, const std:
 
 LexiconSet FixtureLexicon::Load() const {
     LexiconSet set;
-    const int status = set.ReadLexIni(directory_);
-    EXPECT_EQ(status, 0) << "fixture lexicon index at " << directory_;
-    set.LexOk = status == 0;
+    const bool complete = set.ReadLexIni(directory_).Complete();
+    EXPECT_TRUE(complete) << "fixture lexicon index at " << directory_;
+    set.ready = complete;
     return set;
 }
 

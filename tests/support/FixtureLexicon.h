@@ -24,7 +24,7 @@ public:
     const TempFolder& Folder() const { return folder_; }
     // What the builder kept and wrote.
     const LexiconBuilder::Summary& Summary() const { return summary_; }
-    // A lexicon set that has read the fixture's index; usable (LexOk) when
+    // A lexicon set that has read the fixture's index; usable (ready) when
     // the index reads complete.
     LexiconSet Load() const;
 

@@ -63,28 +63,27 @@ LexiconLocator::Outcome LexiconLocator::Accept(LexiconSet& lexicon, const fs::pa
     // The candidate is read into a copy, so that a refused or dismissed folder
     // leaves the lexicon in use exactly as it was.
     LexiconSet trial = lexicon;
-    const int status = trial.ReadLexIni(candidate);
-    outcome.readStatus = status;
-    if (status == LexiconSet::kNoLexiconFiles) {
+    const LexiconSet::IndexReading reading = trial.ReadLexIni(candidate);
+    outcome.reading = reading;
+    if (reading.status == LexiconSet::Status::NoLexiconFiles) {
         Beep();
         prompter.Tell(LexiconTexts::kNoCompleteSet, LexiconTexts::kCaption, PromptIcon::Exclamation);
         return outcome;
     }
-    if (status == 0) {
+    if (reading.Complete()) {
         trial.directory = candidate;
-        trial.LexOk = true;
+        trial.ready = true;
         lexicon = trial;
         prompter.Tell(candidate.string(), LexiconTexts::kCaption, PromptIcon::Information);
         outcome.adopted = true;
         return outcome;
     }
-    const bool indexMissing = status == LexiconSet::kNoIndex;
+    const bool indexMissing = reading.status == LexiconSet::Status::NoIndex;
     Beep();
     if (prompter.Ask(indexMissing ? LexiconTexts::kIndexMissing : LexiconTexts::kIndexIncomplete,
                      LexiconTexts::kCaption, PromptIcon::Question, PromptButtons::OkCancel) != PromptAnswer::Ok)
         return outcome;
-    const int repairs =
-        indexMissing ? LexiconSet::kMissingFirstEntry | LexiconSet::kMissingRange | LexiconSet::kMissingWeight : status;
+    const int repairs = indexMissing ? LexiconSet::kMissingAll : reading.missing;
 
     if (busy)
         busy(true);
@@ -120,7 +119,7 @@ LexiconLocator::Outcome LexiconLocator::Accept(LexiconSet& lexicon, const fs::pa
     trial.WriteCountAndRadical(ini);
 
     if ((repairs & LexiconSet::kMissingFirstEntry) != 0) {
-        if (trial.RebuildFirstEntries(candidate, search, &prompter) != 1) {
+        if (trial.RebuildFirstEntries(candidate, search, &prompter) != LexiconSet::Status::Ok) {
             Beep();
             prompter.Tell(LexiconTexts::kNoWorkingSet, LexiconTexts::kCaption, PromptIcon::Exclamation);
             ReadOnlyFile::MakeReadOnly(index);
@@ -143,7 +142,7 @@ LexiconLocator::Outcome LexiconLocator::Accept(LexiconSet& lexicon, const fs::pa
             prompter.Tell(LexiconTexts::kForeignWeights, LexiconTexts::kCaption, PromptIcon::Information);
     }
     ini.Flush();
-    trial.LexOk = true;
+    trial.ready = true;
     lexicon = trial;
     std::string report;
     for (const std::string& line : outcome.reportLines)

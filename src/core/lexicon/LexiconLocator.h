@@ -1,5 +1,7 @@
 #pragma once
 
+#include "lexicon/LexiconSet.h"
+
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -8,7 +10,6 @@
 
 namespace lexinum {
 
-class LexiconSet;
 class Prompter;
 class SearchChannel;
 
@@ -24,8 +25,9 @@ public:
         // is left as it was and the dialog stays open.
         bool adopted = false;
         // What reading the candidate's index gave (see LexiconSet::ReadLexIni);
-        // 1 when the folder was refused before reading it.
-        int readStatus = 1;
+        // left at Ok with nothing missing when the folder was refused before
+        // reading it.
+        LexiconSet::IndexReading reading;
         // The repairs made (bits 2, 4, 8 of LexiconSet).
         int repairs = 0;
         // The lines of the repair report, in order.

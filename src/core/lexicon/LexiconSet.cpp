@@ -9,7 +9,6 @@
 #include "lexicon/LexiconTexts.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <system_error>
@@ -102,13 +101,13 @@ int LexiconSet::LastFile(int length) const {
     return last[static_cast<std::size_t>(length - kMinKeyLength)];
 }
 
-int LexiconSet::ReadLexIni(const fs::path& folder) {
+LexiconSet::IndexReading LexiconSet::ReadLexIni(const fs::path& folder) {
     if (!HasLexFile(folder))
-        return kNoLexiconFiles;
+        return {Status::NoLexiconFiles};
     const fs::path index = folder / kIndexName;
     std::error_code ec;
     if (!fs::exists(index, ec))
-        return kNoIndex;
+        return {Status::NoIndex};
 
     const Profile ini(index);
     const int previousCount = fileCount;
@@ -124,7 +123,7 @@ int LexiconSet::ReadLexIni(const fs::path& folder) {
     if (!complete) {
         fileCount = previousCount;
         radical = previousRadical;
-        return kNoLexiconFiles;
+        return {Status::NoLexiconFiles};
     }
     directory = folder;
 
@@ -158,7 +157,7 @@ int LexiconSet::ReadLexIni(const fs::path& folder) {
     for (int i = 0; i < kVowelCount; ++i) {
         vowels[static_cast<std::size_t>(i)] = weight(kSectionVowels, kVowels[i]);
         if (vowels[static_cast<std::size_t>(i)] == -1)
-            return missing | kMissingWeight;
+            return {Status::Ok, missing | kMissingWeight};
     }
     vowelWeights = vowels;
     vowelBag.Refill(ToVector(vowelWeights.data(), vowelWeights.size()));
@@ -166,11 +165,11 @@ int LexiconSet::ReadLexIni(const fs::path& folder) {
     for (int i = 0; i < kConsonantCount; ++i) {
         consonants[static_cast<std::size_t>(i)] = weight(kSectionConsonants, kConsonants[i]);
         if (consonants[static_cast<std::size_t>(i)] == -1)
-            return missing | kMissingWeight;
+            return {Status::Ok, missing | kMissingWeight};
     }
     consonantWeights = consonants;
     consonantBag.Refill(ToVector(consonantWeights.data(), consonantWeights.size()));
-    return missing;
+    return {Status::Ok, missing};
 }
 
 int LexiconSet::FindLexFile(std::string_view key, int length, int openFile) const {
@@ -195,18 +194,18 @@ bool LexiconSet::FileHasKeyLength(const fs::path& file, int length) {
     return false;
 }
 
-int LexiconSet::ReadFirstKey(const fs::path& file, std::string& key, std::size_t maxLength) {
+LexiconSet::Status LexiconSet::ReadFirstKey(const fs::path& file, std::string& key, std::size_t maxLength) {
     LexFileReader reader;
     key.clear();
     if (!reader.Open(file))
-        return kFileError;
+        return Status::FileError;
     std::string line;
     if (reader.ReadLine(line))
         key = line.substr(0, std::min(KeyLengthOf(line), maxLength));
-    return 1;
+    return Status::Ok;
 }
 
-int LexiconSet::RebuildFirstEntries(const fs::path& folder, SearchChannel* search, Prompter* prompter) {
+LexiconSet::Status LexiconSet::RebuildFirstEntries(const fs::path& folder, SearchChannel* search, Prompter* prompter) {
     Prompter& tell = prompter != nullptr ? *prompter : Prompter::Active();
     if (search != nullptr)
         search->Stop();
@@ -216,26 +215,27 @@ int LexiconSet::RebuildFirstEntries(const fs::path& folder, SearchChannel* searc
     for (int n = 1; n <= fileCount && n <= kMaxLexFiles; ++n) {
         const fs::path file = LexFilePath(folder, radical, n);
         std::string key;
-        if (ReadFirstKey(file, key) != 1) {
+        if (ReadFirstKey(file, key) != Status::Ok) {
             tell.Tell("Erreur de fichier:\r\nImpossible d'ouvrir le fichier d'entrée " + file.string(),
                       LexiconTexts::kCaption, PromptIcon::Exclamation);
             ini.Flush();
             ReadOnlyFile::MakeReadOnly(index);
-            return kFileError;
+            return Status::FileError;
         }
         const std::string name = std::to_string(n);
         const std::string value = Cp1252::ToUtf8(key);
+        // The settings file says why in French ("Erreur de fichier:" and
+        // the reason); the rebuild goes on with the entry kept in memory.
         if (!ini.WriteString(kSectionEntries, name, value)) {
-            const int error = errno;
-            tell.Tell("Could not write first entry " + name + " = " + value + " in " + index.string() + "\r\nError " +
-                          std::to_string(error),
+            const std::string& why = ini.LastError();
+            tell.Tell(why.empty() ? "Erreur de fichier:\r\nImpossible d'enregistrer " + index.string() : why,
                       LexiconTexts::kCaption, PromptIcon::Exclamation);
         }
         firstEntries[static_cast<std::size_t>(n - 1)] = key;
     }
     ini.Flush();
     ReadOnlyFile::MakeReadOnly(index);
-    return 1;
+    return Status::Ok;
 }
 
 void LexiconSet::RecomputeRanges() {

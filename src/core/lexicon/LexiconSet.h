@@ -26,15 +26,32 @@ class SearchChannel;
 // lie in the files first[L] to last[L].
 class LexiconSet {
 public:
-    // Status codes of ReadLexIni.
-    static constexpr int kNoLexiconFiles = -3;
-    static constexpr int kNoIndex = -14;
+    // What reading a lexicon folder or one of its files gave.
+    enum class Status {
+        // Read (an index may still lack parts: see IndexReading::missing).
+        Ok,
+        // No complete set of lexicon files, or a radical that would name files
+        // outside the folder.
+        NoLexiconFiles,
+        // Lexicon files without a "lex.ini".
+        NoIndex,
+        // A lexicon file could not be opened.
+        FileError,
+    };
     // Bits of an incomplete index (ReadLexIni) and repairs to make.
     static constexpr int kMissingFirstEntry = 2;
     static constexpr int kMissingRange = 4;
     static constexpr int kMissingWeight = 8;
-    // Status codes of the file operations.
-    static constexpr int kFileError = -3;
+    static constexpr int kMissingAll = kMissingFirstEntry | kMissingRange | kMissingWeight;
+
+    // What ReadLexIni found in a folder.
+    struct IndexReading {
+        Status status = Status::Ok;
+        // With Ok, the bits of what the index lacks (0 when it is complete).
+        int missing = 0;
+        // The folder holds a complete set of files and a complete index.
+        bool Complete() const { return status == Status::Ok && missing == 0; }
+    };
     // File count assumed before an index is read.
     static constexpr int kDefaultFileCount = 65;
     // The longest first entry kept.
@@ -65,19 +82,16 @@ public:
     std::array<int, kConsonantCount> consonantWeights{};
     TileBox vowelBag;
     TileBox consonantBag;
-    // The lexicon is usable.
-    bool LexOk = false;
-    // The path last built for a lexicon file; maintenance keeps in it the file
-    // it has chosen for a change.
-    std::filesystem::path pathBuffer;
+    // The lexicon is ready for use: its index was read complete or repaired.
+    bool ready = false;
 
-    // Reads the index of `folder` into the set and returns -3 (no complete set
+    // Reads the index of `folder` into the set: NoLexiconFiles (no complete set
     // of lexicon files, or a radical that would name files outside the folder:
-    // the set keeps its previous count and radical), -14 (no
-    // "lex.ini"), or the bits of what is missing (2 first entries, 4 ranges,
-    // 8 weights); 0 when the index is complete. The folder is adopted as soon as
-    // its files are all present.
-    int ReadLexIni(const std::filesystem::path& folder);
+    // the set keeps its previous count and radical), NoIndex (no "lex.ini"),
+    // or Ok with the bits of what is missing (2 first entries, 4 ranges,
+    // 8 weights; none when the index is complete). The folder is adopted as
+    // soon as its files are all present.
+    IndexReading ReadLexIni(const std::filesystem::path& folder);
 
     // The number of the file where `key` (of `length` letters) must lie, never
     // lower than `openFile` (the file a streaming search has open, 0 if none);
@@ -102,18 +116,19 @@ public:
     // True when some line of `file` has a key of exactly `length` letters.
     static bool FileHasKeyLength(const std::filesystem::path& file, int length);
     // Reads the characters of the file's first line up to its first space (at
-    // most `maxLength`) into `key`; returns 1, or -3 when the file cannot be
-    // opened.
-    static int ReadFirstKey(const std::filesystem::path& file, std::string& key,
-                            std::size_t maxLength = kMaxEntryLength);
+    // most `maxLength`) into `key`; returns Ok, or FileError when the file
+    // cannot be opened.
+    static Status ReadFirstKey(const std::filesystem::path& file, std::string& key,
+                               std::size_t maxLength = kMaxEntryLength);
 
     // Reads the first key of every lexicon file of `folder` and writes it to
     // the index and to the first entries. A running search is first told to
-    // stop (when `search` is given). Returns 1, or -3 after telling the player
-    // (through `prompter`, the active one if null) that a file cannot be
-    // opened. The index is left read-only in both cases.
-    int RebuildFirstEntries(const std::filesystem::path& folder, SearchChannel* search = nullptr,
-                            Prompter* prompter = nullptr);
+    // stop (when `search` is given). Returns Ok, or FileError after telling
+    // the player (through `prompter`, the active one if null) that a file
+    // cannot be opened. A failed write of the index is told and the rebuild
+    // goes on. The index is left read-only in both cases.
+    Status RebuildFirstEntries(const std::filesystem::path& folder, SearchChannel* search = nullptr,
+                               Prompter* prompter = nullptr);
 
     // Recomputes first and last for every key length by scanning the lexicon
     // files: a length found in no file takes the previous length's first file
