@@ -1,5 +1,6 @@
 // The game's entry: the platform check, the single-instance guard, the
 // application object, the run and the shut-down.
+#include "app/CommandLineFile.h"
 #include "app/FrenchTexts.h"
 #include "app/PlatformCheck.h"
 #include "app/SingleInstanceGuard.h"
@@ -43,7 +44,10 @@ int main(int argc, char* argv[]) {
         app.InitMainWindow();
         QObject::connect(&guard, &lexinum::SingleInstanceGuard::comeForwardRequested, &app,
                          &lexinum::TivApp::BringForward);
-        app.InitInstance();
+        // The frame starts minimized or maximized when the command line asks it.
+        const int request = lexinum::CommandLineShowRequest(arguments);
+        using Show = lexinum::TivApp::ShowState;
+        app.InitInstance(request == 1 ? Show::Minimized : request == 2 ? Show::Maximized : Show::Normal);
         result = QApplication::exec();
     }
     lexinum::Prompter::SetActive(nullptr);

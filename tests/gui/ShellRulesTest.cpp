@@ -1,13 +1,16 @@
 // The rules of the shell that need no window: the layout formulas, the
-// command routing, the command line, the platform check, dialog centring.
+// command routing and catalog, the state's announcements, the command line,
+// the platform check, dialog centring.
 #include "app/CommandLineFile.h"
-#include "app/CommandRouter.h"
 #include "app/GameFileData.h"
-#include "app/Layout.h"
 #include "app/PlatformCheck.h"
 #include "presentation/CenteredDialog.h"
-#include "presentation/QtPrompter.h"
+#include "shell/CommandCatalog.h"
+#include "shell/CommandRouter.h"
+#include "shell/GameState.h"
+#include "shell/Layout.h"
 
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace lexinum;
@@ -51,11 +54,14 @@ private slots:
     void textHeightIsAFortiethOrATwentiethOfTheScreen();
     void routerAsksThePaneFirstAndGreysWhatNobodyAnswers();
     void routerNeverRunsADisabledCommand();
+    void routerGreysWhatNobodyRunsWhateverItsEnabler();
+    void catalogHasEveryCommandsFacts();
+    void stateAnnouncesEveryChangeOnce();
     void commandLineFileIsTheLastArgumentWithoutQuotes();
     void gameFileFolder();
     void platformCheckRefusesOnlySixteenBitHosts();
     void centredPositionTruncatesTowardZero();
-    void promptTextBreaksLines();
+    void centringCountsTheDecorations();
 };
 
 void ShellRulesTest::layoutPlacesEveryPartInsideTheFrame_data() {
@@ -135,6 +141,7 @@ void ShellRulesTest::routerAsksThePaneFirstAndGreysWhatNobodyAnswers() {
     app.OnCommand(Command::ContextHelp, [&] { ran << "app 132"; });
     frame.OnCommand(Command::ContextHelp, [&] { ran << "frame 132"; });
     app.EnableWhen(Command::Check, [] { return true; });
+    app.OnCommand(Command::Check, [&] { ran << "app 140"; });
     bool palette = true;
     app.CheckWhen(Command::LetterPalette, [&] { return palette; });
 
@@ -142,7 +149,7 @@ void ShellRulesTest::routerAsksThePaneFirstAndGreysWhatNobodyAnswers() {
     QVERIFY(!router.IsEnabled(Command::NewDraw));    // the pane's enabler decides over the frame's handler
     QVERIFY(router.IsEnabled(Command::ContextHelp)); // a handler and no enabler: enabled
     QVERIFY(!router.IsEnabled(Command::TopTen));     // nobody answers: greyed
-    QVERIFY(router.IsEnabled(Command::Check));       // an enabler alone decides
+    QVERIFY(router.IsEnabled(Command::Check));       // a handler, and an enabler that says yes
     QVERIFY(router.Run(Command::ContextHelp));
     QCOMPARE(ran, QStringList{"frame 132"}); // the frame comes before the application
     QVERIFY(router.IsChecked(Command::LetterPalette));
@@ -151,6 +158,7 @@ void ShellRulesTest::routerAsksThePaneFirstAndGreysWhatNobodyAnswers() {
 
     // A derived pane's entry replaces its base's.
     pane.EnableWhen(Command::NewDraw, [] { return true; });
+    pane.OnCommand(Command::NewDraw, [] {});
     QVERIFY(router.IsEnabled(Command::NewDraw));
 }
 
@@ -168,6 +176,71 @@ void ShellRulesTest::routerNeverRunsADisabledCommand() {
     QCOMPARE(runs, 1);
 }
 
+void ShellRulesTest::routerGreysWhatNobodyRunsWhateverItsEnabler() {
+    // An enabler that says yes for a command nobody runs: the item would be
+    // enabled and do nothing, so it is grey.
+    CommandTable pane;
+    CommandTable app;
+    pane.EnableWhen(Command::NewDraw, [] { return true; });
+    pane.EnableWhen(Command::Options, [] { return true; });
+    app.OnCommand(Command::Options, [] {});
+    const CommandRouter router{&pane, &app};
+    QVERIFY(!router.IsEnabled(Command::NewDraw));
+    QVERIFY(!router.Run(Command::NewDraw));
+    // Handled further down the chain, the first enabler still decides.
+    QVERIFY(router.IsEnabled(Command::Options));
+    pane.EnableWhen(Command::Options, [] { return false; });
+    QVERIFY(!router.IsEnabled(Command::Options));
+}
+
+void ShellRulesTest::catalogHasEveryCommandsFacts() {
+    for (const Command command :
+         {Command::NewDraw, Command::ShowSolutions, Command::PlayNumbers, Command::PlayLetters, Command::TopTen,
+          Command::Colours, Command::Fonts, Command::Options, Command::LetterPalette, Command::BitmapFile,
+          Command::BitmapPalette, Command::HelpContents, Command::HelpOnHelp, Command::ContextHelp, Command::About,
+          Command::Check, Command::Continue, Command::AddWords, Command::RemoveWords, Command::ChangeLexicon,
+          Command::Exit, Command::NewMatch, Command::ResumeMatch, Command::SaveMatch, Command::SaveMatchAs,
+          Command::QuitMatch}) {
+        const CommandFacts& facts = CommandCatalog::Of(command);
+        QCOMPARE(facts.command, command);
+        QVERIFY(std::string(facts.menuLabel).find('&') != std::string::npos);
+        QVERIFY(!CommandCatalog::Hint(CommandNumber(command)).empty());
+    }
+    QCOMPARE(CommandCatalog::MenuLabel(Command::NewDraw, false), "&Nouvelles lettres");
+    QCOMPARE(CommandCatalog::MenuLabel(Command::NewDraw, true), "&Nouveaux nombres");
+    QCOMPARE(CommandCatalog::MenuLabel(Command::PlayLetters, true), "Jouer aux &Lettres");
+    // The pane buttons and the dialogs' help topics.
+    QCOMPARE(CommandCatalog::Of(Command::NewDraw).buttonLabel, "No&uveau");
+    QCOMPARE(CommandCatalog::Of(Command::ShowSolutions).buttonLabel, "&Voir");
+    QCOMPARE(CommandCatalog::Of(Command::PlayNumbers).buttonLabel, "Chiff&res");
+    QCOMPARE(CommandCatalog::Of(Command::PlayLetters).buttonLabel, "Lett&res");
+    QCOMPARE(CommandCatalog::Of(Command::Continue).buttonLabel, "&Poursuivre");
+    QCOMPARE(CommandCatalog::Of(Command::Check).buttonLabel, "&Vérifier");
+    QCOMPARE(CommandCatalog::Of(Command::Fonts).helpTopic, 272);
+    QCOMPARE(CommandCatalog::Of(Command::NewMatch).helpTopic, 317);
+    QCOMPARE(CommandCatalog::Hint(24339), std::string("Quitte la partie en cours et retourne en mode entraînement"));
+    QCOMPARE(CommandCatalog::Hint(999), std::string());
+}
+
+void ShellRulesTest::stateAnnouncesEveryChangeOnce() {
+    GameState state;
+    QSignalSpy changed(&state, &GameState::changed);
+    state.SetCompetition(true);
+    state.SetCompetition(true);
+    state.SetShownGame(Game::Numbers);
+    state.SetShownGame(Game::Numbers);
+    state.SetCanCheck(Game::Numbers, true);
+    QCOMPARE(changed.count(), 3);
+    QVERIFY(state.CanCheck(Game::Numbers));
+    QVERIFY(!state.CanCheck(Game::Letters));
+    state.SetMatchOver(true);
+    state.SetMatchModified(true);
+    state.SetLetterPaletteShown(true);
+    state.SetBitmapPaletteShown(true);
+    state.SetHelpAvailable(true);
+    QCOMPARE(changed.count(), 8);
+}
+
 void ShellRulesTest::commandLineFileIsTheLastArgumentWithoutQuotes() {
     QCOMPARE(CommandLineFile({}), std::string());
     QCOMPARE(CommandLineFile({"\"/home/joueur/mes parties/match 1.tiv\""}),
@@ -176,6 +249,12 @@ void ShellRulesTest::commandLineFileIsTheLastArgumentWithoutQuotes() {
     QCOMPARE(CommandLineFile({"\""}), std::string());
     // Only one quote is taken from each end.
     QCOMPARE(CommandLineFile({"\"\"a\"\""}), std::string("\"a\""));
+    // The show options are not a saved game, wherever they stand.
+    QCOMPARE(CommandLineFile({"partie.tiv", "--maximized"}), std::string("partie.tiv"));
+    QCOMPARE(CommandLineFile({"--minimized"}), std::string());
+    QCOMPARE(CommandLineShowRequest({"partie.tiv"}), 0);
+    QCOMPARE(CommandLineShowRequest({"--minimized", "partie.tiv"}), 1);
+    QCOMPARE(CommandLineShowRequest({"--minimized", "--maximized"}), 2);
     // A long path is kept whole rather than cut to another file's name.
     const std::string longPath = "/" + std::string(300, 'p') + ".tiv";
     QCOMPARE(CommandLineFile({longPath}), longPath);
@@ -195,13 +274,17 @@ void ShellRulesTest::gameFileFolder() {
 }
 
 void ShellRulesTest::platformCheckRefusesOnlySixteenBitHosts() {
-    QVERIFY(!PlatformCheck::IsSupported(3, 10));
-    QVERIFY(!PlatformCheck::IsSupported(3, 11));
-    QVERIFY(!PlatformCheck::IsSupported(2, 0));
-    QVERIFY(PlatformCheck::IsSupported(3, 95));
-    QVERIFY(PlatformCheck::IsSupported(4, 0));
-    QVERIFY(PlatformCheck::IsSupported(6, 1));
-    QVERIFY(PlatformCheck::IsSupported(-1, -1));
+    QVERIFY(!PlatformCheck::IsSupported("windows", 3, 10));
+    QVERIFY(!PlatformCheck::IsSupported("windows", 3, 11));
+    QVERIFY(!PlatformCheck::IsSupported("windows", 2, 0));
+    QVERIFY(PlatformCheck::IsSupported("windows", 3, 95));
+    QVERIFY(PlatformCheck::IsSupported("windows", 4, 0));
+    QVERIFY(PlatformCheck::IsSupported("windows", 6, 1));
+    QVERIFY(PlatformCheck::IsSupported("windows", -1, -1));
+    // Other systems' versions say nothing of 16-bit hosts: a Linux 3.10 kernel plays.
+    QVERIFY(PlatformCheck::IsSupported("linux", 3, 10));
+    QVERIFY(PlatformCheck::IsSupported("linux", 2, 6));
+    QVERIFY(PlatformCheck::IsSupported("darwin", 3, 0));
     QVERIFY(PlatformCheck::CurrentIsSupported());
     QCOMPARE(PlatformCheck::RefusalText(),
              std::string("Ce programme est conçu pour les versions 32 bits de Windows: NT, 95, 98 ou ultérieur.\r\n"
@@ -217,10 +300,14 @@ void ShellRulesTest::centredPositionTruncatesTowardZero() {
     QCOMPARE(CenteredDialog::CenteredPosition(QRect(0, 0, 100, 100), QSize(300, 300)), QPoint(-100, -100));
 }
 
-void ShellRulesTest::promptTextBreaksLines() {
-    QCOMPARE(QtPrompter::DisplayText("Partie modifiée!\r\nVoulez-vous sauvegarder la partie en cours?"),
-             QStringLiteral("Partie modifiée!\nVoulez-vous sauvegarder la partie en cours?"));
-    QCOMPARE(QtPrompter::DisplayText("a\rb\nc"), QStringLiteral("a\nb\nc"));
+void ShellRulesTest::centringCountsTheDecorations() {
+    // Before the window system has decorated the dialog, it is measured with
+    // its parent's decorations; once it has its own, with those.
+    const QMargins frame(4, 28, 4, 4);
+    QCOMPARE(CenteredDialog::DecoratedSize(QSize(200, 100), QMargins(), frame), QSize(208, 132));
+    QCOMPARE(CenteredDialog::DecoratedSize(QSize(200, 100), QMargins(1, 20, 1, 1), frame), QSize(202, 121));
+    // A 600×400 frame at (100, 50): the decorated 208×132 dialog sits in its middle.
+    QCOMPARE(CenteredDialog::CenteredPosition(QRect(100, 50, 600, 400), QSize(208, 132)), QPoint(296, 184));
 }
 
 QTEST_MAIN(ShellRulesTest)

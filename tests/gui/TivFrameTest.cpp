@@ -1,37 +1,26 @@
-// The application, its frame and its two panes, driven as the player does:
-// commands by number, menus, buttons, keys, closing.
+// The frame as the player meets it: menus and their hints, the layout size
+// it keeps, maximizing, the game switch, the match's menus, closing.
+#include "GameFixture.h"
 #include "app/TivFrame.h"
-#include "RecordingPrompter.h"
-#include "app/CommandHints.h"
-#include "app/FrenchTexts.h"
-#include "app/Layout.h"
-#include "app/TivApp.h"
 #include "common/Profile.h"
 #include "letters/MotWindow.h"
-#include "letters/ResultEdit.h"
 #include "numbers/ChifWindow.h"
-#include "presentation/CenteredDialog.h"
 #include "presentation/HlpStrButton.h"
-#include "presentation/QtPrompter.h"
+#include "presentation/ResultEdit.h"
+#include "shell/CommandCatalog.h"
+#include "shell/Layout.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QFontDialog>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QSignalSpy>
+#include <QScreen>
 #include <QStatusBar>
-#include <QStyle>
-#include <QTemporaryDir>
+#include <QStyleOptionButton>
 #include <QTest>
-#include <QTimer>
-#include <QTranslator>
 
-#include <cerrno>
-#include <memory>
+#include <climits>
 
 using namespace lexinum;
 
@@ -39,344 +28,276 @@ class TivFrameTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void cleanupTestCase();
-    void cleanup();
+    void initTestCase() { game_.SetUp(); }
+    void cleanup() { game_.Reset(); }
 
     void startsInTrainingOnTheLettersPaneWithoutWritingSettings();
     void paneFillsTheFrameAsTheLayoutSays();
-    void itemsWithoutOwnerAreGreyed();
+    void aDragOnTheBorderBringsTheFrameBack();
+    void commandsNobodyRunsAreGreyed();
     void switchingGamesChangesCaptionMenuAndButtons();
-    void matchDisablesTrainingCommands();
+    void menusAndButtonsFollowTheMatch();
     void matchMenuOnTheNumbersPane();
     void menuHintsReachTheMessageBar();
-    void heldButtonShowsItsHint();
+    void greyedItemsStillShowTheirHint();
     void closingWritesPositionAndKeepsTheGamesFolder();
     void savedPositionOffEveryScreenOpensAtTheCorner();
     void settingsThatCannotBeWrittenAreReported();
-    void resultsFontIsKeptPerPane();
     void maximizeDoublesTheTextAndRestoreBringsItBack();
-    void contextHelpFollowsGameAndMode();
-    void helpKeyInsideDialogsShowsTheCallersTopic();
-    void centredDialogOpensOverTheFrame();
-    void fontCommandSetsTheResultsFont();
-    void resultsBoxAppendsAndEmptiesTheBuffer();
-    void separatorIsCentredInTheResultsBox();
-    void reportErrnoShowsAndClearsTheError();
-    void messageBoxAnswersWithThePlayersButton();
+    void startsMinimizedOrMaximizedWhenAsked();
+    void buttonLabelsFitAtEveryScreenHeight_data();
+    void buttonLabelsFitAtEveryScreenHeight();
     void secondCopyBringsTheGameForward();
 
 private:
-    void StartGame(const std::vector<std::string>& arguments = {});
-    QString IniPath() const { return TivApp::SettingsFolder() + "/tiv.ini"; }
-    QStringList MenuTitles() const;
-    QStringList ItemLabels(int menuPosition) const;
-    // Runs `act` on the modal dialog once it is open.
-    static void OnModal(std::function<void(QWidget*)> act);
-
-    QTemporaryDir home_;
-    test::RecordingPrompter prompter_;
-    std::unique_ptr<TivApp> app_;
+    test::GameFixture game_;
 };
 
-void TivFrameTest::initTestCase() {
-    QVERIFY(home_.isValid());
-    qputenv("XDG_CONFIG_HOME", home_.filePath("config").toUtf8());
-    Prompter::SetActive(&prompter_);
-}
-
-void TivFrameTest::cleanupTestCase() {
-    Prompter::SetActive(nullptr);
-}
-
-void TivFrameTest::cleanup() {
-    app_.reset();
-    QFile::remove(IniPath());
-    prompter_.messages.clear();
-}
-
-void TivFrameTest::StartGame(const std::vector<std::string>& arguments) {
-    app_ = std::make_unique<TivApp>(arguments);
-    app_->InitMainWindow();
-    app_->InitInstance();
-    QVERIFY(QTest::qWaitForWindowExposed(app_->frame));
-}
-
-QStringList TivFrameTest::MenuTitles() const {
-    QStringList titles;
-    for (const QAction* action : app_->frame->menuBar()->actions())
-        titles << action->text();
-    return titles;
-}
-
-QStringList TivFrameTest::ItemLabels(int menuPosition) const {
-    QStringList labels;
-    const QMenu* menu = app_->frame->menuBar()->actions().at(menuPosition)->menu();
-    for (const QAction* action : menu->actions()) {
-        if (!action->isSeparator())
-            labels << action->text();
-    }
-    return labels;
-}
-
-void TivFrameTest::OnModal(std::function<void(QWidget*)> act) {
-    QTimer::singleShot(0, [act] {
-        QWidget* modal = nullptr;
-        QTRY_VERIFY((modal = QApplication::activeModalWidget()) != nullptr);
-        act(modal);
-    });
-}
-
 void TivFrameTest::startsInTrainingOnTheLettersPaneWithoutWritingSettings() {
-    StartGame({"\"/home/joueur/mes parties/partie 1.tiv\""});
-    QCOMPARE(app_->frame->windowTitle(), QStringLiteral("Le mot le plus long"));
-    QVERIFY(app_->lettersCurrent);
-    QVERIFY(!app_->competition);
-    QCOMPARE(app_->level, 0);
-    QVERIFY(app_->playerName.empty());
-    QCOMPARE(app_->commandLineFile, std::string("/home/joueur/mes parties/partie 1.tiv"));
-    QCOMPARE(app_->frame->Client(), static_cast<PanoWindow*>(app_->lettersPane));
-    QCOMPARE(app_->frame->pos(), QPoint(0, 0));
-    QCOMPARE(MenuTitles(), QStringList({"&Fichier", "&Jeu", "&Options", "&Lexique", "&?"}));
-    QCOMPARE(ItemLabels(0), QStringList({"&Nouvelle partie...", "Rouvrir &partie...", "&Enregistrer partie",
-                                         "Enregistrer partie s&ous...", "Qui&tter partie", "&Quitter"}));
-    QCOMPARE(ItemLabels(1), QStringList({"&Nouvelles lettres", "&Voir les solutions...", "Jouer aux &Chiffres",
-                                         "Les 10 &meilleurs..."}));
-    QCOMPARE(ItemLabels(2), QStringList({"&Couleurs...", "Po&lices...", "&Paramètres...", "A&fficher palette",
-                                         "Fichier &bitmap...", "Choi&x bitmap"}));
-    QCOMPARE(ItemLabels(3), QStringList({"&Ajouter mots...", "&Supprimer mots...", "&Changer de lexique..."}));
-    QCOMPARE(ItemLabels(4), QStringList({"&Sommaire", "&Utiliser l'aide", "&Contextuelle", "&A propos"}));
-    QCOMPARE(app_->lettersPane->gameButton->text(), QStringLiteral("Chiff&res"));
-    QVERIFY(app_->lettersPane->newButton->isVisible());
-    QVERIFY(!app_->lettersPane->continueButton->isVisible());
-    QVERIFY(!QFile::exists(IniPath()));
+    game_.Start({"\"/home/joueur/mes parties/partie 1.tiv\""});
+    TivApp& app = game_.App();
+    QCOMPARE(game_.Frame().windowTitle(), QStringLiteral("Le mot le plus long"));
+    QVERIFY(app.State().LettersShown());
+    QVERIFY(!app.State().Competition());
+    QCOMPARE(app.CommandLineFileName(), std::string("/home/joueur/mes parties/partie 1.tiv"));
+    QCOMPARE(game_.Frame().Client(), static_cast<PanoWindow*>(app.LettersPane()));
+    QCOMPARE(game_.Frame().pos(), QPoint(0, 0));
+    QCOMPARE(game_.MenuTitles(), QStringList({"&Fichier", "&Jeu", "&Options", "&Lexique", "&?"}));
+    QCOMPARE(game_.ItemLabels(0), QStringList({"&Nouvelle partie...", "Rouvrir &partie...", "&Enregistrer partie",
+                                               "Enregistrer partie s&ous...", "Qui&tter partie", "&Quitter"}));
+    QCOMPARE(game_.ItemLabels(1), QStringList({"&Nouvelles lettres", "&Voir les solutions...",
+                                               "Jouer aux &Chiffres", "Les 10 &meilleurs..."}));
+    QCOMPARE(game_.ItemLabels(2), QStringList({"&Couleurs...", "Po&lices...", "&Paramètres...",
+                                               "A&fficher palette", "Fichier &bitmap...", "Choi&x bitmap"}));
+    QCOMPARE(game_.ItemLabels(3), QStringList({"&Ajouter mots...", "&Supprimer mots...", "&Changer de lexique..."}));
+    QCOMPARE(game_.ItemLabels(4), QStringList({"&Sommaire", "&Utiliser l'aide", "&Contextuelle", "&A propos"}));
+    MotWindow* pane = app.LettersPane();
+    QCOMPARE(pane->Button(Command::PlayNumbers)->text(), QStringLiteral("Chiff&res"));
+    QCOMPARE(pane->Button(Command::NewDraw)->text(), QStringLiteral("No&uveau"));
+    QVERIFY(pane->Button(Command::NewDraw)->isVisible());
+    QVERIFY(!pane->Button(Command::Continue)->isVisible());
+    QVERIFY(!QFile::exists(game_.IniPath()));
 }
 
 void TivFrameTest::paneFillsTheFrameAsTheLayoutSays() {
-    StartGame();
+    game_.Start();
     const Layout& layout = Layout::Current();
-    TivFrame* frame = app_->frame;
-    QCOMPARE(frame->minimumSize(), frame->maximumSize());
-    QCOMPARE(frame->width(), layout.GAME_FRAME_WDTH);
-    QCOMPARE(frame->centralWidget()->size(), QSize(layout.GAME_FRAME_WDTH, layout.PANE_HGHT));
-    MotWindow* pane = app_->lettersPane;
+    TivFrame& frame = game_.Frame();
+    QCOMPARE(frame.width(), layout.GAME_FRAME_WDTH);
+    QCOMPARE(frame.centralWidget()->size(), QSize(layout.GAME_FRAME_WDTH, layout.PANE_HGHT));
+    QCOMPARE(frame.minimumSize(), frame.size());
+    // No largest size: the window system must be able to offer to maximize it.
+    QVERIFY(frame.maximumWidth() > layout.GAME_FRAME_WDTH);
+    MotWindow* pane = game_.App().LettersPane();
     QCOMPARE(pane->ResultBox()->geometry(), layout.ResultRect());
     const QSize button(layout.BUTTON_WDTH, layout.BUTTON_HGHT);
-    QCOMPARE(pane->newButton->geometry(), QRect(layout.ButtonPlace(1), button));
-    QCOMPARE(pane->viewButton->geometry(), QRect(layout.ButtonPlace(2), button));
-    QCOMPARE(pane->gameButton->geometry(), QRect(layout.ButtonPlace(3), button));
-    QCOMPARE(pane->continueButton->geometry(), pane->newButton->geometry());
-    QCOMPARE(pane->checkButton->geometry(), pane->viewButton->geometry());
-    QVERIFY(pane->geometry().contains(pane->gameButton->geometry()));
+    QCOMPARE(pane->Button(Command::NewDraw)->geometry(), QRect(layout.ButtonPlace(1), button));
+    QCOMPARE(pane->Button(Command::ShowSolutions)->geometry(), QRect(layout.ButtonPlace(2), button));
+    QCOMPARE(pane->Button(Command::PlayNumbers)->geometry(), QRect(layout.ButtonPlace(3), button));
+    QCOMPARE(pane->Button(Command::Continue)->geometry(), pane->Button(Command::NewDraw)->geometry());
+    QCOMPARE(pane->Button(Command::Check)->geometry(), pane->Button(Command::ShowSolutions)->geometry());
     // Tab stops: the place-1 buttons only; the results box is not one.
-    QCOMPARE(pane->newButton->focusPolicy(), Qt::StrongFocus);
-    QVERIFY(!(pane->viewButton->focusPolicy() & Qt::TabFocus));
+    QCOMPARE(pane->Button(Command::NewDraw)->focusPolicy(), Qt::StrongFocus);
+    QVERIFY(!(pane->Button(Command::ShowSolutions)->focusPolicy() & Qt::TabFocus));
     QVERIFY(!(pane->ResultBox()->focusPolicy() & Qt::TabFocus));
     QVERIFY(pane->ResultBox()->isReadOnly());
-    QCOMPARE(pane->ResultBox()->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
 }
 
-void TivFrameTest::itemsWithoutOwnerAreGreyed() {
-    StartGame();
-    TivFrame* frame = app_->frame;
-    frame->UpdateCommands();
-    for (Command enabled : {Command::NewDraw, Command::ShowSolutions, Command::PlayNumbers, Command::Options,
-                            Command::Fonts, Command::ContextHelp, Command::Exit}) {
-        QVERIFY2(frame->FindMenuItem(enabled)->isEnabled(), qPrintable(QString::number(CommandNumber(enabled))));
+void TivFrameTest::aDragOnTheBorderBringsTheFrameBack() {
+    game_.Start();
+    TivFrame& frame = game_.Frame();
+    const QSize layoutSize = frame.size();
+    frame.resize(layoutSize + QSize(150, 90));
+    QTRY_COMPARE(frame.size(), layoutSize);
+    QCOMPARE(Layout::Current().GAME_FRAME_WDTH, layoutSize.width());
+}
+
+void TivFrameTest::commandsNobodyRunsAreGreyed() {
+    game_.Start();
+    TivFrame& frame = game_.Frame();
+    for (Command enabled : {Command::PlayNumbers, Command::Fonts, Command::ContextHelp, Command::Exit})
+        QVERIFY2(frame.FindMenuItem(enabled)->isEnabled(), qPrintable(QString::number(CommandNumber(enabled))));
+    // Whatever the mode says, a command with nobody to run it is grey, in the
+    // menus and on the buttons: no item is ever enabled and dead.
+    for (Command greyed : {Command::NewDraw, Command::ShowSolutions, Command::Options, Command::NewMatch,
+                           Command::ResumeMatch, Command::SaveMatch, Command::QuitMatch, Command::TopTen,
+                           Command::Colours, Command::BitmapFile, Command::AddWords, Command::HelpContents,
+                           Command::About}) {
+        QVERIFY2(!frame.FindMenuItem(greyed)->isEnabled(), qPrintable(QString::number(CommandNumber(greyed))));
+        QVERIFY(!game_.App().RunCommand(greyed));
     }
-    for (Command greyed :
-         {Command::NewMatch, Command::ResumeMatch, Command::SaveMatch, Command::QuitMatch, Command::TopTen,
-          Command::Colours, Command::BitmapFile, Command::AddWords, Command::HelpContents, Command::About}) {
-        QVERIFY2(!frame->FindMenuItem(greyed)->isEnabled(), qPrintable(QString::number(CommandNumber(greyed))));
-        QVERIFY(!app_->RunCommand(greyed));
-    }
-    QVERIFY(frame->FindMenuItem(Command::LetterPalette)->isCheckable());
+    MotWindow* pane = game_.App().LettersPane();
+    QVERIFY(!pane->Button(Command::NewDraw)->isEnabled());
+    QVERIFY(!pane->Button(Command::ShowSolutions)->isEnabled());
+    QVERIFY(pane->Button(Command::PlayNumbers)->isEnabled());
+    QVERIFY(frame.FindMenuItem(Command::LetterPalette)->isCheckable());
+
+    // Without a help window, context help is grey too.
+    game_.App().SetHelpViewer({});
+    QVERIFY(!frame.FindMenuItem(Command::ContextHelp)->isEnabled());
 }
 
 void TivFrameTest::switchingGamesChangesCaptionMenuAndButtons() {
-    StartGame();
+    game_.Start();
+    TivApp& app = game_.App();
     // The player presses "Chiff&res".
-    QTest::mouseClick(app_->lettersPane->gameButton, Qt::LeftButton);
-    QVERIFY(!app_->lettersCurrent);
-    QCOMPARE(app_->frame->windowTitle(), QStringLiteral("Le compte est bon"));
-    QCOMPARE(app_->frame->Client(), static_cast<PanoWindow*>(app_->numbersPane));
-    QVERIFY(app_->numbersPane->isVisible());
-    QVERIFY(!app_->lettersPane->isVisible());
-    QCOMPARE(MenuTitles(), QStringList({"&Fichier", "&Jeu", "&Options", "&?"}));
-    QVERIFY(!app_->frame->LexiconMenuShown());
-    QCOMPARE(ItemLabels(1), QStringList({"&Nouveaux nombres", "&Voir les solutions...", "Jouer aux &Lettres",
-                                         "Les 10 &meilleurs..."}));
-    QCOMPARE(app_->frame->FindMenuItem(Command::PlayLetters)->statusTip(), QStringLiteral("Passe au jeu des lettres"));
-    QVERIFY(app_->frame->FindMenuItem(Command::PlayNumbers) == nullptr);
-    ChifWindow* numbers = app_->numbersPane;
-    QCOMPARE(numbers->gameButton->text(), QStringLiteral("Lett&res"));
-    QVERIFY(numbers->newButton->isVisible() && numbers->gameButton->isEnabled());
-    // The numbers pane is laid out like the letters pane.
-    QCOMPARE(numbers->gameButton->geometry(), app_->lettersPane->gameButton->geometry());
+    QTest::mouseClick(app.LettersPane()->Button(Command::PlayNumbers), Qt::LeftButton);
+    QVERIFY(!app.State().LettersShown());
+    QCOMPARE(game_.Frame().windowTitle(), QStringLiteral("Le compte est bon"));
+    QCOMPARE(game_.Frame().Client(), static_cast<PanoWindow*>(app.NumbersPane()));
+    QVERIFY(app.NumbersPane()->isVisible());
+    QVERIFY(!app.LettersPane()->isVisible());
+    QCOMPARE(game_.MenuTitles(), QStringList({"&Fichier", "&Jeu", "&Options", "&?"}));
+    QVERIFY(!game_.Frame().LexiconMenuShown());
+    QCOMPARE(game_.ItemLabels(1), QStringList({"&Nouveaux nombres", "&Voir les solutions...", "Jouer aux &Lettres",
+                                               "Les 10 &meilleurs..."}));
+    QCOMPARE(game_.Frame().FindMenuItem(Command::PlayLetters)->statusTip(),
+             QStringLiteral("Passe au jeu des lettres"));
+    QVERIFY(game_.Frame().FindMenuItem(Command::PlayNumbers) == nullptr);
+    ChifWindow* numbers = app.NumbersPane();
+    QCOMPARE(numbers->Button(Command::PlayLetters)->text(), QStringLiteral("Lett&res"));
+    QVERIFY(numbers->Button(Command::NewDraw)->isVisible() && numbers->Button(Command::PlayLetters)->isEnabled());
+    QCOMPARE(numbers->Button(Command::PlayLetters)->geometry(),
+             app.LettersPane()->Button(Command::PlayNumbers)->geometry());
 
     // And back, from the menu item.
-    app_->frame->FindMenuItem(Command::PlayLetters)->trigger();
-    QVERIFY(app_->lettersCurrent);
-    QCOMPARE(app_->frame->windowTitle(), QStringLiteral("Le mot le plus long"));
-    QCOMPARE(MenuTitles(), QStringList({"&Fichier", "&Jeu", "&Options", "&Lexique", "&?"}));
-    QCOMPARE(ItemLabels(1), QStringList({"&Nouvelles lettres", "&Voir les solutions...", "Jouer aux &Chiffres",
-                                         "Les 10 &meilleurs..."}));
-    QVERIFY(prompter_.messages.empty());
+    game_.Frame().FindMenuItem(Command::PlayLetters)->trigger();
+    QVERIFY(app.State().LettersShown());
+    QCOMPARE(game_.Frame().windowTitle(), QStringLiteral("Le mot le plus long"));
+    QCOMPARE(game_.MenuTitles(), QStringList({"&Fichier", "&Jeu", "&Options", "&Lexique", "&?"}));
+    QCOMPARE(game_.ItemLabels(1), QStringList({"&Nouvelles lettres", "&Voir les solutions...", "Jouer aux &Chiffres",
+                                               "Les 10 &meilleurs..."}));
+    QVERIFY(game_.Prompts().messages.empty());
 
-    // Asking for the pane already shown changes nothing.
-    app_->ShowLettersPane();
-    QCOMPARE(MenuTitles().size(), 5);
     // A "&Lexique" popup that is not in the bar cannot be taken out: said, and the switch goes on.
-    app_->frame->UseNumbersMenu();
-    app_->frame->UseNumbersMenu();
-    QCOMPARE(prompter_.messages.size(), std::size_t(1));
-    QCOMPARE(prompter_.messages[0].text, std::string("Suppression impossible du menu Lexique."));
-    QCOMPARE(prompter_.messages[0].caption, std::string("Lexinum"));
-    app_->frame->UseLettersMenu();
-    QCOMPARE(MenuTitles(), QStringList({"&Fichier", "&Jeu", "&Options", "&Lexique", "&?"}));
+    game_.Frame().UseNumbersMenu();
+    game_.Frame().UseNumbersMenu();
+    QCOMPARE(game_.Prompts().messages.size(), std::size_t(1));
+    QCOMPARE(game_.Prompts().messages[0].text, std::string("Suppression impossible du menu Lexique."));
+    QCOMPARE(game_.Prompts().messages[0].caption, std::string("Lexinum"));
+    game_.Frame().UseLettersMenu();
+    QCOMPARE(game_.MenuTitles(), QStringList({"&Fichier", "&Jeu", "&Options", "&Lexique", "&?"}));
 }
 
-void TivFrameTest::matchDisablesTrainingCommands() {
-    StartGame();
-    TivFrame* frame = app_->frame;
-    MotWindow* pane = app_->lettersPane;
-    app_->competition = true;
-    app_->RefreshCommands();
+void TivFrameTest::menusAndButtonsFollowTheMatch() {
+    game_.Start();
+    TivFrame& frame = game_.Frame();
+    GameState& state = game_.App().State();
+    MotWindow* pane = game_.App().LettersPane();
+    // Setting the state is enough: menus, buttons and enablers follow.
+    state.SetCompetition(true);
     for (Command training : {Command::NewDraw, Command::ShowSolutions, Command::PlayNumbers, Command::Options})
-        QVERIFY(!frame->IsCommandEnabled(training));
-    QVERIFY(frame->IsCommandEnabled(Command::Continue));
-    QVERIFY(!frame->IsCommandEnabled(Command::Check));
-    QVERIFY(!pane->newButton->isEnabled());
-    QVERIFY(!pane->gameButton->isEnabled());
-    QVERIFY(!app_->RunCommand(Command::PlayNumbers));
-    QVERIFY(app_->lettersCurrent);
+        QVERIFY(!frame.IsCommandEnabled(training));
+    QVERIFY(!frame.IsCommandEnabled(Command::Check));
+    QVERIFY(!game_.App().RunCommand(Command::PlayNumbers));
+    QVERIFY(state.LettersShown());
+    QVERIFY(pane->Button(Command::Continue)->isVisible());
+    QVERIFY(pane->Button(Command::Check)->isVisible() && !pane->Button(Command::Check)->isEnabled());
+    QVERIFY(!pane->Button(Command::NewDraw)->isVisible() && !pane->Button(Command::PlayNumbers)->isVisible());
+    QCOMPARE(game_.ItemLabels(1),
+             QStringList({"&Poursuivre", "&Vérifier", "Jouer aux &Chiffres", "Les 10 &meilleurs..."}));
+    QCOMPARE(frame.FindMenuItem(Command::Continue)->statusTip(), QStringLiteral("Continue la partie"));
+    QVERIFY(!frame.FindMenuItem(Command::PlayNumbers)->isEnabled());
 
-    pane->ShowCompetitionButtons();
-    frame->UseCompetitionMenu();
-    QVERIFY(pane->continueButton->isVisible() && pane->continueButton->isEnabled());
-    QVERIFY(pane->checkButton->isVisible() && !pane->checkButton->isEnabled());
-    QVERIFY(!pane->newButton->isVisible() && !pane->gameButton->isVisible());
-    QCOMPARE(ItemLabels(1), QStringList({"&Poursuivre", "&Vérifier", "Jouer aux &Chiffres", "Les 10 &meilleurs..."}));
-    pane->canCheck = true;
-    app_->RefreshCommands();
-    QVERIFY(pane->checkButton->isEnabled());
-    QVERIFY(frame->FindMenuItem(Command::Check)->isEnabled());
-    QVERIFY(!frame->FindMenuItem(Command::PlayNumbers)->isEnabled());
-
-    // Back to training: the training set and menu again, "Vérifier" still follows canCheck.
-    app_->competition = false;
-    pane->ShowTrainingButtons();
-    frame->UseTrainingMenu();
-    QVERIFY(pane->newButton->isVisible() && pane->newButton->isEnabled());
-    QVERIFY(!pane->continueButton->isVisible());
-    QVERIFY(!frame->IsCommandEnabled(Command::Continue));
-    QVERIFY(frame->IsCommandEnabled(Command::Check));
-    QCOMPARE(ItemLabels(1), QStringList({"&Nouvelles lettres", "&Voir les solutions...", "Jouer aux &Chiffres",
-                                         "Les 10 &meilleurs..."}));
+    // Back to training: the training set and menu again.
+    state.SetCompetition(false);
+    QVERIFY(pane->Button(Command::NewDraw)->isVisible());
+    QVERIFY(!pane->Button(Command::Continue)->isVisible());
+    QVERIFY(frame.FindMenuItem(Command::PlayNumbers)->isEnabled());
+    QCOMPARE(game_.ItemLabels(1), QStringList({"&Nouvelles lettres", "&Voir les solutions...", "Jouer aux &Chiffres",
+                                               "Les 10 &meilleurs..."}));
 }
 
 void TivFrameTest::matchMenuOnTheNumbersPane() {
-    StartGame();
-    TivFrame* frame = app_->frame;
-    app_->competition = true;
-    frame->UseCompetitionMenu();
-    app_->lettersPane->ShowCompetitionButtons();
+    game_.Start();
+    TivApp& app = game_.App();
+    app.State().SetCompetition(true);
     // The match brings the numbers pane forward itself: the switch command is disabled.
-    app_->ShowNumbersPane();
-    app_->numbersPane->ShowCompetitionButtons();
-    QCOMPARE(MenuTitles(), QStringList({"&Fichier", "&Jeu", "&Options", "&?"}));
-    QCOMPARE(ItemLabels(1), QStringList({"&Poursuivre", "&Vérifier", "Jouer aux &Lettres", "Les 10 &meilleurs..."}));
-    QVERIFY(!frame->FindMenuItem(Command::PlayLetters)->isEnabled());
-    QVERIFY(frame->FindMenuItem(Command::Continue)->isEnabled());
-    QVERIFY(app_->numbersPane->continueButton->isEnabled());
+    app.ShowGame(Game::Numbers);
+    QCOMPARE(game_.MenuTitles(), QStringList({"&Fichier", "&Jeu", "&Options", "&?"}));
+    QCOMPARE(game_.ItemLabels(1),
+             QStringList({"&Poursuivre", "&Vérifier", "Jouer aux &Lettres", "Les 10 &meilleurs..."}));
+    QVERIFY(!game_.Frame().FindMenuItem(Command::PlayLetters)->isEnabled());
+    QVERIFY(app.NumbersPane()->Button(Command::Continue)->isVisible());
+    QVERIFY(!app.NumbersPane()->Button(Command::NewDraw)->isVisible());
 
     // Leaving the match on the numbers pane gives back its own training items.
-    app_->competition = false;
-    frame->UseTrainingMenu();
-    QCOMPARE(ItemLabels(1), QStringList({"&Nouveaux nombres", "&Voir les solutions...", "Jouer aux &Lettres",
-                                         "Les 10 &meilleurs..."}));
-    QVERIFY(frame->FindMenuItem(Command::PlayLetters)->isEnabled());
+    app.State().SetCompetition(false);
+    QCOMPARE(game_.ItemLabels(1), QStringList({"&Nouveaux nombres", "&Voir les solutions...", "Jouer aux &Lettres",
+                                               "Les 10 &meilleurs..."}));
+    QVERIFY(game_.Frame().FindMenuItem(Command::PlayLetters)->isEnabled());
 }
 
 void TivFrameTest::menuHintsReachTheMessageBar() {
-    StartGame();
-    TivFrame* frame = app_->frame;
+    game_.Start();
+    TivFrame& frame = game_.Frame();
     // An open menu shows the hint of its highlighted item through the menu bar that opened it.
-    frame->FindMenuItem(Command::Exit)->showStatusText(frame->menuBar());
-    QCOMPARE(frame->statusBar()->currentMessage(), QStringLiteral("Met fin au programme"));
-    // A replaced item carries the hint of its new command.
-    frame->UseCompetitionMenu();
-    frame->FindMenuItem(Command::Continue)->showStatusText(frame->menuBar());
-    QCOMPARE(frame->statusBar()->currentMessage(), QStringLiteral("Continue la partie"));
-    // Every item of every menu has its hint.
-    for (const QAction* popup : frame->menuBar()->actions()) {
+    frame.FindMenuItem(Command::Exit)->showStatusText(frame.menuBar());
+    QCOMPARE(frame.statusBar()->currentMessage(), QStringLiteral("Met fin au programme"));
+    // Every item of every menu has the hint of its command.
+    for (const QAction* popup : frame.menuBar()->actions()) {
         for (const QAction* item : popup->menu()->actions()) {
             if (!item->isSeparator())
-                QVERIFY2(!item->statusTip().isEmpty(), qPrintable(item->text()));
+                QCOMPARE(item->statusTip().toStdString(), CommandCatalog::Hint(item->data().toInt()));
         }
     }
 }
 
-void TivFrameTest::heldButtonShowsItsHint() {
-    StartGame();
-    QStatusBar* bar = app_->frame->statusBar();
-    HlpStrButton* view = app_->lettersPane->viewButton;
-    QTest::mousePress(view, Qt::LeftButton);
-    QCOMPARE(bar->currentMessage(), QStringLiteral("Affiche les solutions (vous laisse chercher d'abord !)"));
-    QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(-20, -20));
-    QVERIFY(bar->currentMessage().isEmpty());
-
-    HlpStrButton* game = app_->lettersPane->gameButton;
-    QTest::mousePress(game, Qt::LeftButton);
-    QCOMPARE(bar->currentMessage(), QStringLiteral("Passe au jeu des chiffres"));
-    QTest::mouseRelease(game, Qt::LeftButton);
-    QVERIFY(bar->currentMessage().isEmpty());
-    // Released inside, the button did its command.
-    QVERIFY(!app_->lettersCurrent);
-
-    HlpStrButton* check = app_->numbersPane->checkButton;
-    check->setEnabled(true);
-    QTest::mousePress(check, Qt::LeftButton);
-    QCOMPARE(bar->currentMessage(), QStringLiteral("Passe en revue toutes les solutions"));
-    QTest::mouseRelease(check, Qt::LeftButton);
+void TivFrameTest::greyedItemsStillShowTheirHint() {
+    game_.Start();
+    TivFrame& frame = game_.Frame();
+    QAction* topTen = frame.FindMenuItem(Command::TopTen);
+    QVERIFY(!topTen->isEnabled());
+    QMenu* play = frame.menuBar()->actions().at(1)->menu();
+    frame.menuBar()->setActiveAction(play->menuAction());
+    QVERIFY(QTest::qWaitForWindowExposed(play));
+    play->setActiveAction(topTen);
+    QCOMPARE(frame.statusBar()->currentMessage(), QStringLiteral("Affiche la liste des 10 meilleures performances"));
+    play->close();
+    QVERIFY(frame.statusBar()->currentMessage().isEmpty());
 }
 
 void TivFrameTest::closingWritesPositionAndKeepsTheGamesFolder() {
     {
-        Profile before(IniPath().toStdString());
+        Profile before(game_.IniPath().toStdString());
         QVERIFY(before.WriteString("GENERAL", "parties", "/home/joueur/parties"));
         QVERIFY(before.WriteString("GENERAL", "bitmaps", "/home/joueur/images"));
     }
-    StartGame();
-    QCOMPARE(app_->gameData.initialDir, std::string("/home/joueur/parties"));
-    app_->frame->move(123, 45);
-    QVERIFY(app_->RunCommand(Command::Exit));
-    QVERIFY(!app_->frame->isVisible());
+    game_.Start();
+    QCOMPARE(game_.App().GameData().initialDir, std::string("/home/joueur/parties"));
+    game_.Frame().move(123, 45);
+    QVERIFY(game_.App().RunCommand(Command::Exit));
+    QVERIFY(!game_.Frame().isVisible());
 
-    const Profile after(IniPath().toStdString());
+    const Profile after(game_.IniPath().toStdString());
     QCOMPARE(after.ReadInt("GENERAL", "x", -1), 123);
     QCOMPARE(after.ReadInt("GENERAL", "y", -1), 45);
     QCOMPARE(after.ReadString("GENERAL", "parties", "", 259), std::string("/home/joueur/parties"));
     QCOMPARE(after.ReadString("GENERAL", "bitmaps", "", 259), std::string("/home/joueur/images"));
 
     // The next start opens where the frame was.
-    app_.reset();
-    StartGame();
-    QCOMPARE(app_->frame->pos(), QPoint(123, 45));
+    game_.Start();
+    QCOMPARE(game_.Frame().pos(), QPoint(123, 45));
     // A game saved in another folder makes that folder the next one.
-    app_->gameData.fileName = "/tmp/ailleurs/match.tiv";
-    QVERIFY(app_->frame->close());
-    QCOMPARE(Profile(IniPath().toStdString()).ReadString("GENERAL", "parties", "", 259), std::string("/tmp/ailleurs"));
+    game_.App().GameData().fileName = "/tmp/ailleurs/match.tiv";
+    QVERIFY(game_.Frame().close());
+    QCOMPARE(Profile(game_.IniPath().toStdString()).ReadString("GENERAL", "parties", "", 259),
+             std::string("/tmp/ailleurs"));
 }
 
 void TivFrameTest::savedPositionOffEveryScreenOpensAtTheCorner() {
-    {
-        Profile before(IniPath().toStdString());
-        QVERIFY(before.WriteInt("GENERAL", "x", 50000));
-        QVERIFY(before.WriteInt("GENERAL", "y", -9000));
+    const QPoint corner = QGuiApplication::primaryScreen()->availableGeometry().topLeft();
+    // Off the screens, and at the very limits of the integers (a damaged file).
+    for (const auto& [x, y] : {std::pair{50000, -9000}, std::pair{INT_MAX, INT_MAX}, std::pair{INT_MIN, INT_MAX}}) {
+        {
+            Profile before(game_.IniPath().toStdString());
+            QVERIFY(before.WriteInt("GENERAL", "x", x));
+            QVERIFY(before.WriteInt("GENERAL", "y", y));
+        }
+        game_.Start();
+        QCOMPARE(game_.Frame().pos(), corner);
+        game_.Reset();
     }
-    StartGame();
-    QCOMPARE(app_->frame->pos(), QGuiApplication::primaryScreen()->availableGeometry().topLeft());
 }
 
 void TivFrameTest::settingsThatCannotBeWrittenAreReported() {
@@ -387,252 +308,100 @@ void TivFrameTest::settingsThatCannotBeWrittenAreReported() {
     QFile blocker(folder);
     QVERIFY(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    StartGame();
-    QVERIFY(app_->frame->close());
-    QVERIFY(!app_->frame->isVisible());
-    QCOMPARE(prompter_.messages.size(), std::size_t(1));
-    QVERIFY(prompter_.messages[0].text.starts_with("Erreur de fichier:\r\n"));
-    QCOMPARE(prompter_.messages[0].icon, PromptIcon::Exclamation);
-    app_.reset();
+    game_.Start();
+    QVERIFY(game_.Frame().close());
+    QVERIFY(!game_.Frame().isVisible());
+    QVERIFY(!game_.Prompts().messages.empty());
+    QVERIFY(game_.Prompts().messages[0].text.starts_with("Erreur de fichier:\r\n"));
+    QCOMPARE(game_.Prompts().messages[0].icon, PromptIcon::Exclamation);
+    game_.Reset();
     QVERIFY(QFile::remove(folder));
 }
 
-void TivFrameTest::resultsFontIsKeptPerPane() {
-    StartGame();
-    MotWindow* letters = app_->lettersPane;
-    QCOMPARE(letters->ResultFont().family(), QStringLiteral("Arial"));
-    QCOMPARE(letters->ResultFont().pixelSize(), 16);
-    QCOMPARE(letters->ResultFont().weight(), QFont::Bold);
-    QFont font(QStringLiteral("Courier New"));
-    font.setPixelSize(20);
-    font.setItalic(true);
-    font.setWeight(QFont::Normal);
-    letters->SetResultFont(font);
-    QVERIFY(app_->frame->close());
-
-    const Profile settings(IniPath().toStdString());
-    QCOMPARE(settings.ReadString("LETTRES", "Police", "", 31), std::string("Courier New"));
-    QCOMPARE(settings.ReadInt("LETTRES", "hauteur police", 0), -20);
-    QCOMPARE(settings.ReadInt("LETTRES", "épaisseur police", 0), 400);
-    QCOMPARE(settings.ReadInt("LETTRES", "italique", 0), 1);
-    // The numbers pane was never shown: its section is left alone.
-    QCOMPARE(settings.ReadString("CHIFFRES", "Police", "absent", 31), std::string("absent"));
-
-    app_.reset();
-    StartGame();
-    QCOMPARE(app_->lettersPane->ResultFont().pixelSize(), 20);
-    QVERIFY(app_->lettersPane->ResultFont().italic());
-    QCOMPARE(app_->lettersPane->ResultBox()->font().family(), QStringLiteral("Courier New"));
-}
-
 void TivFrameTest::maximizeDoublesTheTextAndRestoreBringsItBack() {
-    StartGame();
-    const int normalText = QFontMetrics(app_->baseFont).height();
+    game_.Start();
+    TivApp& app = game_.App();
+    TivFrame& frame = game_.Frame();
+    const int normalText = QFontMetrics(app.Fonts().baseFont).height();
     const Layout normal = Layout::Current();
-    app_->frame->showMaximized();
-    QTRY_VERIFY(app_->maximized);
+    frame.showMaximized();
+    QTRY_VERIFY(app.Maximized());
     const Layout& big = Layout::Current();
-    const int screenWidth = app_->frame->screen()->geometry().width();
-    QCOMPARE(big.GAME_FRAME_WDTH, screenWidth);
-    QVERIFY(big.RESULT_WDTH > normal.RESULT_WDTH);
-    const int maximizedText = QFontMetrics(app_->baseFont).height();
+    QCOMPARE(big.GAME_FRAME_WDTH, frame.screen()->geometry().width());
+    // The results box takes what the column leaves of the screen's width.
+    QCOMPARE(big.RESULT_WDTH, big.GAME_FRAME_WDTH - 5 * big.CHAR_WDTH - 3 * big.BUTTON_WDTH);
+    const int maximizedText = QFontMetrics(app.Fonts().baseFont).height();
     QVERIFY2(std::abs(maximizedText - 2 * normalText) <= 2,
              qPrintable(QStringLiteral("%1 then %2").arg(normalText).arg(maximizedText)));
-    QCOMPARE(app_->lettersPane->ResultBox()->geometry(), big.ResultRect());
+    QCOMPARE(app.LettersPane()->ResultBox()->geometry(), big.ResultRect());
 
-    app_->frame->showNormal();
-    QTRY_VERIFY(!app_->maximized);
-    QCOMPARE(QFontMetrics(app_->baseFont).height(), normalText);
+    frame.showNormal();
+    QTRY_VERIFY(!app.Maximized());
+    QCOMPARE(QFontMetrics(app.Fonts().baseFont).height(), normalText);
     QCOMPARE(Layout::Current().GAME_FRAME_WDTH, normal.GAME_FRAME_WDTH);
-    QCOMPARE(app_->frame->width(), normal.GAME_FRAME_WDTH);
-    QCOMPARE(app_->frame->minimumSize(), app_->frame->maximumSize());
+    QTRY_COMPARE(frame.width(), normal.GAME_FRAME_WDTH);
+    QCOMPARE(frame.minimumSize(), frame.size());
 }
 
-void TivFrameTest::contextHelpFollowsGameAndMode() {
-    StartGame();
-    QSignalSpy asked(app_.get(), &TivApp::helpRequested);
-    app_->frame->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(app_->frame));
-    QTest::keyClick(app_->frame, Qt::Key_F1);
-    QCOMPARE(app_->requestedHelpTopic, 260);
-    app_->competition = true;
-    QVERIFY(app_->RunCommand(Command::ContextHelp));
-    QCOMPARE(app_->requestedHelpTopic, 261);
-    app_->competition = false;
-    app_->ShowNumbersPane();
-    QVERIFY(app_->RunCommand(Command::ContextHelp));
-    QCOMPARE(app_->requestedHelpTopic, 265);
-    app_->competition = true;
-    QVERIFY(app_->RunCommand(Command::ContextHelp));
-    QCOMPARE(app_->requestedHelpTopic, 266);
-    QCOMPARE(asked.count(), 4);
-    // Shift+F1 asks the contents, which no window answers yet.
-    QTest::keyClick(app_->frame, Qt::Key_F1, Qt::ShiftModifier);
-    QCOMPARE(asked.count(), 4);
+void TivFrameTest::startsMinimizedOrMaximizedWhenAsked() {
+    game_.Start({}, TivApp::ShowState::Maximized);
+    QVERIFY(game_.Frame().isMaximized());
+    QTRY_VERIFY(game_.App().Maximized());
+    QCOMPARE(Layout::Current().GAME_FRAME_WDTH, game_.Frame().screen()->geometry().width());
+    game_.Reset();
+
+    game_.Start({"--minimized"}, TivApp::ShowState::Minimized);
+    QVERIFY(game_.Frame().isMinimized());
+    QVERIFY(!game_.App().Maximized());
+    // The show options are not taken for a saved game.
+    QVERIFY(game_.App().CommandLineFileName().empty());
 }
 
-void TivFrameTest::helpKeyInsideDialogsShowsTheCallersTopic() {
-    StartGame();
-    QSignalSpy asked(app_.get(), &TivApp::helpRequested);
-    app_->helpContext = 317;
-    auto outer = std::make_unique<HookDialog>(app_->frame);
-    OnModal([this](QWidget* dialog) {
-        QTest::keyClick(dialog, Qt::Key_F1);
-        // A dialog opened and closed inside this one leaves F1 working here.
-        { HookDialog inner(dialog); }
-        app_->helpContext = 318;
-        QTest::keyClick(dialog, Qt::Key_F1);
-        static_cast<QDialog*>(dialog)->accept();
-    });
-    outer->exec();
-    outer.reset();
-    app_->helpContext = 0;
-    QCOMPARE(asked.count(), 2);
-    QCOMPARE(asked.at(0).at(0).toInt(), 317);
-    QCOMPARE(asked.at(1).at(0).toInt(), 318);
-
-    // Once every dialog is gone, F1 in some other window asks nothing.
-    QWidget other;
-    other.show();
-    other.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&other));
-    QTest::keyClick(&other, Qt::Key_F1);
-    QCOMPARE(asked.count(), 2);
+void TivFrameTest::buttonLabelsFitAtEveryScreenHeight_data() {
+    QTest::addColumn<int>("screenHeight");
+    QTest::addColumn<bool>("maximized");
+    for (int height : {600, 720, 768, 800, 900, 1024, 1050, 1080, 1200, 1440, 1600, 1800, 2160}) {
+        QTest::addRow("%d", height) << height << false;
+        QTest::addRow("%d maximized", height) << height << true;
+    }
 }
 
-void TivFrameTest::centredDialogOpensOverTheFrame() {
-    StartGame();
-    app_->frame->move(40, 30);
-    CenteredDialog dialog(app_->frame);
-    dialog.setFixedSize(200, 120);
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    const QRect parent = app_->frame->frameGeometry();
-    const QSize size = dialog.frameGeometry().size();
-    QCOMPARE(dialog.frameGeometry().topLeft(), QPoint((parent.x() + parent.x() + parent.width() - size.width()) / 2,
-                                                      (parent.y() + parent.y() + parent.height() - size.height()) / 2));
-}
-
-void TivFrameTest::fontCommandSetsTheResultsFont() {
-    StartGame();
-    QSignalSpy asked(app_.get(), &TivApp::helpRequested);
-    int contextWhileOpen = 0;
-    bool helpButton = false;
-    QFont picked(QStringLiteral("Courier New"));
-    picked.setPointSize(12);
-    OnModal([&](QWidget* modal) {
-        auto* dialog = qobject_cast<QFontDialog*>(modal);
-        QVERIFY(dialog != nullptr);
-        contextWhileOpen = app_->helpContext;
-        for (const QPushButton* button : dialog->findChildren<QPushButton*>())
-            helpButton = helpButton || button->text() == QStringLiteral("&Aide");
-        QTest::keyClick(dialog, Qt::Key_F1);
-        dialog->setCurrentFont(picked);
-        dialog->accept();
-    });
-    QVERIFY(app_->RunCommand(Command::Fonts));
-    QCOMPARE(contextWhileOpen, 272);
-    QVERIFY(helpButton);
-    QCOMPARE(asked.count(), 1);
-    QCOMPARE(asked.at(0).at(0).toInt(), 272);
-    QCOMPARE(app_->helpContext, 0);
-    QCOMPARE(app_->lettersPane->ResultFont().pointSize(), 12);
-    QCOMPARE(app_->lettersPane->ResultBox()->font().pointSize(), 12);
-
-    // Cancelled: the font stays.
-    OnModal([](QWidget* modal) { static_cast<QDialog*>(modal)->reject(); });
-    QVERIFY(app_->RunCommand(Command::Fonts));
-    QCOMPARE(app_->lettersPane->ResultFont().pointSize(), 12);
-}
-
-void TivFrameTest::resultsBoxAppendsAndEmptiesTheBuffer() {
-    StartGame();
-    ResultEdit* box = app_->lettersPane->ResultBox();
-    std::string& text = app_->answerText;
-    text = "MAISON : mot accepté\r\n";
-    box->Append(text);
-    QVERIFY(text.empty());
-    text = "ligne 2\nligne 3";
-    box->Append(text);
-    QCOMPARE(box->toPlainText(), QStringLiteral("MAISON : mot accepté\nligne 2\nligne 3"));
-    QVERIFY(text.empty());
-    std::string nothing;
-    box->Append(nothing);
-    QCOMPARE(box->toPlainText(), QStringLiteral("MAISON : mot accepté\nligne 2\nligne 3"));
-}
-
-void TivFrameTest::separatorIsCentredInTheResultsBox() {
-    StartGame();
-    PanoWindow* pane = app_->lettersPane;
-    std::string text = "avant\n";
-    pane->AppendSeparator(text);
-    QVERIFY(text.starts_with("avant\n"));
-    QVERIFY(text.ends_with(" ________\n"));
-    const std::string rule = text.substr(6);
-    const int spaces = static_cast<int>(rule.find('_'));
-    const QFontMetrics metrics(pane->ResultFont());
-    const int space = metrics.horizontalAdvance(QLatin1Char(' '));
-    const int usable = Layout::Current().RESULT_WDTH - pane->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    const int ruleWidth = 8 * metrics.horizontalAdvance(QLatin1Char('_'));
-    // The rule's left margin is half of what it leaves, to a space's width.
-    QVERIFY(std::abs(spaces * space - (usable - ruleWidth) / 2) <= space);
-}
-
-void TivFrameTest::reportErrnoShowsAndClearsTheError() {
-    StartGame();
-    errno = 0;
-    QCOMPARE(app_->ReportErrno("lex.log"), 0);
-    QVERIFY(prompter_.messages.empty());
-    errno = ENOENT;
-    QCOMPARE(app_->ReportErrno("lex.log"), 0);
-    QCOMPARE(errno, 0);
-    QCOMPARE(prompter_.messages.size(), std::size_t(1));
-    QCOMPARE(prompter_.messages[0].text, std::string("lex.log: ") + std::strerror(ENOENT));
-    QCOMPARE(prompter_.messages[0].caption, std::string("Lexinum"));
-}
-
-void TivFrameTest::messageBoxAnswersWithThePlayersButton() {
-    QTranslator french;
-    QVERIFY(LoadFrenchTexts(*QCoreApplication::instance(), french));
-    QtPrompter boxes;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QString text;
-    QStringList buttons;
-    OnModal([&](QWidget* modal) {
-        auto* box = qobject_cast<QMessageBox*>(modal);
-        QVERIFY(box != nullptr);
-        icon = box->icon();
-        text = box->text();
-        for (const QAbstractButton* button : box->buttons())
-            buttons << button->text().remove(QLatin1Char('&'));
-        QCOMPARE(box->windowTitle(), QStringLiteral("Lexinum"));
-        box->button(QMessageBox::No)->click();
-    });
-    const PromptAnswer answer = boxes.Ask("Partie modifiée!\r\nVoulez-vous sauvegarder la partie en cours?", "Lexinum",
-                                          PromptIcon::Question, PromptButtons::YesNoCancel);
-    QCOMPARE(answer, PromptAnswer::No);
-    QCOMPARE(icon, QMessageBox::Question);
-    buttons.sort();
-    QCOMPARE(buttons, QStringList({"Annuler", "Non", "Oui"}));
-    QCOMPARE(text, QStringLiteral("Partie modifiée!\nVoulez-vous sauvegarder la partie en cours?"));
-
-    OnModal([&](QWidget* modal) {
-        icon = static_cast<QMessageBox*>(modal)->icon();
-        static_cast<QMessageBox*>(modal)->reject();
-    });
-    QCOMPARE(boxes.Ask("Refusé", "Lexinum", PromptIcon::Stop, PromptButtons::OkCancel), PromptAnswer::Cancel);
-    QCOMPARE(icon, QMessageBox::Critical);
-    QCoreApplication::removeTranslator(&french);
+void TivFrameTest::buttonLabelsFitAtEveryScreenHeight() {
+    QFETCH(int, screenHeight);
+    QFETCH(bool, maximized);
+    const GameFonts fonts = TivApp::FontsFor(screenHeight, maximized);
+    const Layout layout = TivApp::GeometryFor(fonts, QSize(screenHeight * 16 / 9, screenHeight), maximized);
+    for (Command command : {Command::Continue, Command::Check, Command::PlayNumbers, Command::PlayLetters,
+                            Command::NewDraw, Command::ShowSolutions}) {
+        HlpStrButton button(command, nullptr);
+        button.setFont(fonts.buttonFont);
+        button.setDefault(true);
+        button.resize(layout.BUTTON_WDTH, layout.BUTTON_HGHT);
+        QStyleOptionButton option;
+        option.initFrom(&button);
+        option.features |= QStyleOptionButton::DefaultButton;
+        option.text = button.text();
+        const QRect room = button.style()->subElementRect(QStyle::SE_PushButtonContents, &option, &button);
+        const QString shown = QString(button.text()).remove(QLatin1Char('&'));
+        const QFontMetrics metrics(fonts.buttonFont);
+        QVERIFY2(metrics.horizontalAdvance(shown) <= room.width() && metrics.height() <= room.height(),
+                 qPrintable(QStringLiteral("%1: %2×%3 in %4×%5")
+                                .arg(shown)
+                                .arg(metrics.horizontalAdvance(shown))
+                                .arg(metrics.height())
+                                .arg(room.width())
+                                .arg(room.height())));
+    }
 }
 
 void TivFrameTest::secondCopyBringsTheGameForward() {
-    StartGame();
-    app_->frame->showMinimized();
-    QTRY_VERIFY(app_->frame->isMinimized());
-    app_->BringForward();
-    QTRY_VERIFY(!app_->frame->isMinimized());
-    QVERIFY(app_->frame->isVisible());
-    QVERIFY(!app_->maximized);
+    game_.Start();
+    game_.Frame().showMinimized();
+    QTRY_VERIFY(game_.Frame().isMinimized());
+    game_.App().BringForward();
+    QTRY_VERIFY(!game_.Frame().isMinimized());
+    QVERIFY(game_.Frame().isVisible());
+    QVERIFY(!game_.App().Maximized());
 }
 
 QTEST_MAIN(TivFrameTest)

@@ -2,15 +2,37 @@
 
 namespace lexinum {
 
+namespace {
+
+bool IsShowOption(const std::string& argument) {
+    return argument == kStartMinimizedOption || argument == kStartMaximizedOption;
+}
+
+} // namespace
+
 std::string CommandLineFile(const std::vector<std::string>& arguments) {
-    if (arguments.empty())
-        return {};
-    std::string file = arguments.back();
-    if (!file.empty() && file.front() == '"')
-        file.erase(0, 1);
-    if (!file.empty() && file.back() == '"')
-        file.pop_back();
-    return file;
+    for (auto word = arguments.rbegin(); word != arguments.rend(); ++word) {
+        if (IsShowOption(*word))
+            continue;
+        std::string file = *word;
+        if (!file.empty() && file.front() == '"')
+            file.erase(0, 1);
+        if (!file.empty() && file.back() == '"')
+            file.pop_back();
+        return file;
+    }
+    return {};
+}
+
+int CommandLineShowRequest(const std::vector<std::string>& arguments) {
+    int request = 0;
+    for (const std::string& word : arguments) {
+        if (word == kStartMinimizedOption)
+            request = 1;
+        else if (word == kStartMaximizedOption)
+            request = 2;
+    }
+    return request;
 }
 
 } // namespace lexinum

@@ -11,9 +11,10 @@ const std::string& PlatformCheck::RefusalText() {
     return text;
 }
 
-bool PlatformCheck::IsSupported(int major, int minor) {
-    // Only a known version can be refused: negative numbers mean "unknown".
-    if (major < 0 || minor < 0)
+bool PlatformCheck::IsSupported(const std::string& system, int major, int minor) {
+    // Only a known version of Windows can be refused: negative numbers mean
+    // "unknown", and other systems number their versions their own way.
+    if (system != "windows" || major < 0 || minor < 0)
         return true;
     return !(major <= 3 && minor <= 11);
 }
@@ -22,7 +23,7 @@ bool PlatformCheck::CurrentIsSupported() {
     const QVersionNumber version = QVersionNumber::fromString(QSysInfo::kernelVersion());
     if (version.segmentCount() < 2)
         return true;
-    return IsSupported(version.majorVersion(), version.minorVersion());
+    return IsSupported(QSysInfo::kernelType().toStdString(), version.majorVersion(), version.minorVersion());
 }
 
 } // namespace lexinum

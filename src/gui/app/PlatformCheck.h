@@ -10,8 +10,9 @@ class PlatformCheck {
 public:
     // The refusal shown on an old host, with a stop icon and the caption "Lexinum".
     static const std::string& RefusalText();
-    // True when the host of version major.minor can run the game.
-    static bool IsSupported(int major, int minor);
+    // True when the host `system` (a kernel type: "windows", "linux"...) of
+    // version major.minor can run the game. Only an old Windows is refused.
+    static bool IsSupported(const std::string& system, int major, int minor);
     // True when the running system can run the game. Its version is read from
     // the kernel; a version that cannot be read never refuses.
     static bool CurrentIsSupported();

@@ -1,13 +1,13 @@
 #include "app/TivApp.h"
 
 #include "app/CommandLineFile.h"
-#include "app/Layout.h"
 #include "app/TivFrame.h"
+#include "common/Profile.h"
 #include "common/Prompter.h"
 #include "common/Random15.h"
-#include "common/SearchChannel.h"
 #include "letters/MotWindow.h"
 #include "numbers/ChifWindow.h"
+#include "presentation/HelpTopic.h"
 
 #include <QApplication>
 #include <QDir>
@@ -18,6 +18,7 @@
 #include <QStatusBar>
 #include <QStyle>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -25,9 +26,7 @@ namespace lexinum {
 
 namespace {
 
-TivApp* gInstance = nullptr;
-
-// Help topics shown when no dialog has set one: letters or numbers, training or match.
+// Help topics shown when no dialog is open: letters or numbers, training or match.
 constexpr int kLettersTrainingTopic = 260;
 constexpr int kLettersMatchTopic = 261;
 constexpr int kNumbersTrainingTopic = 265;
@@ -36,20 +35,8 @@ constexpr int kNumbersMatchTopic = 266;
 // The name of the settings folder: the QCoreApplication name decides it.
 constexpr char kFolderName[] = "lexinum";
 
-// A font whose cell (ascent plus descent) is `cellHeight` pixels high, the way
-// the game asks for its fonts.
-QFont FontOfCellHeight(const QString& face, QFont::StyleHint hint, int cellHeight, int weight) {
-    QFont font(face);
-    font.setStyleHint(hint);
-    font.setWeight(static_cast<QFont::Weight>(weight));
-    int pixels = std::max(1, cellHeight);
-    font.setPixelSize(pixels);
-    while (pixels > 1 && QFontMetrics(font).height() > cellHeight) {
-        --pixels;
-        font.setPixelSize(pixels);
-    }
-    return font;
-}
+// A saved frame position beyond this, in either direction, is damaged.
+constexpr int kFarthestPosition = 1'000'000;
 
 int MenuBarHeight() {
     QMenuBar bar;
@@ -61,7 +48,16 @@ int CaptionHeight() {
     return QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight);
 }
 
-QScreen* GameScreen(const TivFrame* frame) {
+// The border of a dialog frame, which boxes and buttons count on each side.
+// Today's screens scale it with their text, as they scale everything drawn:
+// a quarter of the text height, and never thinner than the style's own frame.
+// The pane buttons' labels fit in them because of it, at every screen height.
+int DialogFrameWidth(int textHeight) {
+    const int styleFrame = QApplication::style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 1;
+    return std::max(styleFrame, (textHeight + 3) / 4);
+}
+
+QScreen* GameScreen(const QWidget* frame) {
     if (frame != nullptr && frame->screen() != nullptr)
         return frame->screen();
     return QGuiApplication::primaryScreen();
@@ -69,32 +65,27 @@ QScreen* GameScreen(const TivFrame* frame) {
 
 } // namespace
 
+const std::array<std::string, 6>& TivApp::LevelNames() {
+    static const std::array<std::string, 6> names{"débutant", "écolier", "dilettante", "amateur", "expert",
+                                                  "imbattable"};
+    return names;
+}
+
 TivApp::TivApp(const std::vector<std::string>& arguments, QObject* parent) : QObject(parent) {
     QCoreApplication::setApplicationName(QString::fromLatin1(kFolderName));
-    commandLineFile = CommandLineFile(arguments);
-    levelNames = {"débutant", "écolier", "dilettante", "amateur", "expert", "imbattable"};
+    commandLineFile_ = CommandLineFile(arguments);
     settings_ = std::make_unique<Profile>(
-        std::filesystem::path(QDir(SettingsFolder()).filePath(QString::fromStdString(iniName)).toStdString()));
-    untitled = true;
-    matchModified = false;
-    gameData.initialDir = settings_->ReadString("GENERAL", "parties", "", 259);
-    helpOpened = false;
+        std::filesystem::path(QDir(SettingsFolder()).filePath(QStringLiteral("tiv.ini")).toStdString()));
+    gameData_.initialDir = settings_->ReadString("GENERAL", "parties", "", 259);
     Random15::SeedFromClock();
-    solverText.reserve(SearchChannel::kSolverTextSize);
-    answerText.reserve(SearchChannel::kAnswerTextSize);
 
     commands_.OnCommand(Command::ContextHelp, [this] { ContextHelp(); });
+    commands_.EnableWhen(Command::ContextHelp, [this] { return state_.HelpAvailable(); });
 }
 
 TivApp::~TivApp() {
-    // The frame owns both panes; they stop their searches as they go.
+    // The frame owns both panes; each halts its search as it goes.
     frameOwner_.reset();
-    if (gInstance == this)
-        gInstance = nullptr;
-}
-
-TivApp* TivApp::Instance() {
-    return gInstance;
 }
 
 QString TivApp::SettingsFolder() {
@@ -102,90 +93,92 @@ QString TivApp::SettingsFolder() {
 }
 
 void TivApp::InitMainWindow() {
-    gInstance = this;
-    lettersTitle = "Le mot le plus long";
-    numbersTitle = "Le compte est bon";
-    competition = false;
-    maximized = false;
+    state_.SetShownGame(Game::Letters);
+    state_.SetCompetition(false);
+    maximized_ = false;
     CreateFonts();
     define_geometry();
 
-    lettersPane = new MotWindow(*this);
-    frameOwner_ = std::make_unique<TivFrame>(*this, lettersPane);
-    frame = frameOwner_.get();
-    numbersPane = new ChifWindow(*this, frame);
-    frame->AddPane(numbersPane);
-
-    level = 0;
-    playerName.clear();
+    frameOwner_ = std::make_unique<TivFrame>(*this);
+    frame_ = frameOwner_.get();
+    lettersPane_ = new MotWindow(*this);
+    frame_->AddPane(lettersPane_);
+    numbersPane_ = new ChifWindow(*this);
+    frame_->AddPane(numbersPane_);
     PlaceFrame();
-    lettersCurrent = true;
-    helpContext = 0;
-    lettersPane->EnsureSetUp();
-    frame->ApplyLayout();
-    RefreshCommands();
+    lettersPane_->EnsureSetUp();
+    frame_->FollowState();
+    frame_->ApplyLayout();
 }
 
 void TivApp::PlaceFrame() {
-    QPoint position(settings_->ReadInt("GENERAL", "x", 0), settings_->ReadInt("GENERAL", "y", 0));
+    const auto coordinate = [this](const char* key) {
+        return std::clamp(settings_->ReadInt("GENERAL", key, 0), -kFarthestPosition, kFarthestPosition);
+    };
+    QPoint position(coordinate("x"), coordinate("y"));
     // A position kept from another screen arrangement must not hide the game:
     // its title bar has to be on some screen, otherwise it opens at the corner.
     if (QGuiApplication::screenAt(position + QPoint(CaptionHeight(), CaptionHeight() / 2)) == nullptr)
         position = QGuiApplication::primaryScreen()->availableGeometry().topLeft();
-    frame->move(position);
+    frame_->move(position);
 }
 
-void TivApp::InitInstance(bool startMinimized) {
-    if (startMinimized)
-        frame->showMinimized();
-    else
-        frame->showNormal();
+void TivApp::InitInstance(ShowState show) {
+    switch (show) {
+    case ShowState::Minimized:
+        frame_->showMinimized();
+        break;
+    case ShowState::Maximized:
+        frame_->showMaximized();
+        break;
+    case ShowState::Normal:
+        frame_->showNormal();
+        break;
+    }
 }
 
 bool TivApp::CanClose() {
-    if (frame != nullptr && !frame->CanClose())
+    if (frame_ != nullptr && !frame_->CanClose())
         return false;
-    if (lettersPane != nullptr && !lettersPane->CanClose())
+    if (lettersPane_ != nullptr && !lettersPane_->CanClose())
         return false;
-    if (numbersPane != nullptr && !numbersPane->CanClose())
+    if (numbersPane_ != nullptr && !numbersPane_->CanClose())
         return false;
     // The saved-game folder: that of the last game saved or opened; when the
     // session named no file with a folder, the folder read at start stays.
-    const std::string folder = gameData.FileFolder();
+    const std::string folder = gameData_.FileFolder();
     // The last of the settings written at close: if the file cannot be written, the
     // player hears of it once (every write before failed the same way); closing goes on.
-    if (!settings_->WriteString("GENERAL", "parties", folder.empty() ? gameData.initialDir : folder))
+    if (!settings_->WriteString("GENERAL", "parties", folder.empty() ? gameData_.initialDir : folder))
         Prompter::Active().Tell(settings_->LastError(), kName, PromptIcon::Exclamation);
     return true;
 }
 
-void TivApp::CreateFonts() {
-    const QScreen* screen = GameScreen(frame);
-    const int T = Layout::TextHeight(screen->geometry().height(), MenuBarHeight(), CaptionHeight(), maximized);
-    buttonFont = FontOfCellHeight(QStringLiteral("Arial"), QFont::SansSerif, T, 400);
-    baseFont = FontOfCellHeight(QStringLiteral("Courier New"), QFont::TypeWriter, T, 700);
-    bigFont = FontOfCellHeight(QStringLiteral("Courier New"), QFont::TypeWriter, 2 * T, 700);
+GameFonts TivApp::FontsFor(int screenHeight, bool maximized) {
+    return GameFonts::ForTextHeight(Layout::TextHeight(screenHeight, MenuBarHeight(), CaptionHeight(), maximized));
 }
 
-void TivApp::define_geometry() {
-    const QFontMetrics base(baseFont);
-    const QFontMetrics big(bigFont);
+void TivApp::CreateFonts() {
+    fonts_ = FontsFor(GameScreen(frame_)->geometry().height(), maximized_);
+}
+
+Layout TivApp::GeometryFor(const GameFonts& fonts, QSize screen, bool maximized) {
+    const QFontMetrics base(fonts.baseFont);
+    const QFontMetrics big(fonts.bigFont);
     const QFontMetrics dialog(QApplication::font());
-    const QScreen* screen = GameScreen(frame);
-    const int frameBorder = QApplication::style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 1;
 
     Layout::Metrics m;
     m.averageWidth = base.averageCharWidth();
     m.maxWidth = base.maxWidth();
     m.textHeight = base.height();
-    m.internalLeading = std::max(0, base.height() - baseFont.pixelSize());
+    m.internalLeading = std::max(0, base.height() - fonts.baseFont.pixelSize());
     m.externalLeading = std::max(0, base.leading());
     m.bigMaxWidth = big.maxWidth();
     m.bigTextHeight = big.height();
-    m.bigInternalLeading = std::max(0, big.height() - bigFont.pixelSize());
+    m.bigInternalLeading = std::max(0, big.height() - fonts.bigFont.pixelSize());
     m.bigExternalLeading = std::max(0, big.leading());
-    m.dialogFrameX = frameBorder;
-    m.dialogFrameY = frameBorder;
+    m.dialogFrameX = DialogFrameWidth(base.height());
+    m.dialogFrameY = m.dialogFrameX;
     m.captionHeight = CaptionHeight();
     m.menuHeight = MenuBarHeight();
     // Dialog base units: the average width of the letters of the dialog font, and its height.
@@ -193,18 +186,22 @@ void TivApp::define_geometry() {
         dialog.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     m.baseUnitX = (letters / 26 + 1) / 2;
     m.baseUnitY = dialog.height();
-    m.screenWidth = screen->geometry().width();
-    m.screenHeight = screen->geometry().height();
+    m.screenWidth = screen.width();
+    m.screenHeight = screen.height();
     m.maximized = maximized;
-    Layout::SetCurrent(Layout::Compute(m));
+    return Layout::Compute(m);
+}
+
+void TivApp::define_geometry() {
+    Layout::SetCurrent(GeometryFor(fonts_, GameScreen(frame_)->geometry().size(), maximized_));
 }
 
 void TivApp::SetDisplayMode(SizeType sizeType) {
-    maximized = sizeType == SizeType::Maximized;
+    maximized_ = sizeType == SizeType::Maximized;
     CreateFonts();
     define_geometry();
-    if (frame != nullptr)
-        frame->ApplyLayout();
+    if (frame_ != nullptr)
+        frame_->ApplyLayout();
 }
 
 int TivApp::ReportErrno(const std::string& context) {
@@ -216,75 +213,70 @@ int TivApp::ReportErrno(const std::string& context) {
     return errno;
 }
 
-void TivApp::ShowNumbersPane() {
-    if (!lettersCurrent || frame == nullptr)
-        return;
-    lettersPane->StopSearch();
-    lettersCurrent = false;
-    numbersPane->EnsureSetUp();
-    frame->SetClient(numbersPane);
-    frame->setWindowTitle(QString::fromStdString(numbersTitle));
-    frame->UseNumbersMenu();
-    numbersPane->Activate();
-    RefreshCommands();
-}
-
-void TivApp::ShowLettersPane() {
-    if (lettersCurrent || frame == nullptr)
-        return;
-    numbersPane->StopSearch();
-    lettersCurrent = true;
-    frame->SetClient(lettersPane);
-    frame->setWindowTitle(QString::fromStdString(lettersTitle));
-    frame->UseLettersMenu();
-    lettersPane->Activate();
-    RefreshCommands();
+PanoWindow* TivApp::Pane(Game game) const {
+    if (game == Game::Letters)
+        return lettersPane_;
+    return numbersPane_;
 }
 
 PanoWindow* TivApp::ShownPane() const {
-    if (lettersCurrent)
-        return lettersPane;
-    return numbersPane;
+    return Pane(state_.ShownGame());
+}
+
+void TivApp::ShowGame(Game game) {
+    if (frame_ == nullptr || state_.ShownGame() == game)
+        return;
+    // The old pane's worker is gone before the other pane does anything.
+    Pane(state_.ShownGame())->HaltSearch();
+    PanoWindow* pane = Pane(game);
+    pane->EnsureSetUp();
+    state_.SetShownGame(game);
+    pane->Activate();
 }
 
 bool TivApp::RunCommand(Command command) {
-    return frame != nullptr && frame->RunCommand(command);
+    return frame_ != nullptr && frame_->RunCommand(command);
 }
 
-void TivApp::RefreshCommands() {
-    if (frame != nullptr)
-        frame->UpdateCommands();
+void TivApp::ShowHint(const QString& hint) {
+    if (frame_ == nullptr)
+        return;
+    if (hint.isEmpty())
+        frame_->statusBar()->clearMessage();
+    else
+        frame_->statusBar()->showMessage(hint);
+}
+
+void TivApp::SetHelpViewer(HelpViewer viewer) {
+    helpViewer_ = std::move(viewer);
+    state_.SetHelpAvailable(static_cast<bool>(helpViewer_));
 }
 
 int TivApp::ContextHelpTopic() const {
-    if (helpContext != 0)
-        return helpContext;
-    if (lettersCurrent)
-        return competition ? kLettersMatchTopic : kLettersTrainingTopic;
-    return competition ? kNumbersMatchTopic : kNumbersTrainingTopic;
+    if (const int dialogTopic = OpenDialogHelpTopic(); dialogTopic != 0)
+        return dialogTopic;
+    if (state_.LettersShown())
+        return state_.Competition() ? kLettersMatchTopic : kLettersTrainingTopic;
+    return state_.Competition() ? kNumbersMatchTopic : kNumbersTrainingTopic;
 }
 
 void TivApp::ContextHelp() {
-    requestedHelpTopic = ContextHelpTopic();
-    emit helpRequested(requestedHelpTopic);
+    if (helpViewer_)
+        helpViewer_(ContextHelpTopic());
 }
 
 void TivApp::BringForward() {
-    if (frame == nullptr)
+    if (frame_ == nullptr)
         return;
-    if (frame->isMinimized())
-        frame->setWindowState(frame->windowState() & ~Qt::WindowMinimized);
-    frame->show();
-    frame->raise();
-    frame->activateWindow();
+    if (frame_->isMinimized())
+        frame_->setWindowState(frame_->windowState() & ~Qt::WindowMinimized);
+    frame_->show();
+    frame_->raise();
+    frame_->activateWindow();
     if (QWidget* popup = QApplication::activeModalWidget()) {
         popup->raise();
         popup->activateWindow();
     }
-}
-
-QStatusBar* TivApp::MessageBar() const {
-    return frame != nullptr ? frame->statusBar() : nullptr;
 }
 
 } // namespace lexinum

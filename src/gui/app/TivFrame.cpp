@@ -1,10 +1,12 @@
 #include "app/TivFrame.h"
 
-#include "app/CommandHints.h"
-#include "app/CommandRouter.h"
-#include "app/Layout.h"
+#include "app/MenuStyle.h"
+#include "common/Profile.h"
 #include "common/Prompter.h"
 #include "presentation/PanoWindow.h"
+#include "shell/CommandCatalog.h"
+#include "shell/CommandRouter.h"
+#include "shell/Layout.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -13,66 +15,36 @@
 #include <QShortcut>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <QTimer>
 
+#include <optional>
 #include <vector>
 
 namespace lexinum {
 
 namespace {
 
-// One item of a popup: a command and its label, or a separator (no label).
-struct MenuItem {
-    Command command;
-    const char* label;
-};
-
-constexpr MenuItem kSeparator{Command::Exit, nullptr};
-
+// The items of one popup, in order; nullopt is a separator.
 struct Popup {
     const char* title;
-    std::vector<MenuItem> items;
+    std::vector<std::optional<Command>> items;
 };
 
 // The menu bar of the letters game in training.
-const std::vector<Popup> kMenuBar = {
-    {"&Fichier",
-     {{Command::NewMatch, "&Nouvelle partie..."},
-      {Command::ResumeMatch, "Rouvrir &partie..."},
-      {Command::SaveMatch, "&Enregistrer partie"},
-      {Command::SaveMatchAs, "Enregistrer partie s&ous..."},
-      {Command::QuitMatch, "Qui&tter partie"},
-      kSeparator,
-      {Command::Exit, "&Quitter"}}},
-    {"&Jeu",
-     {{Command::NewDraw, "&Nouvelles lettres"},
-      {Command::ShowSolutions, "&Voir les solutions..."},
-      {Command::PlayNumbers, "Jouer aux &Chiffres"},
-      {Command::TopTen, "Les 10 &meilleurs..."}}},
-    {"&Options",
-     {{Command::Colours, "&Couleurs..."},
-      {Command::Fonts, "Po&lices..."},
-      {Command::Options, "&Paramètres..."},
-      {Command::LetterPalette, "A&fficher palette"},
-      kSeparator,
-      {Command::BitmapFile, "Fichier &bitmap..."},
-      {Command::BitmapPalette, "Choi&x bitmap"}}},
-    {"&Lexique",
-     {{Command::AddWords, "&Ajouter mots..."},
-      {Command::RemoveWords, "&Supprimer mots..."},
-      {Command::ChangeLexicon, "&Changer de lexique..."}}},
-    {"&?",
-     {{Command::HelpContents, "&Sommaire"},
-      {Command::HelpOnHelp, "&Utiliser l'aide"},
-      {Command::ContextHelp, "&Contextuelle"},
-      kSeparator,
-      {Command::About, "&A propos"}}},
-};
+const std::vector<Popup>& MenuBarItems() {
+    using C = Command;
+    static const std::vector<Popup> bar = {
+        {"&Fichier", {C::NewMatch, C::ResumeMatch, C::SaveMatch, C::SaveMatchAs, C::QuitMatch, std::nullopt, C::Exit}},
+        {"&Jeu", {C::NewDraw, C::ShowSolutions, C::PlayNumbers, C::TopTen}},
+        {"&Options", {C::Colours, C::Fonts, C::Options, C::LetterPalette, std::nullopt, C::BitmapFile, C::BitmapPalette}},
+        {"&Lexique", {C::AddWords, C::RemoveWords, C::ChangeLexicon}},
+        {"&?", {C::HelpContents, C::HelpOnHelp, C::ContextHelp, std::nullopt, C::About}},
+    };
+    return bar;
+}
 
 // Position of the "&Lexique" popup in the menu bar.
 constexpr int kLexiconPosition = 3;
-
-constexpr char kNewLettersLabel[] = "&Nouvelles lettres";
-constexpr char kNewNumbersLabel[] = "&Nouveaux nombres";
 
 bool IsCheckItem(Command command) {
     return command == Command::LetterPalette || command == Command::BitmapPalette;
@@ -80,21 +52,19 @@ bool IsCheckItem(Command command) {
 
 } // namespace
 
-TivFrame::TivFrame(TivApp& app, PanoWindow* lettersPane) : app_(app) {
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
-    setWindowTitle(QString::fromStdString(app_.lettersTitle));
+TivFrame::TivFrame(TivApp& app) : app_(app), menuStyle_(std::make_unique<MenuStyle>()) {
+    setWindowTitle(QString::fromUtf8(TivApp::kLettersTitle));
     setWindowIcon(QIcon(QStringLiteral(":/icons/lexinum.png")));
 
     clients_ = new QStackedWidget(this);
     setCentralWidget(clients_);
-    AddPane(lettersPane);
-    clients_->setCurrentWidget(lettersPane);
 
     QFont barFont = QApplication::font();
     barFont.setPointSize(10);
     statusBar()->setFont(barFont);
     statusBar()->setSizeGripEnabled(false);
+    statusBar()->setAccessibleName(QStringLiteral("Barre d'état"));
+    menuBar()->setAccessibleName(QStringLiteral("Barre de menus"));
 
     bitmapsFolder = app_.Settings().ReadString("GENERAL", "bitmaps", "", 259);
     BuildMenu();
@@ -105,35 +75,46 @@ TivFrame::TivFrame(TivApp& app, PanoWindow* lettersPane) : app_(app) {
     connect(contextHelp, &QShortcut::activated, this, [this] { RunCommand(Command::ContextHelp); });
     auto* contents = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F1), this);
     connect(contents, &QShortcut::activated, this, [this] { RunCommand(Command::HelpContents); });
+
+    connect(&app_.State(), &GameState::changed, this, &TivFrame::FollowState);
 }
 
-TivFrame::~TivFrame() = default;
+TivFrame::~TivFrame() {
+    // The menus go before the style they are drawn with.
+    menuBar()->clear();
+    qDeleteAll(menus_);
+    menus_.clear();
+}
 
 void TivFrame::BuildMenu() {
-    for (const Popup& popup : kMenuBar) {
-        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(popup.title));
-        for (const MenuItem& item : popup.items) {
-            if (item.label == nullptr) {
+    for (const Popup& popup : MenuBarItems()) {
+        auto* menu = new QMenu(QString::fromUtf8(popup.title), this);
+        menu->setStyle(menuStyle_.get());
+        menuBar()->addMenu(menu);
+        for (const std::optional<Command>& item : popup.items) {
+            if (!item) {
                 menu->addSeparator();
                 continue;
             }
             QAction* action = menu->addAction(QString());
-            SetItemCommand(action, item.command, item.label);
-            action->setCheckable(IsCheckItem(item.command));
+            SetItemCommand(action, *item);
+            action->setCheckable(IsCheckItem(*item));
             connect(action, &QAction::triggered, this,
                     [this, action] { RunCommand(static_cast<Command>(action->data().toInt())); });
         }
         connect(menu, &QMenu::aboutToShow, this, &TivFrame::UpdateCommands);
+        // Leaving a menu takes its hint away.
+        connect(menu, &QMenu::aboutToHide, statusBar(), &QStatusBar::clearMessage);
         menus_.append(menu);
     }
     lexiconMenu_ = menus_.at(kLexiconPosition);
 }
 
-void TivFrame::SetItemCommand(QAction* item, Command command, const char* label) {
+void TivFrame::SetItemCommand(QAction* item, Command command) {
     item->setData(CommandNumber(command));
-    item->setText(QString::fromUtf8(label));
+    item->setText(QString::fromUtf8(CommandCatalog::MenuLabel(command, menuGame_ == Game::Numbers)));
     // The bar shows an item's status tip while the item is highlighted.
-    item->setStatusTip(QString::fromStdString(CommandHint(command)));
+    item->setStatusTip(QString::fromStdString(CommandCatalog::Hint(command)));
 }
 
 QAction* TivFrame::FindMenuItem(Command command) const {
@@ -146,14 +127,14 @@ QAction* TivFrame::FindMenuItem(Command command) const {
     return nullptr;
 }
 
-void TivFrame::ReplaceItemCommand(Command from, Command to, const char* label) {
+void TivFrame::ReplaceItemCommand(Command from, Command to) {
     if (QAction* item = FindMenuItem(from))
-        SetItemCommand(item, to, label);
+        SetItemCommand(item, to);
 }
 
-void TivFrame::RelabelItem(Command command, const char* label) {
+void TivFrame::RelabelItem(Command command) {
     if (QAction* item = FindMenuItem(command))
-        item->setText(QString::fromUtf8(label));
+        SetItemCommand(item, command);
 }
 
 bool TivFrame::LexiconMenuShown() const {
@@ -161,48 +142,65 @@ bool TivFrame::LexiconMenuShown() const {
 }
 
 void TivFrame::UseNumbersMenu() {
+    menuGame_ = Game::Numbers;
     if (LexiconMenuShown())
         menuBar()->removeAction(lexiconMenu_->menuAction());
     else
         Prompter::Active().Tell("Suppression impossible du menu Lexique.", TivApp::kName, PromptIcon::None);
-    ReplaceItemCommand(Command::PlayNumbers, Command::PlayLetters, "Jouer aux &Lettres");
-    RelabelItem(Command::NewDraw, kNewNumbersLabel);
+    ReplaceItemCommand(Command::PlayNumbers, Command::PlayLetters);
+    RelabelItem(Command::NewDraw);
     menuBar()->update();
-    UpdateCommands();
 }
 
 void TivFrame::UseLettersMenu() {
+    menuGame_ = Game::Letters;
     if (!LexiconMenuShown()) {
         const QList<QAction*> bar = menuBar()->actions();
         QAction* before = bar.size() > kLexiconPosition ? bar.at(kLexiconPosition) : nullptr;
         menuBar()->insertMenu(before, lexiconMenu_);
     }
-    ReplaceItemCommand(Command::PlayLetters, Command::PlayNumbers, "Jouer aux &Chiffres");
-    RelabelItem(Command::NewDraw, kNewLettersLabel);
+    ReplaceItemCommand(Command::PlayLetters, Command::PlayNumbers);
+    RelabelItem(Command::NewDraw);
     menuBar()->update();
-    UpdateCommands();
 }
 
 void TivFrame::UseCompetitionMenu() {
-    ReplaceItemCommand(Command::NewDraw, Command::Continue, "&Poursuivre");
-    ReplaceItemCommand(Command::ShowSolutions, Command::Check, "&Vérifier");
+    menuCompetition_ = true;
+    ReplaceItemCommand(Command::NewDraw, Command::Continue);
+    ReplaceItemCommand(Command::ShowSolutions, Command::Check);
     menuBar()->update();
-    UpdateCommands();
 }
 
 void TivFrame::UseTrainingMenu() {
-    ReplaceItemCommand(Command::Check, Command::ShowSolutions, "&Voir les solutions...");
-    ReplaceItemCommand(Command::Continue, Command::NewDraw, app_.lettersCurrent ? kNewLettersLabel : kNewNumbersLabel);
+    menuCompetition_ = false;
+    ReplaceItemCommand(Command::Check, Command::ShowSolutions);
+    ReplaceItemCommand(Command::Continue, Command::NewDraw);
     menuBar()->update();
+}
+
+void TivFrame::FollowState() {
+    const GameState& state = app_.State();
+    if (PanoWindow* pane = app_.Pane(state.ShownGame()); pane != nullptr && Client() != pane) {
+        clients_->setCurrentWidget(pane);
+        setWindowTitle(QString::fromUtf8(state.LettersShown() ? TivApp::kLettersTitle : TivApp::kNumbersTitle));
+    }
+    if (state.ShownGame() != menuGame_) {
+        if (state.LettersShown())
+            UseLettersMenu();
+        else
+            UseNumbersMenu();
+    }
+    if (state.Competition() != menuCompetition_) {
+        if (state.Competition())
+            UseCompetitionMenu();
+        else
+            UseTrainingMenu();
+    }
     UpdateCommands();
 }
 
 void TivFrame::AddPane(PanoWindow* pane) {
     clients_->addWidget(pane);
-}
-
-void TivFrame::SetClient(PanoWindow* pane) {
-    clients_->setCurrentWidget(pane);
 }
 
 PanoWindow* TivFrame::Client() const {
@@ -215,10 +213,7 @@ CommandRouter TivFrame::Router() const {
 }
 
 bool TivFrame::RunCommand(Command command) {
-    const bool ran = Router().Run(command);
-    // The command may have closed the frame or changed the mode.
-    UpdateCommands();
-    return ran;
+    return Router().Run(command);
 }
 
 bool TivFrame::IsCommandEnabled(Command command) const {
@@ -241,22 +236,43 @@ void TivFrame::UpdateCommands() {
         pane->UpdateButtons(router);
 }
 
+QSize TivFrame::LayoutSize() const {
+    const Layout& layout = Layout::Current();
+    return {layout.GAME_FRAME_WDTH, menuBar()->sizeHint().height() + layout.PANE_HGHT + statusBar()->sizeHint().height()};
+}
+
 void TivFrame::ApplyLayout() {
     const Layout& layout = Layout::Current();
     for (int i = 0; i < clients_->count(); ++i) {
         auto* pane = static_cast<PanoWindow*>(clients_->widget(i));
         pane->PlaceChildren();
     }
-    if (app_.maximized) {
+    if (app_.Maximized()) {
         clients_->setMinimumSize(0, 0);
         clients_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         setMinimumSize(0, 0);
-        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         return;
     }
     clients_->setFixedSize(layout.GAME_FRAME_WDTH, layout.PANE_HGHT);
-    const int height = menuBar()->sizeHint().height() + layout.PANE_HGHT + statusBar()->sizeHint().height();
-    setFixedSize(layout.GAME_FRAME_WDTH, height);
+    // The layout size is the smallest; no largest size is set, so that the
+    // window system still offers to maximize the frame. A drag on the border
+    // is undone in resizeEvent.
+    setMinimumSize(LayoutSize());
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    resize(LayoutSize());
+}
+
+void TivFrame::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (app_.Maximized() || isMaximized() || isMinimized() || isFullScreen())
+        return;
+    // The frame has no sizing border of its own: it comes back to its layout size.
+    if (size() != LayoutSize()) {
+        QTimer::singleShot(0, this, [this] {
+            if (!app_.Maximized() && !isMaximized() && !isMinimized() && size() != LayoutSize())
+                resize(LayoutSize());
+        });
+    }
 }
 
 bool TivFrame::CanClose() {

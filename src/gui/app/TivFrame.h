@@ -1,12 +1,16 @@
 #pragma once
 
-#include "app/Command.h"
-#include "app/CommandTable.h"
 #include "app/TivApp.h"
+#include "shell/Command.h"
+#include "shell/CommandTable.h"
+#include "shell/GameState.h"
 
 #include <QMainWindow>
 
+#include <memory>
+
 class QMenu;
+class QProxyStyle;
 class QStackedWidget;
 
 namespace lexinum {
@@ -14,35 +18,31 @@ namespace lexinum {
 class CommandRouter;
 class PanoWindow;
 
-// The main window: a frame of fixed size (it can still be minimized and
-// maximized) showing one game pane at a time, with the game's menu bar, the
-// F1 and Shift+F1 keys and the message bar where the hints appear.
+// The main window, showing one game pane at a time, with the game's menu bar,
+// the F1 and Shift+F1 keys and the message bar where the hints appear. It
+// keeps its layout size (a drag on its border brings it back), and can be
+// minimized and maximized. It follows the game state by itself: the pane
+// shown, the caption, the menus of each game and mode, and which commands are
+// enabled.
 class TivFrame : public QMainWindow {
     Q_OBJECT
 
 public:
-    // The frame, showing `lettersPane` (which it takes over).
-    TivFrame(TivApp& app, PanoWindow* lettersPane);
+    explicit TivFrame(TivApp& app);
     ~TivFrame() override;
 
-    // Takes `pane` as a second client, hidden until SetClient shows it.
+    // Takes `pane` as a client, hidden until the state shows its game.
     void AddPane(PanoWindow* pane);
-    // Shows `pane` as the client; the other pane is hidden.
-    void SetClient(PanoWindow* pane);
     // The pane now shown.
     PanoWindow* Client() const;
 
-    // Sends a command to the shown pane, then the frame, then the application,
-    // and runs the enablers again; false when disabled or unanswered.
+    // Sends a command to the shown pane, then the frame, then the
+    // application; false when disabled or unanswered.
     bool RunCommand(Command command);
     // True when `command` is enabled now.
     bool IsCommandEnabled(Command command) const;
-    // Runs the enablers: greys or enables every menu item and the shown pane's
-    // buttons, and sets the check marks.
-    void UpdateCommands();
     // The frame's own command table.
     const CommandTable& Commands() const { return commands_; }
-    CommandTable& Commands() { return commands_; }
 
     // The menu item of a command, or null (the "&Lexique" items are found
     // even while that menu is detached).
@@ -52,14 +52,15 @@ public:
     // True while the "&Lexique" popup is in the menu bar.
     bool LexiconMenuShown() const;
 
+    // Brings the pane, caption and menus in line with the state, then runs
+    // the enablers: greys or enables every menu item and the shown pane's
+    // buttons, and sets the check marks. Called on every change of the state.
+    void FollowState();
+
     // The menu of the numbers game: no "&Lexique", "Jouer aux &Lettres", "&Nouveaux nombres".
     void UseNumbersMenu();
     // The menu of the letters game: "&Lexique" back, "Jouer aux &Chiffres", "&Nouvelles lettres".
     void UseLettersMenu();
-    // The menu of a match: "&Poursuivre" and "&Vérifier" in place of the new draw and the solutions.
-    void UseCompetitionMenu();
-    // The training menu again: the new draw of the shown game and "&Voir les solutions...".
-    void UseTrainingMenu();
 
     // Sizes the frame and places the panes' children from the current layout.
     void ApplyLayout();
@@ -72,20 +73,30 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     CommandRouter Router() const;
     void BuildMenu();
-    void SetItemCommand(QAction* item, Command command, const char* label);
-    void ReplaceItemCommand(Command from, Command to, const char* label);
-    void RelabelItem(Command command, const char* label);
+    void UpdateCommands();
+    void UseCompetitionMenu();
+    void UseTrainingMenu();
+    void SetItemCommand(QAction* item, Command command);
+    void ReplaceItemCommand(Command from, Command to);
+    void RelabelItem(Command command);
+    QSize LayoutSize() const;
 
     TivApp& app_;
     CommandTable commands_;
     QStackedWidget* clients_ = nullptr;
     QMenu* lexiconMenu_ = nullptr;
     QList<QMenu*> menus_;
+    std::unique_ptr<QProxyStyle> menuStyle_;
     TivApp::SizeType lastSizeType_ = TivApp::SizeType::Restored;
+    bool firstSizeSeen_ = false;
+    // What the menus show now.
+    Game menuGame_ = Game::Letters;
+    bool menuCompetition_ = false;
 };
 
 } // namespace lexinum

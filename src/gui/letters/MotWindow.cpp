@@ -1,12 +1,17 @@
 #include "letters/MotWindow.h"
 
-#include "app/TivApp.h"
+#include "shell/AppServices.h"
 
 namespace lexinum {
 
-MotWindow::MotWindow(TivApp& app, QWidget* parent) : PanoWindow(app, "LETTRES", parent) {
-    MakeGameButton(Command::PlayNumbers, QStringLiteral("Chiff&res"));
-    MutableCommands().OnCommand(Command::PlayNumbers, [this] { App().ShowNumbersPane(); });
+MotWindow::MotWindow(AppServices& app, QWidget* parent) : PanoWindow(app, Game::Letters, "LETTRES", parent) {
+    setAccessibleName(QStringLiteral("Le mot le plus long"));
+    MakeGameButton(Command::PlayNumbers);
+    MutableCommands().OnCommand(Command::PlayNumbers, [this] { App().ShowGame(Game::Numbers); });
+}
+
+MotWindow::~MotWindow() {
+    Channel().Halt();
 }
 
 } // namespace lexinum

@@ -10,7 +10,9 @@ class MotWindow : public PanoWindow {
     Q_OBJECT
 
 public:
-    explicit MotWindow(TivApp& app, QWidget* parent = nullptr);
+    explicit MotWindow(AppServices& app, QWidget* parent = nullptr);
+    // Halts the pane's search before the search state it uses goes.
+    ~MotWindow() override;
 };
 
 } // namespace lexinum

@@ -1,12 +1,17 @@
 #include "numbers/ChifWindow.h"
 
-#include "app/TivApp.h"
+#include "shell/AppServices.h"
 
 namespace lexinum {
 
-ChifWindow::ChifWindow(TivApp& app, QWidget* parent) : PanoWindow(app, "CHIFFRES", parent) {
-    MakeGameButton(Command::PlayLetters, QStringLiteral("Lett&res"));
-    MutableCommands().OnCommand(Command::PlayLetters, [this] { App().ShowLettersPane(); });
+ChifWindow::ChifWindow(AppServices& app, QWidget* parent) : PanoWindow(app, Game::Numbers, "CHIFFRES", parent) {
+    setAccessibleName(QStringLiteral("Le compte est bon"));
+    MakeGameButton(Command::PlayLetters);
+    MutableCommands().OnCommand(Command::PlayLetters, [this] { App().ShowGame(Game::Letters); });
+}
+
+ChifWindow::~ChifWindow() {
+    Channel().Halt();
 }
 
 } // namespace lexinum

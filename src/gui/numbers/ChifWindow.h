@@ -10,7 +10,9 @@ class ChifWindow : public PanoWindow {
     Q_OBJECT
 
 public:
-    explicit ChifWindow(TivApp& app, QWidget* parent = nullptr);
+    explicit ChifWindow(AppServices& app, QWidget* parent = nullptr);
+    // Halts the pane's search before the search state it uses goes.
+    ~ChifWindow() override;
 };
 
 } // namespace lexinum

@@ -4,7 +4,19 @@
 
 namespace lexinum {
 
-CenteredDialog::CenteredDialog(QWidget* parent) : HookDialog(parent) {}
+namespace {
+
+QMargins Decorations(const QWidget* window) {
+    const QRect frame = window->frameGeometry();
+    const QRect client = window->geometry();
+    return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+            frame.bottom() - client.bottom()};
+}
+
+} // namespace
+
+CenteredDialog::CenteredDialog(QWidget* parent, AppServices& app, int helpTopic)
+    : HookDialog(parent, app, helpTopic) {}
 
 QPoint CenteredDialog::CenteredPosition(const QRect& parent, const QSize& dialog) {
     const int parentRight = parent.x() + parent.width();
@@ -12,15 +24,49 @@ QPoint CenteredDialog::CenteredPosition(const QRect& parent, const QSize& dialog
     return {(parent.x() + parentRight - dialog.width()) / 2, (parent.y() + parentBottom - dialog.height()) / 2};
 }
 
-void CenteredDialog::showEvent(QShowEvent* event) {
-    HookDialog::showEvent(event);
+QSize CenteredDialog::DecoratedSize(const QSize& client, const QMargins& own, const QMargins& parent) {
+    const QMargins& margins = own.isNull() ? parent : own;
+    return {client.width() + margins.left() + margins.right(), client.height() + margins.top() + margins.bottom()};
+}
+
+QMargins CenteredDialog::OwnMargins() const {
+    return Decorations(this);
+}
+
+void CenteredDialog::Place() {
     const QWidget* parent = parentWidget();
-    if (placed_ || parent == nullptr)
+    if (parent == nullptr)
         return;
-    placed_ = true;
+    const QWidget* window = parent->window();
     const QRect parentRect =
         parent->isWindow() ? parent->frameGeometry() : QRect(parent->mapToGlobal(QPoint(0, 0)), parent->size());
-    move(CenteredPosition(parentRect, frameGeometry().size()));
+    const QMargins own = OwnMargins();
+    placedWith_ = own.isNull() ? Decorations(window) : own;
+    // For a window, move() places the top-left corner of its decorated frame.
+    move(CenteredPosition(parentRect, DecoratedSize(size(), own, Decorations(window))));
+}
+
+void CenteredDialog::showEvent(QShowEvent* event) {
+    HookDialog::showEvent(event);
+    if (placed_)
+        return;
+    placed_ = true;
+    Place();
+}
+
+bool CenteredDialog::event(QEvent* event) {
+    const bool handled = HookDialog::event(event);
+    // The window system decorates the dialog after it is shown: once its own
+    // decorations are known and differ from those counted, it is centred again, once.
+    if (placed_ && !settled_ && (event->type() == QEvent::Move || event->type() == QEvent::Resize)) {
+        const QMargins own = OwnMargins();
+        if (!own.isNull()) {
+            settled_ = true;
+            if (own != placedWith_)
+                Place();
+        }
+    }
+    return handled;
 }
 
 } // namespace lexinum

@@ -2,25 +2,40 @@
 
 #include "presentation/HookDialog.h"
 
+#include <QMargins>
+
 namespace lexinum {
 
 // A game dialog that opens over the centre of its parent window, keeping its
-// size, even if that puts part of it beyond the screen's edge.
+// size, even if that puts part of it beyond the screen's edge. Both windows
+// are measured with their decorations (title bar and borders).
 class CenteredDialog : public HookDialog {
     Q_OBJECT
 
 public:
-    explicit CenteredDialog(QWidget* parent);
+    CenteredDialog(QWidget* parent, AppServices& app, int helpTopic);
 
-    // Top-left corner of a dialog of size `dialog` centred on `parent` (both in
-    // screen coordinates); the halving truncates toward zero.
+    // Top-left corner of a dialog whose decorated frame has size `dialog`,
+    // centred on the decorated frame `parent` (screen coordinates); the
+    // halving truncates toward zero.
     static QPoint CenteredPosition(const QRect& parent, const QSize& dialog);
+    // The decorated size of a dialog of client size `client`: with its own
+    // decorations once the window system has given them, otherwise with those
+    // of its parent window, which the same window system decorates alike.
+    static QSize DecoratedSize(const QSize& client, const QMargins& own, const QMargins& parent);
 
 protected:
     void showEvent(QShowEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
+    void Place();
+    QMargins OwnMargins() const;
+
     bool placed_ = false;
+    // The decorations the last placing counted with.
+    QMargins placedWith_;
+    bool settled_ = false;
 };
 
 } // namespace lexinum

@@ -1,13 +1,13 @@
 #include "presentation/HelpKeyFilter.h"
 
-#include "app/TivApp.h"
+#include "shell/AppServices.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
 
 namespace lexinum {
 
-HelpKeyFilter::HelpKeyFilter(QObject* parent) : QObject(parent) {
+HelpKeyFilter::HelpKeyFilter(AppServices& app, QObject* parent) : QObject(parent), app_(app) {
     QCoreApplication::instance()->installEventFilter(this);
 }
 
@@ -20,14 +20,10 @@ bool HelpKeyFilter::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress)
         return QObject::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
-    TivApp* app = TivApp::Instance();
-    if (key->key() != Qt::Key_F1 || app == nullptr)
+    if (key->key() != Qt::Key_F1)
         return QObject::eventFilter(watched, event);
     // Handled here and only once: the key does not travel on to the dialog's parents.
-    if (key->modifiers() & Qt::ShiftModifier)
-        app->RunCommand(Command::HelpContents);
-    else
-        app->RunCommand(Command::ContextHelp);
+    app_.RunCommand((key->modifiers() & Qt::ShiftModifier) ? Command::HelpContents : Command::ContextHelp);
     return true;
 }
 

@@ -1,14 +1,21 @@
 #include "presentation/HookDialog.h"
 
-#include "app/TivApp.h"
+#include "presentation/HelpTopic.h"
+#include "shell/AppServices.h"
 
 namespace lexinum {
 
-HookDialog::HookDialog(QWidget* parent) : QDialog(parent) {}
+HookDialog::HookDialog(QWidget* parent, AppServices& app, int helpTopic)
+    : QDialog(parent), app_(app), helpKeys_(app) {
+    SetHelpTopic(this, helpTopic);
+}
 
 void HookDialog::Help() {
-    if (TivApp* app = TivApp::Instance())
-        app->RunCommand(Command::ContextHelp);
+    app_.RunCommand(Command::ContextHelp);
+}
+
+int HookDialog::HelpTopic() const {
+    return HelpTopicOf(this);
 }
 
 } // namespace lexinum

@@ -6,19 +6,27 @@
 
 namespace lexinum {
 
-// The base of the game's dialogs: while the dialog lives, F1 gives the help
-// topic its caller set in the application's help context, and its "&Aide"
-// button (if it has one) does the same.
+class AppServices;
+
+// The base of the game's dialogs. Each is given its help topic when it is
+// built: while it is the innermost open dialog, F1 and its "&Aide" button (if
+// it has one) open that topic.
 class HookDialog : public QDialog {
     Q_OBJECT
 
 public:
-    explicit HookDialog(QWidget* parent);
+    HookDialog(QWidget* parent, AppServices& app, int helpTopic);
 
     // The "&Aide" button's action: context help on the dialog.
     void Help();
+    // The topic F1 opens while this dialog is the innermost one.
+    int HelpTopic() const;
+
+protected:
+    AppServices& App() const { return app_; }
 
 private:
+    AppServices& app_;
     HelpKeyFilter helpKeys_;
 };
 

@@ -1,70 +1,88 @@
 #include "presentation/PanoWindow.h"
 
-#include "app/CommandRouter.h"
-#include "app/Layout.h"
-#include "app/TivApp.h"
-#include "letters/ResultEdit.h"
-#include "presentation/HelpKeyFilter.h"
+#include "common/Profile.h"
+#include "common/Prompter.h"
+#include "presentation/ChooseFontDialog.h"
 #include "presentation/HlpStrButton.h"
+#include "presentation/ResultEdit.h"
+#include "presentation/SliceWait.h"
+#include "shell/AppServices.h"
+#include "shell/CommandCatalog.h"
+#include "shell/CommandRouter.h"
+#include "shell/GameFonts.h"
+#include "shell/Layout.h"
 
-#include <QDialogButtonBox>
-#include <QFontDialog>
 #include <QFontMetrics>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 namespace lexinum {
 
 namespace {
 
-// Help topic of the font dialog.
-constexpr int kFontDialogTopic = 272;
-// The largest size the font dialog gives the results box, in points.
-constexpr int kLargestResultFontPoints = 28;
 // Length of the separator rule, in underscores.
 constexpr int kRuleLength = 8;
+// Bounds of a results font's height read from the settings, in pixels.
+constexpr long long kSmallestFontPixels = 1;
+constexpr long long kLargestFontPixels = 200;
+
+// The buttons of each place: training set first, then the match set.
+constexpr Command kPlace1Training = Command::NewDraw;
+constexpr Command kPlace2Training = Command::ShowSolutions;
+constexpr Command kPlace1Match = Command::Continue;
+constexpr Command kPlace2Match = Command::Check;
 
 } // namespace
 
-PanoWindow::PanoWindow(TivApp& app, const std::string& section, QWidget* parent)
-    : BmpViewWindow(section, parent), channel(app.solverText), app_(app) {
+PanoWindow::PanoWindow(AppServices& app, Game game, const std::string& section, QWidget* parent)
+    : BmpViewWindow(section, parent), app_(app), game_(game) {
     resultBox_ = new ResultEdit(this);
-    newButton = MakeButton(Command::NewDraw, QStringLiteral("No&uveau"), true);
-    viewButton = MakeButton(Command::ShowSolutions, QStringLiteral("&Voir"), false);
-    continueButton = MakeButton(Command::Continue, QStringLiteral("&Poursuivre"), true);
-    checkButton = MakeButton(Command::Check, QStringLiteral("&Vérifier"), false);
+    MakeButton(kPlace1Training, true);
+    MakeButton(kPlace2Training, false);
+    MakeButton(kPlace1Match, true);
+    MakeButton(kPlace2Match, false);
+    answerText_.reserve(SearchChannel::kAnswerTextSize);
 
-    const auto outsideMatch = [this] { return !app_.competition; };
+    GameState& state = app_.State();
+    const auto outsideMatch = [&state] { return !state.Competition(); };
     commands_.EnableWhen(Command::NewDraw, outsideMatch);
     commands_.EnableWhen(Command::ShowSolutions, outsideMatch);
     commands_.EnableWhen(Command::PlayNumbers, outsideMatch);
     commands_.EnableWhen(Command::PlayLetters, outsideMatch);
     commands_.EnableWhen(Command::Options, outsideMatch);
-    commands_.EnableWhen(Command::Continue, [this] { return app_.competition; });
-    commands_.EnableWhen(Command::Check, [this] { return canCheck; });
+    commands_.EnableWhen(Command::Continue, [&state] { return state.Competition(); });
+    commands_.EnableWhen(Command::Check, [&state, game] { return state.CanCheck(game); });
     commands_.OnCommand(Command::Fonts, [this] { ChooseResultFont(); });
+    connect(&state, &GameState::changed, this, &PanoWindow::FollowMode);
 }
 
 PanoWindow::~PanoWindow() {
-    // The worker must be gone before the windows it reports to.
-    channel.Stop();
-    channel.Join();
+    channel_.Halt();
 }
 
-HlpStrButton* PanoWindow::MakeButton(Command command, const QString& label, bool tabStop) {
-    auto* button = new HlpStrButton(command, label, this);
+HlpStrButton* PanoWindow::MakeButton(Command command, bool tabStop) {
+    auto* button = new HlpStrButton(command, this);
     button->hide();
     button->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::ClickFocus);
     connect(button, &QPushButton::clicked, this, [this, command] { app_.RunCommand(command); });
+    connect(button, &HlpStrButton::hintShown, this, [this](const QString& hint) { app_.ShowHint(hint); });
+    connect(button, &HlpStrButton::hintCleared, this, [this] { app_.ShowHint({}); });
+    buttons_[command] = button;
     return button;
 }
 
-HlpStrButton* PanoWindow::MakeGameButton(Command command, const QString& label) {
-    gameButton = MakeButton(command, label, false);
-    return gameButton;
+HlpStrButton* PanoWindow::MakeGameButton(Command command) {
+    return MakeButton(command, false);
+}
+
+HlpStrButton* PanoWindow::Button(Command command) const {
+    const auto found = buttons_.find(command);
+    return found == buttons_.end() ? nullptr : found->second;
 }
 
 void PanoWindow::EnsureSetUp() {
@@ -77,7 +95,8 @@ void PanoWindow::EnsureSetUp() {
 void PanoWindow::SetupWindow() {
     LoadResultFont();
     PlaceChildren();
-    ShowTrainingButtons();
+    competitionButtons_ = !app_.State().Competition();
+    FollowMode();
 }
 
 bool PanoWindow::CanClose() {
@@ -89,7 +108,7 @@ bool PanoWindow::CanClose() {
 }
 
 void PanoWindow::Activate() {
-    HlpStrButton* first = competitionButtons_ ? continueButton : newButton;
+    HlpStrButton* first = Button(competitionButtons_ ? kPlace1Match : kPlace1Training);
     first->setFocus(Qt::OtherFocusReason);
 }
 
@@ -97,45 +116,31 @@ void PanoWindow::PlaceChildren() {
     const Layout& layout = Layout::Current();
     resultBox_->setGeometry(layout.ResultRect());
     const QSize buttonSize(layout.BUTTON_WDTH, layout.BUTTON_HGHT);
-    const std::pair<HlpStrButton*, int> places[] = {
-        {newButton, 1}, {continueButton, 1}, {viewButton, 2}, {checkButton, 2}, {gameButton, 3}};
-    for (const auto& [button, place] : places) {
-        if (button == nullptr)
-            continue;
+    for (const auto& [command, button] : buttons_) {
+        const bool place1 = command == kPlace1Training || command == kPlace1Match;
+        const bool place2 = command == kPlace2Training || command == kPlace2Match;
+        const int place = place1 ? 1 : place2 ? 2 : 3;
         button->setGeometry(QRect(layout.ButtonPlace(place), buttonSize));
-        button->setFont(app_.buttonFont);
+        button->setFont(app_.Fonts().buttonFont);
         // The buttons of places 1 and 2 are drawn as default buttons.
         button->setDefault(place != 3);
     }
 }
 
-void PanoWindow::ShowCompetitionButtons() {
-    competitionButtons_ = true;
-    for (HlpStrButton* button : {newButton, viewButton, gameButton}) {
-        if (button != nullptr)
-            button->hide();
+void PanoWindow::FollowMode() {
+    const bool competition = app_.State().Competition();
+    if (!setUp_ || competition == competitionButtons_)
+        return;
+    competitionButtons_ = competition;
+    for (const auto& [command, button] : buttons_) {
+        const bool matchButton = command == kPlace1Match || command == kPlace2Match;
+        button->setVisible(matchButton == competition);
     }
-    continueButton->show();
-    checkButton->show();
-    app_.RefreshCommands();
-}
-
-void PanoWindow::ShowTrainingButtons() {
-    competitionButtons_ = false;
-    continueButton->hide();
-    checkButton->hide();
-    for (HlpStrButton* button : {newButton, viewButton, gameButton}) {
-        if (button != nullptr)
-            button->show();
-    }
-    app_.RefreshCommands();
 }
 
 void PanoWindow::UpdateButtons(const CommandRouter& router) {
-    for (HlpStrButton* button : {newButton, viewButton, gameButton, continueButton, checkButton}) {
-        if (button != nullptr)
-            button->setEnabled(router.IsEnabled(button->CommandId()));
-    }
+    for (const auto& [command, button] : buttons_)
+        button->setEnabled(router.IsEnabled(command));
 }
 
 void PanoWindow::AppendSeparator(std::string& text) const {
@@ -151,7 +156,35 @@ void PanoWindow::AppendSeparator(std::string& text) const {
 }
 
 void PanoWindow::StopSearch() {
-    channel.Stop();
+    channel_.Stop();
+}
+
+void PanoWindow::HaltSearch() {
+    channel_.Stop();
+    SliceWait::Until([this] { return !channel_.WorkerAlive(); });
+    channel_.Join();
+    ShowWorkerMessage();
+}
+
+SearchChannel::WaitResult PanoWindow::WaitBatch() {
+    const auto result = SliceWait::Run([this](std::chrono::milliseconds slice) { return channel_.WaitBatchFor(slice); });
+    ShowWorkerMessage();
+    return result;
+}
+
+bool PanoWindow::WaitComputer() {
+    const auto result =
+        SliceWait::Run([this](std::chrono::milliseconds slice) { return channel_.WaitComputerFor(slice); });
+    ShowWorkerMessage();
+    return result == SearchChannel::WaitResult::Ready;
+}
+
+void PanoWindow::ShowWorkerMessage() {
+    const std::string caption = channel_.WorkerMessageCaption();
+    const std::string message = channel_.TakeWorkerMessage();
+    if (!message.empty())
+        Prompter::Active().Tell(message, caption.empty() ? AppServices::kProgramName : caption,
+                                PromptIcon::Exclamation);
 }
 
 void PanoWindow::SetResultFont(const QFont& font) {
@@ -160,30 +193,19 @@ void PanoWindow::SetResultFont(const QFont& font) {
 }
 
 void PanoWindow::ChooseResultFont() {
-    app_.helpContext = kFontDialogTopic;
-    QFontDialog dialog(resultFont_, this);
-    dialog.setOption(QFontDialog::DontUseNativeDialog);
-    HelpKeyFilter helpKeys;
-    if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
-        QPushButton* help = buttons->addButton(QStringLiteral("&Aide"), QDialogButtonBox::HelpRole);
-        connect(help, &QPushButton::clicked, this, [this] { app_.RunCommand(Command::ContextHelp); });
-    }
-    if (dialog.exec() == QDialog::Accepted) {
-        QFont chosen = dialog.selectedFont();
-        if (chosen.pointSizeF() > kLargestResultFontPoints)
-            chosen.setPointSize(kLargestResultFontPoints);
-        SetResultFont(chosen);
-    }
-    app_.helpContext = 0;
+    ChooseFontDialog dialog(this, app_, CommandCatalog::Of(Command::Fonts).helpTopic, kLargestResultFontPoints);
+    if (const std::optional<QFont> chosen = dialog.Choose(resultFont_))
+        SetResultFont(*chosen);
 }
 
 void PanoWindow::LoadResultFont() {
     Profile& settings = app_.Settings();
     const std::string& section = Section();
     QFont font(QString::fromStdString(settings.ReadString(section, "Police", "Arial", 31)));
-    const int height = settings.ReadInt(section, "hauteur police", -16);
-    // A negative height is that of the characters, a positive one that of the cell.
-    font.setPixelSize(std::clamp(std::abs(height), 1, 200));
+    // A negative height is that of the characters, a positive one that of the
+    // cell; a damaged value is brought into what a results box can show.
+    const long long height = std::llabs(static_cast<long long>(settings.ReadInt(section, "hauteur police", -16)));
+    font.setPixelSize(static_cast<int>(std::clamp(height, kSmallestFontPixels, kLargestFontPixels)));
     const int weight = settings.ReadInt(section, "épaisseur police", 700);
     font.setWeight(static_cast<QFont::Weight>(std::clamp(weight, 1, 1000)));
     font.setItalic(settings.ReadInt(section, "italique", 0) != 0);

@@ -1,4 +1,4 @@
-#include "app/Layout.h"
+#include "shell/Layout.h"
 
 #include <algorithm>
 

@@ -8,7 +8,7 @@ namespace lexinum {
 
 // The results box of a pane: every verdict, solution and commentary of a
 // round is added at its end. Read-only, long lines wrap (no horizontal
-// scrolling), and it is not a tab stop.
+// scrolling), and it is not a tab stop. A screen reader names it "Résultats".
 class ResultEdit : public QPlainTextEdit {
     Q_OBJECT
 

@@ -1,4 +1,4 @@
-#include "app/CommandTable.h"
+#include "shell/CommandTable.h"
 
 namespace lexinum {
 

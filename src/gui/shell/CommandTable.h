@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Command.h"
+#include "shell/Command.h"
 
 #include <functional>
 #include <map>

@@ -1,4 +1,4 @@
-#include "app/CommandRouter.h"
+#include "shell/CommandRouter.h"
 
 namespace lexinum {
 
@@ -10,15 +10,18 @@ CommandRouter::CommandRouter(std::initializer_list<const CommandTable*> chain) {
 }
 
 bool CommandRouter::IsEnabled(Command command) const {
+    // Nobody to run it: greyed, whatever an enabler says, so that no item is
+    // ever enabled and dead.
+    bool handled = false;
+    for (const CommandTable* table : chain_)
+        handled = handled || table->FindHandler(command) != nullptr;
+    if (!handled)
+        return false;
     for (const CommandTable* table : chain_) {
         if (const auto* enabler = table->FindEnabler(command))
             return (*enabler)();
     }
-    for (const CommandTable* table : chain_) {
-        if (table->FindHandler(command) != nullptr)
-            return true;
-    }
-    return false;
+    return true;
 }
 
 bool CommandRouter::IsChecked(Command command) const {

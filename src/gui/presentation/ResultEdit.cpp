@@ -1,4 +1,4 @@
-#include "letters/ResultEdit.h"
+#include "presentation/ResultEdit.h"
 
 #include <QScrollBar>
 #include <QTextCursor>
@@ -14,6 +14,7 @@ ResultEdit::ResultEdit(QWidget* parent) : QPlainTextEdit(parent) {
     setFocusPolicy(Qt::ClickFocus);
     setTabChangesFocus(true);
     setUndoRedoEnabled(false);
+    setAccessibleName(QStringLiteral("Résultats"));
 }
 
 void ResultEdit::Append(std::string& text) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/CommandTable.h"
+#include "shell/CommandTable.h"
 
 #include <initializer_list>
 #include <vector>
@@ -8,10 +8,9 @@
 namespace lexinum {
 
 // Sends a command along a chain of tables (the shown pane, then the frame,
-// then the application) and answers whether it is enabled: the first table
-// with an enabler for the command decides; without any enabler the command is
-// enabled when some table of the chain handles it, so an item whose owner does
-// not answer it is greyed.
+// then the application) and answers whether it is enabled: a command that no
+// table of the chain handles is disabled; otherwise the first table with an
+// enabler for the command decides, and without any enabler it is enabled.
 class CommandRouter {
 public:
     CommandRouter(std::initializer_list<const CommandTable*> chain);

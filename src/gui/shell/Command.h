@@ -4,7 +4,8 @@ namespace lexinum {
 
 // The numbered commands of the menus, the pane buttons and the shortcut keys.
 // Every menu item and pane button carries one of these numbers; the hint shown
-// in the message bar for a command is the hint of the same number.
+// in the message bar for a command is the hint of the same number; the
+// labels, hints and help topics are in CommandCatalog.
 enum class Command : int {
     NewDraw = 101,       // "&Nouvelles lettres" / "&Nouveaux nombres", button "No&uveau"
     ShowSolutions = 102, // "&Voir les solutions...", button "&Voir"
@@ -32,6 +33,7 @@ enum class Command : int {
     SaveMatch = 24333,   // "&Enregistrer partie"
     SaveMatchAs = 24334, // "Enregistrer partie s&ous..."
     QuitMatch = 24339,   // "Qui&tter partie"
+    None = 0,            // no command (the catalog's empty entry)
 };
 
 // The number of a command, as menus and buttons store it.

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "shell/Command.h"
+#include "shell/GameState.h"
+
+#include <QString>
+
+namespace lexinum {
+
+class Profile;
+struct GameFonts;
+
+// What the panes and dialogs may ask of the application: the state the
+// commands follow, the settings file, the shared fonts, a hint in the message
+// bar, a command, and the switch to the other game. The application implements
+// it and hands it to each window it builds; nothing reaches the application
+// through a global.
+class AppServices {
+public:
+    // The program's name: the caption of its message boxes.
+    static constexpr const char* kProgramName = "Lexinum";
+
+    virtual ~AppServices() = default;
+
+    // The state the commands follow.
+    virtual GameState& State() = 0;
+    // The settings file "tiv.ini".
+    virtual Profile& Settings() = 0;
+    // The three shared fonts, as the current display mode makes them.
+    virtual const GameFonts& Fonts() const = 0;
+    // Shows `hint` in the message bar; an empty text clears it.
+    virtual void ShowHint(const QString& hint) = 0;
+    // Sends `command` to the shown pane, the frame and the application; false
+    // when it is disabled or nobody answers it.
+    virtual bool RunCommand(Command command) = 0;
+    // Brings the pane of `game` forward (the other pane's search is stopped
+    // and waited for first).
+    virtual void ShowGame(Game game) = 0;
+};
+
+} // namespace lexinum

@@ -1,0 +1,90 @@
+// What a screen reader announces: every control of the frame and of both
+// panes has a French name, read through Qt's accessibility interface.
+#include "GameFixture.h"
+#include "app/TivFrame.h"
+#include "letters/MotWindow.h"
+#include "numbers/ChifWindow.h"
+#include "presentation/HlpStrButton.h"
+#include "presentation/ResultEdit.h"
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTest>
+
+using namespace lexinum;
+
+namespace {
+
+QString NameOf(QObject* object) {
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(object);
+    return accessible != nullptr ? accessible->text(QAccessible::Name) : QString();
+}
+
+} // namespace
+
+class AccessibilityTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { game_.SetUp(); }
+    void cleanup() { game_.Reset(); }
+
+    void everyControlHasAFrenchName();
+    void menuItemsReadAsTheirLabels();
+
+private:
+    test::GameFixture game_;
+};
+
+void AccessibilityTest::everyControlHasAFrenchName() {
+    game_.Start();
+    TivApp& app = game_.App();
+    app.ShowGame(Game::Numbers);
+    app.ShowGame(Game::Letters);
+    QCOMPARE(NameOf(app.LettersPane()->ResultBox()), QStringLiteral("Résultats"));
+    QCOMPARE(NameOf(app.NumbersPane()->ResultBox()), QStringLiteral("Résultats"));
+    QCOMPARE(NameOf(app.LettersPane()), QStringLiteral("Le mot le plus long"));
+    QCOMPARE(NameOf(app.NumbersPane()), QStringLiteral("Le compte est bon"));
+    QCOMPARE(NameOf(game_.Frame().statusBar()), QStringLiteral("Barre d'état"));
+    QCOMPARE(NameOf(game_.Frame().menuBar()), QStringLiteral("Barre de menus"));
+    // Buttons read as their labels, without the mnemonic's mark.
+    QCOMPARE(NameOf(app.LettersPane()->Button(Command::NewDraw)), QStringLiteral("Nouveau"));
+    QCOMPARE(NameOf(app.LettersPane()->Button(Command::Continue)), QStringLiteral("Poursuivre"));
+    QCOMPARE(NameOf(app.LettersPane()->Button(Command::Check)), QStringLiteral("Vérifier"));
+    QCOMPARE(NameOf(app.LettersPane()->Button(Command::PlayNumbers)), QStringLiteral("Chiffres"));
+    QCOMPARE(NameOf(app.NumbersPane()->Button(Command::PlayLetters)), QStringLiteral("Lettres"));
+    // Nothing the player can reach is left without a name.
+    for (QWidget* widget : game_.Frame().findChildren<QWidget*>()) {
+        const bool control = qobject_cast<QAbstractButton*>(widget) != nullptr ||
+                             qobject_cast<ResultEdit*>(widget) != nullptr || (widget->focusPolicy() & Qt::TabFocus);
+        if (control && widget->isVisibleTo(&game_.Frame()))
+            QVERIFY2(!NameOf(widget).isEmpty(), widget->metaObject()->className());
+    }
+}
+
+void AccessibilityTest::menuItemsReadAsTheirLabels() {
+    game_.Start();
+    for (QAction* popup : game_.Frame().menuBar()->actions()) {
+        QMenu* menu = popup->menu();
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(menu);
+        QVERIFY(accessible != nullptr);
+        QStringList names;
+        for (int i = 0; i < accessible->childCount(); ++i) {
+            const QString name = accessible->child(i)->text(QAccessible::Name);
+            if (!name.isEmpty())
+                names << name;
+        }
+        QStringList labels;
+        for (const QAction* item : menu->actions()) {
+            if (!item->isSeparator())
+                labels << QString(item->text()).remove(QLatin1Char('&'));
+        }
+        QCOMPARE(names, labels);
+    }
+}
+
+QTEST_MAIN(AccessibilityTest)
+#include "AccessibilityTest.moc"

@@ -1,0 +1,77 @@
+#include "GameFixture.h"
+
+#include "app/TivFrame.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+#include <QTimer>
+
+namespace lexinum::test {
+
+GameFixture::GameFixture() = default;
+
+GameFixture::~GameFixture() {
+    app_.reset();
+    Prompter::SetActive(nullptr);
+}
+
+void GameFixture::SetUp() {
+    QVERIFY(home_.isValid());
+    qputenv("XDG_CONFIG_HOME", home_.filePath(QStringLiteral("config")).toUtf8());
+    qputenv("XDG_DATA_HOME", home_.filePath(QStringLiteral("data")).toUtf8());
+    Prompter::SetActive(&prompter_);
+}
+
+void GameFixture::Start(const std::vector<std::string>& arguments, TivApp::ShowState show) {
+    app_ = std::make_unique<TivApp>(arguments);
+    app_->InitMainWindow();
+    app_->SetHelpViewer([this](int topic) { helpTopics_.push_back(topic); });
+    app_->InitInstance(show);
+    if (show != TivApp::ShowState::Minimized)
+        QVERIFY(QTest::qWaitForWindowExposed(app_->Frame()));
+}
+
+void GameFixture::Reset() {
+    app_.reset();
+    QFile::remove(IniPath());
+    prompter_.messages.clear();
+    helpTopics_.clear();
+}
+
+TivFrame& GameFixture::Frame() {
+    return *app_->Frame();
+}
+
+QString GameFixture::IniPath() const {
+    return TivApp::SettingsFolder() + QStringLiteral("/tiv.ini");
+}
+
+QStringList GameFixture::MenuTitles() {
+    QStringList titles;
+    for (const QAction* action : Frame().menuBar()->actions())
+        titles << action->text();
+    return titles;
+}
+
+QStringList GameFixture::ItemLabels(int menuPosition) {
+    QStringList labels;
+    const QMenu* menu = Frame().menuBar()->actions().at(menuPosition)->menu();
+    for (const QAction* action : menu->actions()) {
+        if (!action->isSeparator())
+            labels << action->text();
+    }
+    return labels;
+}
+
+void GameFixture::OnModal(std::function<void(QWidget*)> act) {
+    QTimer::singleShot(0, [act] {
+        QWidget* modal = nullptr;
+        QTRY_VERIFY((modal = QApplication::activeModalWidget()) != nullptr);
+        act(modal);
+    });
+}
+
+} // namespace lexinum::test

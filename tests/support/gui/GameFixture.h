@@ -1,0 +1,58 @@
+#pragma once
+
+#include "RecordingPrompter.h"
+#include "app/TivApp.h"
+
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QWidget;
+
+namespace lexinum::test {
+
+// The whole game started as a player starts it, in a temporary home (its
+// own settings folder), with every message box answered by a recording
+// prompter. A test program holds one and starts the game in each test.
+class GameFixture {
+public:
+    GameFixture();
+    ~GameFixture();
+
+    // Points the settings folder at the temporary home and installs the
+    // prompter; call from initTestCase.
+    void SetUp();
+    // Starts the game and waits until its frame is on screen.
+    void Start(const std::vector<std::string>& arguments = {},
+               TivApp::ShowState show = TivApp::ShowState::Normal);
+    // Ends the game (without closing the frame) and forgets its settings and messages.
+    void Reset();
+
+    TivApp& App() { return *app_; }
+    TivFrame& Frame();
+    RecordingPrompter& Prompts() { return prompter_; }
+    // The path of "tiv.ini".
+    QString IniPath() const;
+    // The titles of the menu bar's popups.
+    QStringList MenuTitles();
+    // The labels of the items of the popup at `menuPosition`.
+    QStringList ItemLabels(int menuPosition);
+    // The help topics opened since the start (through the help viewer the fixture installs).
+    const std::vector<int>& HelpTopicsOpened() const { return helpTopics_; }
+
+    // Runs `act` on the modal window once it is open (a dialog run by the
+    // code under test); `act` must close it.
+    static void OnModal(std::function<void(QWidget*)> act);
+
+private:
+    QTemporaryDir home_;
+    RecordingPrompter prompter_;
+    std::unique_ptr<TivApp> app_;
+    std::vector<int> helpTopics_;
+};
+
+} // namespace lexinum::test
