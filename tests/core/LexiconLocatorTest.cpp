@@ -86,8 +86,10 @@ TEST(LexiconLocator, RebuildsAMissingIndexAfterConfirmation) {
     EXPECT_TRUE(reread.ReadLexIni(fixture.Directory()).Complete()) << "the rebuilt index is complete";
 }
 
-TEST(LexiconLocator, WarnsAboutFrenchWeightsOnlyForAForeignRadical) {
-    for (const std::string radical : {"en", "", "FRx"}) {
+TEST(LexiconLocator, WarnsAboutFrenchWeightsWhenTheRadicalDoesNotBeginWithFr) {
+    // "fr" in those two letters, in that case: "FRx" and "Fr" do not begin
+    // with it; an empty radical names no language and gets no warning.
+    for (const std::string radical : {"en", "", "FRx", "Fr", "frx"}) {
         test::FixtureLexicon fixture(kWords, radical);
         RemoveIndex(fixture.Directory());
         test::RecordingPrompter prompter;
@@ -96,7 +98,7 @@ TEST(LexiconLocator, WarnsAboutFrenchWeightsOnlyForAForeignRadical) {
         EXPECT_EQ(set.radical, radical);
         const bool warned = prompter.messages.size() == 3 &&
                             prompter.messages[1].text.find("Comme ce lexique n'est pas fran") != std::string::npos;
-        EXPECT_EQ(warned, radical == "en") << "radical '" << radical << "'";
+        EXPECT_EQ(warned, radical == "en" || radical == "FRx" || radical == "Fr") << "radical '" << radical << "'";
     }
 }
 

@@ -138,7 +138,9 @@ LexiconLocator::Outcome LexiconLocator::Accept(LexiconSet& lexicon, const fs::pa
         trial.ResetToDefaultWeights();
         trial.WriteWeights(ini);
         outcome.reportLines.push_back(LexiconTexts::kWeightsReset);
-        if (!trial.radical.empty() && !SameIgnoringCase(trial.radical.substr(0, 2), "fr"))
+        // French weights suit a French lexicon: the others are told to restore
+        // their own. The radical is read as the files are named, "fr" in lower case.
+        if (!trial.radical.empty() && trial.radical.rfind("fr", 0) != 0)
             prompter.Tell(LexiconTexts::kForeignWeights, LexiconTexts::kCaption, PromptIcon::Information);
     }
     ini.Flush();
