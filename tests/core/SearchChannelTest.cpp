@@ -179,8 +179,7 @@ TEST(SearchChannel, ABoundedWaitSaysEndedWhenTheWorkerGivesUpWithoutABatch) {
         c.GiveUp("Lexique perdu", "Lexinum");
         EXPECT_TRUE(c.StopAsked()) << "giving up ends the worker's own search";
     });
-    EXPECT_EQ(WaitInSlices([&](auto slice) { return channel.WaitBatchFor(slice); }),
-              SearchChannel::WaitResult::Ended);
+    EXPECT_EQ(WaitInSlices([&](auto slice) { return channel.WaitBatchFor(slice); }), SearchChannel::WaitResult::Ended);
     EXPECT_EQ(channel.WaitComputerFor(0ms), SearchChannel::WaitResult::Ended);
     channel.Join();
     EXPECT_TRUE(channel.Stopped());
