@@ -19,6 +19,7 @@ private slots:
     void oldLockOfARunningCopyStillHolds();
     void lockLeftByAnEndedCopyIsTakenOver();
     void unusableRuntimeFolderDoesNotKeepThePlayerOut();
+    void emptyOrDamagedLockOfNoCopyIsTakenOver();
 };
 
 void SingleInstanceGuardTest::secondCopyIsRefusedAndCallsTheFirstForward() {
@@ -90,6 +91,27 @@ void SingleInstanceGuardTest::unusableRuntimeFolderDoesNotKeepThePlayerOut() {
     file.close();
     SingleInstanceGuard guard(notAFolder);
     QVERIFY(guard.Acquire());
+}
+
+void SingleInstanceGuardTest::emptyOrDamagedLockOfNoCopyIsTakenOver() {
+    for (const QByteArray& content : {QByteArray(), QByteArray("\0\0\0", 3), QByteArray("pas un numéro\n")}) {
+        QTemporaryDir runtime;
+        SingleInstanceGuard probe(runtime.path());
+        QFile lock(probe.LockPath());
+        QVERIFY(lock.open(QIODevice::WriteOnly));
+        lock.write(content);
+        lock.close();
+        // Left there a minute ago.
+        QVERIFY(lock.open(QIODevice::ReadWrite));
+        QVERIFY(lock.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime));
+        lock.close();
+
+        SingleInstanceGuard guard(runtime.path());
+        QVERIFY2(guard.Acquire(), content.constData());
+        // And it holds against the next copy.
+        SingleInstanceGuard second(runtime.path());
+        QVERIFY(!second.Acquire());
+    }
 }
 
 QTEST_MAIN(SingleInstanceGuardTest)

@@ -2,7 +2,9 @@
 
 #include "common/Prompter.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QLocalSocket>
 #include <QStandardPaths>
 
@@ -12,6 +14,10 @@ namespace {
 
 constexpr char kComeForward[] = "premier-plan\n";
 constexpr int kSocketTimeoutMs = 2000;
+// How long a copy that holds the lock may take to start listening.
+constexpr int kAnswerTimeoutMs = 500;
+// A lock file younger than this may be one a copy starting now has not yet written.
+constexpr int kLockWritingSeconds = 2;
 
 } // namespace
 
@@ -44,7 +50,9 @@ bool SingleInstanceGuard::Acquire() {
     // A running game keeps its lock however old it is: only a lock left by a
     // copy that no longer runs is taken over.
     lock_->setStaleLockTime(0);
-    if (!lock_->tryLock(0)) {
+    if (!lock_->tryLock(0) && LockIsLeftOver() && lock_->removeStaleLockFile())
+        lock_->tryLock(0);
+    if (!lock_->isLocked()) {
         const bool otherCopy = lock_->error() == QLockFile::LockFailedError;
         lock_.reset();
         if (otherCopy)
@@ -62,6 +70,26 @@ bool SingleInstanceGuard::Acquire() {
         server_.reset();
     }
     return true;
+}
+
+bool SingleInstanceGuard::LockIsLeftOver() const {
+    if (lock_->error() != QLockFile::LockFailedError)
+        return false;
+    // A lock that names its owner is judged by the lock itself (a copy that
+    // ended is already taken over). One that names nobody (empty or cut short
+    // by a crash while it was written) is left over when it is not being
+    // written now and no copy answers on the socket.
+    qint64 pid = 0;
+    QString host;
+    QString application;
+    if (lock_->getLockInfo(&pid, &host, &application))
+        return false;
+    const QFileInfo file(LockPath());
+    if (file.lastModified().secsTo(QDateTime::currentDateTime()) < kLockWritingSeconds)
+        return false;
+    QLocalSocket socket;
+    socket.connectToServer(SocketPath());
+    return !socket.waitForConnected(kAnswerTimeoutMs);
 }
 
 void SingleInstanceGuard::ReadRequest() {

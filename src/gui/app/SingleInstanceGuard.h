@@ -28,7 +28,8 @@ public:
 
     // Takes the lock. True when no other copy runs (or when the lock cannot be
     // made at all, which must not keep the player from playing); then this copy
-    // listens for the requests of later copies.
+    // listens for the requests of later copies. A lock left by a copy that is
+    // gone, even one emptied or cut short by a crash, is taken over.
     bool Acquire();
     // For a second copy: shows the refusal, then asks the running copy to come
     // forward. Returns true when the running copy received the request.
@@ -45,6 +46,8 @@ signals:
 
 private:
     void ReadRequest();
+    // True when the lock just refused is left over from a copy that is gone.
+    bool LockIsLeftOver() const;
 
     QString runtimeDir_;
     std::unique_ptr<QLockFile> lock_;
