@@ -21,8 +21,11 @@ std::string WriteErrorText(const fs::path& file, int code) {
     return "Erreur de fichier:\r\nImpossible d'enregistrer " + file.string() + " : " + SystemError::Text(code) + ".";
 }
 
-// Writes `bytes` to a new file `path` and syncs it; false with the errno value.
-bool WriteAndSync(const fs::path& path, std::string_view bytes, int& code) {
+} // namespace
+
+bool ReadOnlyFile::WriteAndSync(const fs::path& path, std::string_view bytes, int* systemError) {
+    int ignored = 0;
+    int& code = systemError != nullptr ? *systemError : ignored;
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644);
     if (fd < 0) {
         code = errno;
@@ -52,14 +55,13 @@ bool WriteAndSync(const fs::path& path, std::string_view bytes, int& code) {
     return true;
 }
 
-void SyncFolder(const fs::path& folder) {
+void ReadOnlyFile::SyncFolder(const fs::path& folder) {
     const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
         ::fsync(fd);
         ::close(fd);
     }
 }
-} // namespace
 
 bool ReadOnlyFile::IsReadOnly(const fs::path& file) {
     std::error_code ec;
@@ -91,7 +93,7 @@ bool ReadOnlyFile::Replace(const fs::path& file, std::string_view bytes, bool ke
         MakeWritable(file);
     fs::remove(temp, ec);
     int code = 0;
-    bool ok = WriteAndSync(temp, bytes, code);
+    bool ok = WriteAndSync(temp, bytes, &code);
     if (ok && ::rename(temp.c_str(), file.c_str()) != 0) {
         code = errno;
         ok = false;

@@ -42,6 +42,13 @@ public:
     static bool Replace(const std::filesystem::path& file, std::string_view bytes, bool keepReadOnly,
                         std::string* error = nullptr, const std::string& tempName = {});
 
+    // Writes `bytes` to a new file (one already there is truncated; a link is
+    // not followed) and syncs it to the disk. False with the errno value in
+    // `systemError` on failure.
+    static bool WriteAndSync(const std::filesystem::path& file, std::string_view bytes, int* systemError = nullptr);
+    // Syncs a folder's entries to the disk (after files were created or renamed in it).
+    static void SyncFolder(const std::filesystem::path& folder);
+
     // Opens a regular file of at most `maxSize` bytes for reading. Anything
     // else is refused without being read and without waiting. Returns the file
     // descriptor (the caller closes it) or -1; `size` receives the file's size,

@@ -3,14 +3,19 @@
 #include "common/Cp1252.h"
 #include "common/Profile.h"
 #include "common/ReadOnlyFile.h"
+#include "common/SystemError.h"
 #include "lexicon/LetterKey.h"
 #include "lexicon/LetterTables.h"
 #include "lexicon/LexiconSet.h"
 
 #include <algorithm>
 #include <array>
-#include <set>
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <system_error>
+#include <unistd.h>
 
 namespace lexinum {
 
@@ -91,6 +96,72 @@ std::array<int, kMaxKeyLength + 1> ShareFiles(const std::array<std::vector<Built
     return files;
 }
 
+// A message on one line (the command line prints it as it is): the line
+// breaks of texts made for a message box become spaces.
+std::string OneLine(std::string text) {
+    for (std::size_t at; (at = text.find("\r\n")) != std::string::npos;)
+        text.replace(at, 2, " ");
+    std::replace(text.begin(), text.end(), '\r', ' ');
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    return text;
+}
+
+// True when `name` is "<radical>NN.lex", NN from 01 to 99: a file of a lexicon.
+bool IsLexFileOf(std::string_view name, std::string_view radical) {
+    if (name.size() != radical.size() + 6 || name.substr(0, radical.size()) != radical)
+        return false;
+    const std::string_view number = name.substr(radical.size(), 2);
+    return number[0] >= '0' && number[0] <= '9' && number[1] >= '0' && number[1] <= '9' && number != "00" &&
+           name.substr(radical.size() + 2) == ".lex";
+}
+
+// What an existing folder holds besides a lexicon: every entry but "lex.ini"
+// and the numbered lexicon files of `radical` or of the radical its index
+// names, those being regular files. `error` is set when the folder cannot be
+// listed.
+std::vector<std::string> ForeignEntries(const fs::path& folder, const std::string& radical, std::error_code& error) {
+    std::optional<std::string> indexed;
+    const fs::path index = folder / LexiconSet::kIndexName;
+    std::error_code ignored;
+    if (fs::is_regular_file(fs::symlink_status(index, ignored))) {
+        const std::string named = Profile(index).ReadString("lexiques", "lex_rad", "", kMaxRadicalLength);
+        if (LexiconSet::IsValidRadical(named))
+            indexed = named;
+    }
+    std::vector<std::string> foreign;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        const bool regular = it->symlink_status(ignored).type() == fs::file_type::regular;
+        if (regular &&
+            (name == LexiconSet::kIndexName || IsLexFileOf(name, radical) || (indexed && IsLexFileOf(name, *indexed))))
+            continue;
+        foreign.push_back(name);
+    }
+    std::sort(foreign.begin(), foreign.end());
+    return foreign;
+}
+
+// Removes a folder built or set aside by a build, read-only files included.
+void RemoveFolder(const fs::path& folder) {
+    std::error_code ignored;
+    fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add, ignored);
+    fs::remove_all(folder, ignored);
+}
+
+// Makes a new folder of a unique name beginning with `stem` in `parent`;
+// empty (with the errno value in `code`) when it cannot.
+fs::path MakeUniqueFolder(const fs::path& parent, const std::string& stem, int& code) {
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+        const fs::path folder = parent / (stem + std::to_string(::getpid()) + "-" + std::to_string(attempt));
+        if (::mkdir(folder.c_str(), 0777) == 0)
+            return folder;
+        code = errno;
+        if (code != EEXIST)
+            break;
+    }
+    return {};
+}
+
 } // namespace
 
 LexiconBuilder::LexiconBuilder(std::string radical) : radical_(std::move(radical)) {}
@@ -117,18 +188,19 @@ bool LexiconBuilder::AddWord(std::string_view word) {
     const auto spelling = LexiconSpelling(word);
     if (!spelling) {
         ++summary_.wordsRefused;
+        if (!Cp1252::IsUtf8(word))
+            ++summary_.linesNotUtf8;
+        return false;
+    }
+    if (!spellings_.insert(*spelling).second) {
+        ++summary_.duplicates;
         return false;
     }
     const std::string key = MakeKey(*spelling);
     const auto [found, added] = lineOfKey_.try_emplace(key, lines_.size());
     if (added)
         lines_.push_back({key, {}});
-    auto& words = lines_[found->second].words;
-    if (std::find(words.begin(), words.end(), *spelling) != words.end()) {
-        ++summary_.duplicates;
-        return false;
-    }
-    words.push_back(*spelling);
+    lines_[found->second].words.push_back(*spelling);
     ++summary_.wordsKept;
     return true;
 }
@@ -149,9 +221,10 @@ void LexiconBuilder::AddWordList(std::string_view text) {
 
 bool LexiconBuilder::AddWordListFile(const fs::path& file, std::string* error) {
     std::string text;
-    if (!ReadOnlyFile::ReadAll(file, text)) {
+    std::string problem;
+    if (ReadOnlyFile::Read(file, text, kMaxListSize, &problem) != ReadOnlyFile::ReadResult::Read) {
         if (error != nullptr)
-            *error = "Impossible de lire la liste de mots " + file.string() + ".";
+            *error = "Impossible de lire la liste de mots : " + problem;
         return false;
     }
     AddWordList(text);
@@ -227,42 +300,103 @@ bool LexiconBuilder::Write(const fs::path& folder, std::string* error) {
         index.first, index.last);
     index.ResetToDefaultWeights();
 
-    // Replace the lexicon in the folder: the old index goes first, so that a
-    // build cut short leaves a folder that asks for its index to be rebuilt
-    // rather than an index that describes other files.
+    // Where the lexicon goes: a link to a folder stands for the folder it names.
     std::error_code ec;
-    fs::create_directories(folder, ec);
-    if (ec || !fs::is_directory(folder, ec))
-        return fail("Impossible de créer le dossier " + folder.string() + " : " + ec.message() + ".");
-    const fs::path indexPath = index.IndexPath();
-    if (fs::exists(indexPath, ec)) {
-        ReadOnlyFile::MakeWritable(indexPath);
-        if (!fs::remove(indexPath, ec) || ec)
-            return fail("Impossible de remplacer " + indexPath.string() + " : " + ec.message() + ".");
-    }
-    std::set<fs::path> written;
-    for (int n = 1; n <= index.fileCount; ++n) {
-        const fs::path file = index.LexFilePath(n);
-        std::string problem;
-        if (!ReadOnlyFile::Replace(file, contents[static_cast<std::size_t>(n - 1)], true, &problem))
-            return fail(problem);
-        written.insert(file.filename());
-    }
-    std::vector<fs::path> stale;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
-        if (it->path().extension() == ".lex" && written.count(it->path().filename()) == 0)
-            stale.push_back(it->path());
-    for (const fs::path& file : stale) {
-        ReadOnlyFile::MakeWritable(file);
-        fs::remove(file, ec);
+    const fs::file_status status = fs::status(folder, ec);
+    const bool replacing = fs::exists(status);
+    if (ec && status.type() != fs::file_type::not_found)
+        return fail("Impossible d'écrire le lexique dans " + folder.string() + " : " + ec.message() + ".");
+    if (replacing && !fs::is_directory(status))
+        return fail(folder.string() + " n'est pas un dossier : le lexique ne peut pas y être écrit.");
+    fs::path target = replacing ? fs::canonical(folder, ec) : fs::absolute(folder, ec).lexically_normal();
+    if (ec)
+        return fail("Impossible d'écrire le lexique dans " + folder.string() + " : " + ec.message() + ".");
+    if (target.filename().empty())
+        target = target.parent_path();
+    const std::string kept = replacing ? " Le lexique qui s'y trouvait est resté tel quel." : "";
+    if (replacing) {
+        // Only a lexicon is replaced: anything else the folder holds would be lost.
+        const auto foreign = ForeignEntries(target, radical_, ec);
+        if (ec)
+            return fail("Impossible de lire le dossier " + folder.string() + " : " + ec.message() + ".");
+        if (!foreign.empty()) {
+            std::string names;
+            for (std::size_t i = 0; i < foreign.size() && i < 5; ++i)
+                names += (i == 0 ? "" : ", ") + Cp1252::ToUtf8(Cp1252::FromUtf8Lossy(foreign[i]));
+            if (foreign.size() > 5)
+                names += "…";
+            return fail("Le dossier " + folder.string() + " contient " + std::to_string(foreign.size()) +
+                        " fichier(s) qui ne font pas partie d'un lexique (" + names +
+                        ") : il n'est pas modifié. Choisissez un dossier vide ou celui d'un lexique.");
+        }
+    } else if (!target.parent_path().empty()) {
+        fs::create_directories(target.parent_path(), ec);
+        if (ec)
+            return fail("Impossible de créer le dossier " + target.parent_path().string() + " : " +
+                        SystemError::Text(ec.value()) + ".");
     }
 
-    Profile ini(indexPath);
-    const bool ok = index.WriteCountAndRadical(ini) && index.WriteRanges(ini) && index.WriteFirstEntries(ini) &&
-                    index.WriteWeights(ini) && ini.Flush();
+    // Write the whole lexicon in a folder of its own beside the target, so
+    // that it never mixes with the old one.
+    const fs::path parent = target.parent_path();
+    int code = 0;
+    const fs::path built = MakeUniqueFolder(parent, "." + target.filename().string() + ".construction-", code);
+    if (built.empty())
+        return fail("Impossible de créer un dossier temporaire dans " + parent.string() + " : " +
+                    SystemError::Text(code) + "." + kept);
+    const auto failWriting = [&](const std::string& why) {
+        RemoveFolder(built);
+        return fail("Impossible d'écrire le lexique dans " + folder.string() + " : " + why + "." + kept);
+    };
+    index.directory = built;
+    for (int n = 1; n <= index.fileCount; ++n) {
+        const fs::path file = index.LexFilePath(n);
+        if (!ReadOnlyFile::WriteAndSync(file, contents[static_cast<std::size_t>(n - 1)], &code))
+            return failWriting(file.filename().string() + " : " + SystemError::Text(code));
+        ReadOnlyFile::MakeReadOnly(file);
+    }
+    const fs::path indexPath = index.IndexPath();
+    {
+        Profile ini(indexPath);
+        const bool ok = index.WriteCountAndRadical(ini) && index.WriteRanges(ini) && index.WriteFirstEntries(ini) &&
+                        index.WriteWeights(ini);
+        if (!ok)
+            return failWriting(OneLine(ini.LastError()));
+    }
     ReadOnlyFile::MakeReadOnly(indexPath);
-    if (!ok)
-        return fail(ini.LastError().empty() ? "Impossible d'écrire " + indexPath.string() + "." : ini.LastError());
+    if (replacing) {
+        struct stat old {};
+        if (::stat(target.c_str(), &old) == 0)
+            ::chmod(built.c_str(), old.st_mode & 07777);
+    }
+    ReadOnlyFile::SyncFolder(built);
+
+    // Put it in the target's place in one step. An old lexicon is exchanged
+    // with the new one, then removed; where the file system cannot exchange
+    // two folders, the old one steps aside just before the new one comes in.
+    if (!replacing) {
+        if (::rename(built.c_str(), target.c_str()) != 0)
+            return failWriting(SystemError::Text(errno));
+    } else if (::renameat2(AT_FDCWD, built.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE) == 0) {
+        RemoveFolder(built);
+    } else if (errno == EINVAL || errno == ENOSYS || errno == ENOTSUP) {
+        const fs::path aside = MakeUniqueFolder(parent, "." + target.filename().string() + ".ancien-", code);
+        if (aside.empty() || ::rename(target.c_str(), aside.c_str()) != 0) {
+            code = aside.empty() ? code : errno;
+            if (!aside.empty())
+                RemoveFolder(aside);
+            return failWriting(SystemError::Text(code));
+        }
+        if (::rename(built.c_str(), target.c_str()) != 0) {
+            code = errno;
+            ::rename(aside.c_str(), target.c_str());
+            return failWriting(SystemError::Text(code));
+        }
+        RemoveFolder(aside);
+    } else {
+        return failWriting(SystemError::Text(errno));
+    }
+    ReadOnlyFile::SyncFolder(parent);
     summary_.wordsWritten = summary_.wordsKept - summary_.overflowWords.size();
     summary_.lineCount = lineCount;
     summary_.fileCount = index.fileCount;

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace lexinum {
@@ -33,6 +34,9 @@ public:
         std::size_t wordsKept = 0;
         // Words the lexicon cannot hold (length or characters).
         std::size_t wordsRefused = 0;
+        // Of those, the lines that are not UTF-8 (a list saved in another
+        // encoding loses its accented words this way).
+        std::size_t linesNotUtf8 = 0;
         // Words given more than once (kept once).
         std::size_t duplicates = 0;
         // Words left out because their key's line was full (UTF-8).
@@ -62,19 +66,27 @@ public:
     bool AddWord(std::string_view word);
     // Adds every line of a word list (UTF-8, one word a line, LF or CR LF).
     void AddWordList(std::string_view text);
+    // The largest word list read.
+    static constexpr std::uintmax_t kMaxListSize = std::uintmax_t{256} << 20;
+
     // Reads a word-list file and adds its words; false and an error text
-    // (French) if the file cannot be read.
+    // (French) if the file cannot be read (no regular file, or larger than
+    // kMaxListSize).
     bool AddWordListFile(const std::filesystem::path& file, std::string* error = nullptr);
 
     // Sets how many files the lexicon is cut into at least and at most (1 to
     // 99); 40 to 99 unless changed.
     void SetFileCountRange(int minimum, int maximum);
 
-    // Writes the lexicon into `folder`, creating it if needed and replacing a
-    // lexicon already there (its index and every ".lex" file); other files of
-    // the folder are left alone. The files and the index are left read-only.
-    // Returns false and an error text (French) when nothing could be kept or a
-    // file cannot be written.
+    // Writes the lexicon into `folder`, creating it if needed or replacing the
+    // lexicon already there. The new lexicon is written whole in a temporary
+    // folder beside it, then takes the folder's place in one step: a reader
+    // sees the old lexicon or the new one, never a mix, and a build that fails
+    // leaves the old lexicon whole. A folder holding anything else than a
+    // lexicon ("lex.ini" and the numbered files of the radical it names, or of
+    // this builder's radical) is refused untouched. The files and the index
+    // are left read-only. Returns false and an error text (French, one line)
+    // when nothing could be kept, the folder is refused or the writing failed.
     bool Write(const std::filesystem::path& folder, std::string* error = nullptr);
 
     // What was read and written so far.
@@ -92,6 +104,8 @@ private:
     // Keys in order of first appearance, and where each key's line is.
     std::vector<Line> lines_;
     std::unordered_map<std::string, std::size_t> lineOfKey_;
+    // Every spelling kept, to find a word given twice at once.
+    std::unordered_set<std::string> spellings_;
     Summary summary_;
 };
 
