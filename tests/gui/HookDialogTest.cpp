@@ -90,15 +90,19 @@ void HookDialogTest::helpKeyOpensTheInnermostDialogsTopic() {
 void HookDialogTest::centredDialogOpensOverTheFrame() {
     game_.Start();
     game_.Frame().move(40, 30);
+    QTRY_COMPARE(game_.Frame().pos(), QPoint(40, 30));
     CenteredDialog dialog(&game_.Frame(), game_.App(), 0);
     dialog.setFixedSize(200, 120);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    // Both measured with their decorations, once the window system has given them.
     const QRect parent = game_.Frame().frameGeometry();
-    const QSize size = dialog.frameGeometry().size();
-    QCOMPARE(dialog.frameGeometry().topLeft(),
-             QPoint((parent.x() + parent.x() + parent.width() - size.width()) / 2,
-                    (parent.y() + parent.y() + parent.height() - size.height()) / 2));
+    const auto centred = [&dialog, parent] {
+        const QSize size = dialog.frameGeometry().size();
+        return QPoint((parent.x() + parent.x() + parent.width() - size.width()) / 2,
+                      (parent.y() + parent.y() + parent.height() - size.height()) / 2);
+    };
+    QTRY_COMPARE(dialog.frameGeometry().topLeft(), centred());
 }
 
 QTEST_MAIN(HookDialogTest)

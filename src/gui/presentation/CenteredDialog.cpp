@@ -41,9 +41,11 @@ void CenteredDialog::Place() {
     const QRect parentRect =
         parent->isWindow() ? parent->frameGeometry() : QRect(parent->mapToGlobal(QPoint(0, 0)), parent->size());
     const QMargins own = OwnMargins();
-    placedWith_ = own.isNull() ? Decorations(window) : own;
-    // For a window, move() places the top-left corner of its decorated frame.
-    move(CenteredPosition(parentRect, DecoratedSize(size(), own, Decorations(window))));
+    const QMargins margins = own.isNull() ? Decorations(window) : own;
+    placedAt_ = CenteredPosition(parentRect, DecoratedSize(size(), own, Decorations(window)));
+    // Until the window system has decorated it, a window is placed by its
+    // client area; afterwards by its decorated frame.
+    move(own.isNull() ? placedAt_ + QPoint(margins.left(), margins.top()) : placedAt_);
 }
 
 void CenteredDialog::showEvent(QShowEvent* event) {
@@ -57,14 +59,13 @@ void CenteredDialog::showEvent(QShowEvent* event) {
 bool CenteredDialog::event(QEvent* event) {
     const bool handled = HookDialog::event(event);
     // The window system decorates the dialog after it is shown: once its own
-    // decorations are known and differ from those counted, it is centred again, once.
-    if (placed_ && !settled_ && (event->type() == QEvent::Move || event->type() == QEvent::Resize)) {
-        const QMargins own = OwnMargins();
-        if (!own.isNull()) {
-            settled_ = true;
-            if (own != placedWith_)
-                Place();
-        }
+    // decorations are known, it is centred again with them, once.
+    const QEvent::Type type = event->type();
+    const bool mayKnowFrame = type == QEvent::Move || type == QEvent::Resize || type == QEvent::Paint ||
+                              type == QEvent::WindowActivate;
+    if (placed_ && !settled_ && mayKnowFrame && !OwnMargins().isNull()) {
+        settled_ = true;
+        Place();
     }
     return handled;
 }

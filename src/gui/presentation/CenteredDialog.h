@@ -33,8 +33,8 @@ private:
     QMargins OwnMargins() const;
 
     bool placed_ = false;
-    // The decorations the last placing counted with.
-    QMargins placedWith_;
+    // Where the decorated frame's top-left corner belongs.
+    QPoint placedAt_;
     bool settled_ = false;
 };
 
