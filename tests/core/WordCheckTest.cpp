@@ -11,6 +11,8 @@
 #include <atomic>
 #include <chrono>
 #include <filesystem>
+#include <functional>
+#include <sys/stat.h>
 
 namespace lexinum {
 namespace {
@@ -77,7 +79,8 @@ TEST_F(WordCheckTest, ChecksTheLettersBeforeAnyFileAndReportsALostLexicon) {
     });
     ASSERT_TRUE(search.WaitBatch());
     search.TakeText();
-    EXPECT_EQ(CheckWord(lexicon, "ELEVEXYZ", "ELEVE", &search, &prompter), WordCheckResult::UnknownWord);
+    EXPECT_EQ(CheckWord(lexicon, "ELEVEXYZ", "ELEVE", &search, &prompter), WordCheckResult::LexiconLost)
+        << "a lost lexicon is no verdict";
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].text, "Lexique perdu. Tentez de le retrouver manuellement.\r\n"
                                          "Choisissez imm\xC3\xA9"
@@ -88,6 +91,41 @@ TEST_F(WordCheckTest, ChecksTheLettersBeforeAnyFileAndReportsALostLexicon) {
         << "a waiting search is woken to stop, and releases its caller";
     search.Join();
     EXPECT_TRUE(searchStopped) << "told to stop, not to go on";
+}
+
+TEST_F(WordCheckTest, AFileThatCannotBeReadOrDoesNotMatchItsIndexGivesNoVerdict) {
+    const fs::path file = lexicon.LexFilePath(lexicon.FindLexFile("EEELV", 5, 0));
+    std::string bytes;
+    ASSERT_TRUE(ReadOnlyFile::ReadAll(file, bytes));
+    ReadOnlyFile::MakeWritable(file);
+    // A folder, a pipe (read without waiting) or an endless device in its place.
+    const std::vector<std::function<void()>> replacements = {[&] { fs::create_directory(file); },
+                                                             [&] { ASSERT_EQ(::mkfifo(file.c_str(), 0644), 0); },
+                                                             [&] { fs::create_symlink("/dev/zero", file); }};
+    for (const auto& replace : replacements) {
+        fs::remove(file);
+        replace();
+        prompter.messages.clear();
+        EXPECT_EQ(Check("ELEVEXYZ", "ELEVE"), WordCheckResult::LexiconLost);
+        ASSERT_EQ(prompter.messages.size(), 1u);
+        EXPECT_EQ(prompter.messages[0].text.rfind("Lexique perdu.", 0), 0u);
+    }
+    // A file that no longer begins with the entry the index gives it.
+    fs::remove(file);
+    ASSERT_TRUE(ReadOnlyFile::Replace(file,
+                                      "EEEL \xE9l\xE9"
+                                      "e\r\n" +
+                                          bytes,
+                                      false));
+    prompter.messages.clear();
+    EXPECT_EQ(Check("ELEVEXYZ", "ELEVE"), WordCheckResult::IndexMismatch);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_NE(prompter.messages[0].text.find(file.string()), std::string::npos) << prompter.messages[0].text;
+    EXPECT_EQ(VerdictText("ELEVE", WordCheckResult::IndexMismatch), " ELEVE non v\xC3\xA9rifi\xC3\xA9:\r\n"
+                                                                    "       Lexique illisible.\r\n");
+    // Blank lines are no lines: the entry is the first line that is not blank.
+    ASSERT_TRUE(ReadOnlyFile::Replace(file, "\r\n  \r\n" + bytes, false));
+    EXPECT_EQ(Check("ELEVEXYZ", "ELEVE"), WordCheckResult::Accepted);
 }
 
 TEST(WordCheckText, SaysEachVerdictAsTheResultsBoxShowsIt) {

@@ -5,6 +5,7 @@
 #include "common/Prompter.h"
 #include "common/ReadOnlyFile.h"
 #include "common/SearchChannel.h"
+#include "common/SystemError.h"
 #include "lexicon/LexFileReader.h"
 #include "lexicon/LexiconTexts.h"
 
@@ -102,14 +103,29 @@ int LexiconSet::LastFile(int length) const {
 }
 
 LexiconSet::IndexReading LexiconSet::ReadLexIni(const fs::path& folder) {
+    std::error_code ec;
+    {
+        // A folder that exists but cannot be listed is no folder without lexicon.
+        const fs::directory_iterator listing(folder, ec);
+        if (ec && ec != std::errc::no_such_file_or_directory && ec != std::errc::not_a_directory)
+            return {Status::NoLexiconFiles, 0,
+                    "Le dossier " + folder.string() + " ne peut pas être lu : " + SystemError::Text(ec.value()) + "."};
+    }
     if (!HasLexFile(folder))
         return {Status::NoLexiconFiles};
     const fs::path index = folder / kIndexName;
-    std::error_code ec;
-    if (!fs::exists(index, ec))
+    // Nor is a folder that cannot be searched one without an index.
+    const fs::file_status indexStatus = fs::status(index, ec);
+    if (ec && indexStatus.type() != fs::file_type::not_found)
+        return {Status::NoLexiconFiles, 0,
+                "Le dossier " + folder.string() + " ne peut pas être lu : " + SystemError::Text(ec.value()) + "."};
+    if (!fs::exists(indexStatus))
         return {Status::NoIndex};
 
     const Profile ini(index);
+    // An index that cannot be read would read as an index of defaults.
+    if (std::string problem = ini.ReadError(); !problem.empty())
+        return {Status::NoLexiconFiles, 0, std::move(problem)};
     const int previousCount = fileCount;
     const std::string previousRadical = radical;
     fileCount = ini.ReadInt(kSectionLexicons, "nb_of_lexs", kDefaultFileCount);

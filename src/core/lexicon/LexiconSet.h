@@ -31,7 +31,8 @@ public:
         // Read (an index may still lack parts: see IndexReading::missing).
         Ok,
         // No complete set of lexicon files, or a radical that would name files
-        // outside the folder.
+        // outside the folder; also a folder or a "lex.ini" that cannot be read
+        // (IndexReading::problem then says what is wrong).
         NoLexiconFiles,
         // Lexicon files without a "lex.ini".
         NoIndex,
@@ -49,6 +50,10 @@ public:
         Status status = Status::Ok;
         // With Ok, the bits of what the index lacks (0 when it is complete).
         int missing = 0;
+        // With NoLexiconFiles, when the folder or its index exists but cannot
+        // be read: what is wrong (French, naming the folder or the file), to
+        // be shown instead of the message about an incomplete set of files.
+        std::string problem{};
         // The folder holds a complete set of files and a complete index.
         bool Complete() const { return status == Status::Ok && missing == 0; }
     };
@@ -89,8 +94,11 @@ public:
     // of lexicon files, or a radical that would name files outside the folder:
     // the set keeps its previous count and radical), NoIndex (no "lex.ini"),
     // or Ok with the bits of what is missing (2 first entries, 4 ranges,
-    // 8 weights; none when the index is complete). The folder is adopted as
-    // soon as its files are all present.
+    // 8 weights; none when the index is complete). A folder that cannot be
+    // searched or a "lex.ini" that cannot be read (a pipe, a folder, no read
+    // permission) gives NoLexiconFiles with its problem, never NoIndex or a
+    // default index. The folder is adopted as soon as its files are all
+    // present.
     IndexReading ReadLexIni(const std::filesystem::path& folder);
 
     // The number of the file where `key` (of `length` letters) must lie, never

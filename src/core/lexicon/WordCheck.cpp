@@ -9,6 +9,7 @@
 #include "lexicon/LexiconTexts.h"
 
 #include <array>
+#include <filesystem>
 
 namespace lexinum {
 
@@ -40,6 +41,13 @@ bool LineHoldsWord(std::string_view line, std::string_view word) {
     return false;
 }
 
+// A lexicon file that does not begin where its index says.
+std::string IndexMismatchText(const std::filesystem::path& file) {
+    return "Le fichier lexique " + file.string() +
+           " ne commence pas par la première entrée que lui donne le fichier lex.ini : le lexique est endommagé.\r\n"
+           "Choisissez Changer de lexique dans le menu Lexique.";
+}
+
 } // namespace
 
 WordCheckResult CheckWord(const LexiconSet& lexicon, std::string_view letters, std::string_view word,
@@ -56,23 +64,42 @@ WordCheckResult CheckWord(const LexiconSet& lexicon, std::string_view letters, s
     if (file == 0)
         return WordCheckResult::UnknownKey;
 
-    LexFileReader reader;
-    if (!reader.Open(lexicon.LexFilePath(file))) {
+    const std::filesystem::path path = lexicon.LexFilePath(file);
+    const auto giveUp = [&](WordCheckResult result, const std::string& message) {
         (prompter != nullptr ? *prompter : Prompter::Active())
-            .Tell(LexiconTexts::kLostLexicon, LexiconTexts::kCaption, PromptIcon::Exclamation);
+            .Tell(message, LexiconTexts::kCaption, PromptIcon::Exclamation);
         if (search != nullptr)
             search->Stop();
-        return WordCheckResult::UnknownWord;
-    }
+        return result;
+    };
+    LexFileReader reader;
+    if (!reader.Open(path))
+        return giveUp(WordCheckResult::LexiconLost, LexiconTexts::kLostLexicon);
     std::string line;
+    bool firstLine = true;
+    WordCheckResult result = WordCheckResult::UnknownKey;
     while (reader.ReadLine(line)) {
+        if (firstLine) {
+            // The file must begin where the index says: otherwise the index
+            // chose it for a key that may lie elsewhere.
+            firstLine = false;
+            const std::string& entry = lexicon.firstEntries[static_cast<std::size_t>(file - 1)];
+            const std::string_view firstKey = std::string_view(line).substr(0, line.find(' '));
+            if (!entry.empty() && firstKey.substr(0, LexiconSet::kMaxEntryLength) != entry)
+                return giveUp(WordCheckResult::IndexMismatch, IndexMismatchText(path));
+        }
         const int order = CompareKeyLine(key, line);
         if (order > 0)
             break;
-        if (order == 0)
-            return LineHoldsWord(line, word) ? WordCheckResult::Accepted : WordCheckResult::UnknownWord;
+        if (order == 0) {
+            result = LineHoldsWord(line, word) ? WordCheckResult::Accepted : WordCheckResult::UnknownWord;
+            break;
+        }
     }
-    return WordCheckResult::UnknownKey;
+    // A read error is not the end of the file: what was not read could hold the word.
+    if (reader.Failed())
+        return giveUp(WordCheckResult::LexiconLost, LexiconTexts::kLostLexicon);
+    return result;
 }
 
 std::string VerdictText(std::string_view word, WordCheckResult result) {
@@ -90,6 +117,9 @@ std::string VerdictText(std::string_view word, WordCheckResult result) {
     case WordCheckResult::UnknownKey:
         text += word.size() == 1 ? " Les mots d'une lettre ne sont pas pris en compte.\r\n" : "       Mot inconnu.\r\n";
         break;
+    case WordCheckResult::LexiconLost:
+    case WordCheckResult::IndexMismatch:
+        return " " + shown + " non vérifié:\r\n       Lexique illisible.\r\n";
     default:
         break;
     }
