@@ -25,7 +25,12 @@ std::vector<Command> NumbersCommands();
 // The numbers draw subcommand (draw-numbers).
 std::vector<Command> NumberDrawCommands();
 
-// Prints "lexinum-cli: message" on stderr and returns the failure exit code.
+// Prints "lexinum-cli: message" on stderr (control characters escaped) and
+// returns the failure exit code.
 int Fail(const std::string& message);
+
+// Makes sure the standard output was written: returns `code`, or the failure
+// exit code after saying so when writing it failed.
+int FinishOutput(int code);
 
 } // namespace lexinum::cli

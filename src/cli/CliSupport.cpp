@@ -1,11 +1,15 @@
 #include "CliSupport.h"
 
+#include "common/Cp1252.h"
+#include "common/ReadOnlyFile.h"
 #include "lexicon/LetterTables.h"
+#include "lexicon/LexiconLineReader.h"
 #include "lexicon/LexiconSet.h"
 
 #include <charconv>
 #include <cstdio>
 #include <system_error>
+#include <unistd.h>
 
 namespace lexinum::cli {
 
@@ -38,22 +42,98 @@ bool ParseOptions(const Arguments& args, std::initializer_list<std::string_view>
         const auto eq = arg.find('=');
         const std::string name = arg.substr(0, eq);
         if (among(valueOptions, name)) {
-            if (eq != std::string::npos) {
-                parsed.values[name] = arg.substr(eq + 1);
-            } else if (i + 1 < args.size()) {
-                parsed.values[name] = args[++i];
-            } else {
+            std::string value;
+            if (eq != std::string::npos)
+                value = arg.substr(eq + 1);
+            else if (i + 1 < args.size())
+                value = args[++i];
+            // An empty value would silently stand for the option not given.
+            if (value.empty()) {
                 error = "l'option " + name + " attend une valeur";
                 return false;
             }
-        } else if (among(flagOptions, name) && eq == std::string::npos) {
+            parsed.values[name] = value;
+        } else if (among(flagOptions, name)) {
+            if (eq != std::string::npos) {
+                error = "l'option " + name + " ne prend pas de valeur";
+                return false;
+            }
             parsed.flags.insert(name);
         } else {
-            error = "option inconnue « " + arg + " »";
+            error = "option inconnue « " + Shown(arg) + " »";
             return false;
         }
     }
     return true;
+}
+
+bool ReadSeed(const ParsedOptions& parsed, std::optional<std::uint32_t>& seed, std::string& error) {
+    seed.reset();
+    if (parsed.values.count("--seed") == 0)
+        return true;
+    const std::string text = parsed.Value("--seed");
+    std::uint32_t value = 0;
+    const auto [end, problem] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || problem != std::errc() || end != text.data() + text.size()) {
+        error = "« " + Shown(text) + " » n'est pas une graine valable : un entier de 0 à 4294967295 (option --seed)";
+        return false;
+    }
+    seed = value;
+    return true;
+}
+
+namespace {
+
+// Writes one character of a shown text, escaped when it could act on the
+// terminal: C0 and C1 controls, DEL, and the marks that reorder text.
+void AppendShown(std::string& out, char32_t cp, std::string_view bytes) {
+    char escaped[16];
+    if (cp < 0x20 || cp == 0x7F) {
+        std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned>(cp));
+        out += escaped;
+    } else if ((cp >= 0x80 && cp < 0xA0) || (cp >= 0x202A && cp <= 0x202E) || (cp >= 0x2066 && cp <= 0x2069)) {
+        std::snprintf(escaped, sizeof escaped, "\\u%04X", static_cast<unsigned>(cp));
+        out += escaped;
+    } else {
+        out += bytes;
+    }
+}
+
+// The text with its control characters escaped (line feeds kept when
+// `keepLineFeeds`), cut after `maxChars` characters.
+std::string Escaped(std::string_view text, bool keepLineFeeds, std::size_t maxChars) {
+    std::string out;
+    std::size_t chars = 0;
+    for (std::size_t at = 0; at < text.size(); ++chars) {
+        if (chars == maxChars) {
+            out += "… (" + std::to_string(text.size()) + " octets)";
+            break;
+        }
+        const std::size_t start = at;
+        char32_t cp = 0;
+        if (!Cp1252::DecodeUtf8(text, at, cp)) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned char>(text[at]));
+            out += escaped;
+            ++at;
+            continue;
+        }
+        if (cp == '\n' && keepLineFeeds)
+            out += '\n';
+        else
+            AppendShown(out, cp, text.substr(start, at - start));
+    }
+    return out;
+}
+
+} // namespace
+
+std::string Shown(std::string_view argument) {
+    return Escaped(argument, false, 60);
+}
+
+std::string ForErrorStream(std::string_view message) {
+    return Escaped(ForTerminal(message), true, 4000);
 }
 
 bool CheckLetters(std::string_view text, std::string& letters, std::string& error) {
@@ -62,7 +142,7 @@ bool CheckLetters(std::string_view text, std::string& letters, std::string& erro
         if (c >= 'a' && c <= 'z')
             c = static_cast<char>(c - 'a' + 'A');
         if (c < 'A' || c > 'Z') {
-            error = "les lettres « " + std::string(text) +
+            error = "les lettres « " + Shown(text) +
                     " » ne sont pas valables : seules les lettres A à Z, sans "
                     "accent, sont permises";
             return false;
@@ -71,7 +151,7 @@ bool CheckLetters(std::string_view text, std::string& letters, std::string& erro
     }
     if (letters.size() < static_cast<std::size_t>(kMinKeyLength) ||
         letters.size() > static_cast<std::size_t>(kMaxKeyLength)) {
-        error = "il faut de 2 à 27 lettres, « " + std::string(text) + " » en a " + std::to_string(letters.size());
+        error = "il faut de 2 à 27 lettres, « " + Shown(text) + " » en a " + std::to_string(letters.size());
         return false;
     }
     return true;
@@ -104,7 +184,9 @@ bool OpenLexicon(const fs::path& folder, LexiconSet& lexicon, std::string& error
         return true;
     }
     error = "Lexique inutilisable : ";
-    if (reading.status == LexiconSet::Status::NoLexiconFiles)
+    if (!reading.problem.empty())
+        error += reading.problem;
+    else if (reading.status == LexiconSet::Status::NoLexiconFiles)
         error += "pas d'ensemble complet de fichiers lexique dans le dossier " + folder.string();
     else if (reading.status == LexiconSet::Status::NoIndex)
         error += "le dossier " + folder.string() + " comporte des fichiers lexique mais le fichier lex.ini est absent";
@@ -112,6 +194,24 @@ bool OpenLexicon(const fs::path& folder, LexiconSet& lexicon, std::string& error
         error += "le fichier lex.ini du dossier " + folder.string() + " est incomplet (code " +
                  std::to_string(reading.missing) + ")";
     return false;
+}
+
+std::string LostLexiconText(const LexiconSet& lexicon) {
+    std::string text = "Lexique perdu. ";
+    std::string found;
+    for (int n = 1; n <= lexicon.fileCount && n <= kMaxLexFiles && found.empty(); ++n) {
+        ReadOnlyFile::ReadResult result = ReadOnlyFile::ReadResult::Read;
+        int code = 0;
+        const auto path = lexicon.LexFilePath(n);
+        const int fd = ReadOnlyFile::OpenRegular(path, LexiconLineReader::kMaxFileSize, nullptr, &result, &code);
+        if (fd >= 0)
+            ::close(fd);
+        else
+            found = ReadOnlyFile::ReadErrorText(path, result, code, LexiconLineReader::kMaxFileSize);
+    }
+    text += found.empty() ? "Un fichier du lexique " + lexicon.directory.string() + " n'a pas pu être lu." : found;
+    return text + "\nVérifiez le dossier du lexique (--lexicon) ou reconstruisez-le avec « lexinum-cli "
+                  "build-lexicon ».";
 }
 
 std::string JsonString(std::string_view text) {

@@ -2,9 +2,13 @@
 
 #include "CliCommands.h"
 
+#include "common/Prompter.h"
+
+#include <cstdint>
 #include <filesystem>
 #include <initializer_list>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -30,11 +34,27 @@ struct ParsedOptions {
     std::string Value(const std::string& name, const std::string& fallback = {}) const;
 };
 
-// Splits `args` into options and positional arguments. `valueOptions` take a
-// value, `flagOptions` do not; "--" ends the options. An unknown option or a
-// missing value gives false and a French error text.
+// Splits `args` into options and positional arguments, the same way for every
+// subcommand. `valueOptions` take a value ("--name VALUE" or "--name=VALUE"),
+// `flagOptions` do not; "--" ends the options. An unknown option, a missing
+// or empty value, or a value given to a flag gives false and a French error
+// text.
 bool ParseOptions(const Arguments& args, std::initializer_list<std::string_view> valueOptions,
                   std::initializer_list<std::string_view> flagOptions, ParsedOptions& parsed, std::string& error);
+
+// Reads the --seed option when it was given: a whole number from 0 to
+// 4294967295. Gives false and a French error text for anything else.
+bool ReadSeed(const ParsedOptions& parsed, std::optional<std::uint32_t>& seed, std::string& error);
+
+// An argument as a message may show it: control characters (which could act on
+// the terminal), bytes that are not UTF-8 and characters that reorder text are
+// written as escapes ("\x1B"), and a long argument is cut after 60 characters.
+std::string Shown(std::string_view argument);
+
+// A message made safe for the error stream: CR LF line breaks become LF, other
+// control characters are written as escapes, and it is cut after 4000
+// characters.
+std::string ForErrorStream(std::string_view message);
 
 // Checks drawn letters given on the command line: 2 to 27 letters A to Z,
 // small letters accepted and raised. Fills `letters` (capitals) or gives false
@@ -54,6 +74,19 @@ std::filesystem::path LexiconDirOption(const ParsedOptions& parsed);
 // Reads the index of the lexicon in `folder`. Gives false and a French error
 // text when the lexicon cannot be used as it is.
 bool OpenLexicon(const std::filesystem::path& folder, LexiconSet& lexicon, std::string& error);
+
+// What to tell when a lexicon file could not be read during a check or a
+// search: the file that cannot be read and why (when one can be found), and
+// how to mend it with this program.
+std::string LostLexiconText(const LexiconSet& lexicon);
+
+// A prompter that shows nothing: the command line tells its own messages.
+class SilentPrompter : public Prompter {
+public:
+    PromptAnswer Ask(const std::string&, const std::string&, PromptIcon, PromptButtons) override {
+        return PromptAnswer::Ok;
+    }
+};
 
 // A JSON string literal (quotes included) holding the UTF-8 `text`.
 std::string JsonString(std::string_view text);

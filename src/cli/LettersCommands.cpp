@@ -7,11 +7,12 @@
 #include "common/Random15.h"
 #include "common/SearchChannel.h"
 #include "lexicon/LexiconSet.h"
+#include "lexicon/LexiconTexts.h"
 #include "lexicon/WordSearch.h"
 
-#include <charconv>
 #include <cstdint>
 #include <iostream>
+#include <optional>
 
 namespace lexinum::cli {
 
@@ -74,7 +75,7 @@ int Letters(const Arguments& args) {
     }
     channel.Join();
     if (const std::string message = channel.TakeWorkerMessage(); !message.empty())
-        return Fail(ForTerminal(message));
+        return Fail(message == LexiconTexts::kLostLexicon ? LostLexiconText(lexicon) : message);
     if (json)
         std::cout << "{\"letters\": " << JsonString(letters) << ", \"groups\": [" << groups << "]}\n";
     return 0;
@@ -91,16 +92,13 @@ int ComputerLetters(const Arguments& args) {
     int level = 0;
     if (!ParseInt(parsed.Value("--level"), 1, 6, level))
         return Fail("le niveau (--level) doit être un nombre entier de 1 à 6");
-    if (parsed.values.count("--seed") != 0) {
-        const std::string seedText = parsed.Value("--seed");
-        std::uint32_t seed = 0;
-        const auto [end, problem] = std::from_chars(seedText.data(), seedText.data() + seedText.size(), seed);
-        if (problem != std::errc() || end != seedText.data() + seedText.size())
-            return Fail("la graine (--seed) doit être un nombre entier de 0 à 4294967295, pas « " + seedText + " »");
-        Random15::Seed(seed);
-    } else {
+    std::optional<std::uint32_t> seed;
+    if (!ReadSeed(parsed, seed, error))
+        return Fail(error);
+    if (seed)
+        Random15::Seed(*seed);
+    else
         Random15::SeedFromClock();
-    }
 
     WordSearch search(lexicon);
     search.PrepareLetters(letters);
@@ -111,7 +109,7 @@ int ComputerLetters(const Arguments& args) {
     const std::string text = channel.TakeText();
     channel.Join();
     if (const std::string message = channel.TakeWorkerMessage(); !message.empty())
-        return Fail(ForTerminal(message));
+        return Fail(message == LexiconTexts::kLostLexicon ? LostLexiconText(lexicon) : message);
     if (!parsed.Has("--json")) {
         std::cout << ForTerminal(text);
         return 0;

@@ -23,8 +23,9 @@ int BuildLexicon(const Arguments& args) {
     if (parsed.positional.size() != 2)
         return Fail("usage : lexinum-cli build-lexicon [--radical R] LISTE_DE_MOTS DOSSIER");
     const std::string radical = parsed.Value("--radical", "fr");
-    if (const std::string problem = LexiconBuilder::CheckRadical(radical); !problem.empty())
-        return Fail(problem);
+    if (!LexiconBuilder::CheckRadical(radical).empty())
+        return Fail("le radical « " + Shown(radical) +
+                    " » ne peut pas servir de nom de lexique : 11 caractères au plus, sans séparateur de dossier");
 
     LexiconBuilder builder(radical);
     if (!builder.AddWordListFile(parsed.positional[0], &error))
@@ -33,6 +34,10 @@ int BuildLexicon(const Arguments& args) {
         return Fail(error);
 
     const auto& summary = builder.GetSummary();
+    if (summary.linesNotUtf8 > 0)
+        std::cerr << "lexinum-cli: " << summary.linesNotUtf8
+                  << " ligne(s) de la liste ne sont pas en UTF-8 et ont été écartées : si la liste est dans un autre "
+                     "codage (Latin-1, Windows-1252), convertissez-la en UTF-8.\n";
     if (!summary.overflowWords.empty()) {
         std::cerr << "lexinum-cli: " << summary.overflowWords.size()
                   << " anagramme(s) laissée(s) de côté, leur ligne du lexique étant pleine :";
@@ -61,13 +66,25 @@ int Check(const Arguments& args) {
     // raised to the capitals they are filed under (élève is ELEVE).
     auto word = Cp1252::FromUtf8(parsed.positional[1]);
     if (!word)
-        return Fail("le mot « " + parsed.positional[1] + " » contient des caractères que le jeu ne connaît pas");
+        return Fail("le mot « " + Shown(parsed.positional[1]) + " » contient des caractères que le jeu ne connaît pas");
     FoldText(*word);
 
     LexiconSet lexicon;
     if (!OpenLexicon(LexiconDirOption(parsed), lexicon, error))
         return Fail(error);
-    const WordCheckResult result = CheckWord(lexicon, letters, *word);
+    // The check's own messages speak of the game's menus: this program says
+    // what is wrong in its own terms.
+    SilentPrompter silent;
+    const WordCheckResult result = CheckWord(lexicon, letters, *word, nullptr, &silent);
+    if (result == WordCheckResult::LexiconLost)
+        return Fail(LostLexiconText(lexicon));
+    if (result == WordCheckResult::IndexMismatch) {
+        const std::string key = MakeKey(*word);
+        const int file = lexicon.FindLexFile(key, static_cast<int>(key.size()), 0);
+        return Fail("Lexique endommagé : " + lexicon.LexFilePath(file).string() +
+                    " ne commence pas par la première entrée que lui donne lex.ini.\nReconstruisez le lexique avec « "
+                    "lexinum-cli build-lexicon ».");
+    }
     const std::string text = VerdictText(*word, result);
     if (parsed.Has("--json"))
         std::cout << "{\"result\": " << static_cast<int>(result) << ", \"text\": " << JsonString(text) << "}\n";

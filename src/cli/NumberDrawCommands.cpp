@@ -1,5 +1,6 @@
 // The numbers draw subcommand of lexinum-cli.
 #include "CliCommands.h"
+#include "CliSupport.h"
 
 #include "common/Random15.h"
 #include "numbers/NumberDraw.h"
@@ -47,54 +48,32 @@ struct DrawRequest {
 std::string ReadBound(const std::string& name, const std::string& text, int& bound) {
     const auto value = ReadInteger(text);
     if (!value)
-        return "« " + text + " » n'est pas un nombre entier (option " + name + ")";
+        return "« " + Shown(text) + " » n'est pas un nombre entier (option " + name + ")";
     if (*value < NumberDraw::kLowestTarget || *value > NumberDraw::kHighestTarget)
         return "la valeur de " + name + " doit être entre " + std::to_string(NumberDraw::kLowestTarget) + " et " +
-               std::to_string(NumberDraw::kHighestTarget) + " (reçu : " + text + ")";
+               std::to_string(NumberDraw::kHighestTarget) + " (reçu : " + Shown(text) + ")";
     bound = static_cast<int>(*value);
     return {};
 }
 
 // Reads the arguments; returns an error message, empty when they are good.
 std::string ReadRequest(const Arguments& args, DrawRequest& request) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string name = args[i];
-        std::optional<std::string> value;
-        if (const auto equals = name.find('='); name.rfind("--", 0) == 0 && equals != std::string::npos) {
-            value = name.substr(equals + 1);
-            name.resize(equals);
-        }
-        const bool takesValue = name == "--seed" || name == "--min" || name == "--max";
-        if (takesValue && !value) {
-            if (i + 1 >= args.size())
-                return "valeur manquante après " + name;
-            value = args[++i];
-        }
-        if (!takesValue && value)
-            return "l'option " + name + " ne prend pas de valeur";
-        if (takesValue && value->empty())
-            return "valeur manquante après " + name;
-        if (name == "--json") {
-            request.json = true;
-        } else if (name == "--free") {
-            request.free = true;
-        } else if (name == "--seed") {
-            const auto seed = ReadInteger(*value);
-            if (!seed || *seed < 0 || *seed > UINT32_MAX)
-                return "la graine (--seed) doit être un nombre entier entre 0 et 4294967295 (reçu : " + *value + ")";
-            request.seed = static_cast<std::uint32_t>(*seed);
-        } else if (name == "--min") {
-            if (auto error = ReadBound(name, *value, request.minTarget); !error.empty())
-                return error;
-        } else if (name == "--max") {
-            if (auto error = ReadBound(name, *value, request.maxTarget); !error.empty())
-                return error;
-        } else if (name.rfind("-", 0) == 0) {
-            return "option inconnue « " + name + " »";
-        } else {
-            return "argument inattendu « " + name + " » (draw-numbers ne prend que des options)";
-        }
-    }
+    ParsedOptions parsed;
+    std::string error;
+    if (!ParseOptions(args, {"--seed", "--min", "--max"}, {"--json", "--free"}, parsed, error) ||
+        !ReadSeed(parsed, request.seed, error))
+        return error;
+    if (!parsed.positional.empty())
+        return "argument inattendu « " + Shown(parsed.positional.front()) +
+               " » (draw-numbers ne prend que des options)";
+    request.json = parsed.Has("--json");
+    request.free = parsed.Has("--free");
+    if (parsed.values.count("--min") != 0)
+        if (auto problem = ReadBound("--min", parsed.Value("--min"), request.minTarget); !problem.empty())
+            return problem;
+    if (parsed.values.count("--max") != 0)
+        if (auto problem = ReadBound("--max", parsed.Value("--max"), request.maxTarget); !problem.empty())
+            return problem;
     if (request.minTarget > request.maxTarget)
         return "le minimum (" + std::to_string(request.minTarget) + ") est plus grand que le maximum (" +
                std::to_string(request.maxTarget) + ")";
@@ -135,8 +114,7 @@ int RunDrawNumbers(const Arguments& args) {
         out << draw.target << '\n';
     }
     std::cout << out.str();
-    std::cout.flush();
-    return std::cout ? 0 : Fail("draw-numbers : impossible d'écrire le résultat");
+    return 0;
 }
 
 } // namespace

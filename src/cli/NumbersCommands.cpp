@@ -7,10 +7,10 @@
 #include "common/SearchChannel.h"
 #include "numbers/NumbersSolver.h"
 
-#include <charconv>
 #include <cstdint>
 #include <cstdlib>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,13 +32,13 @@ bool ReadDraw(const std::vector<std::string>& positional, Numbers& numbers, int&
     }
     for (std::size_t i = 0; i < numbers.size(); ++i) {
         if (!ParseInt(positional[i], 1, kMaxNumber, numbers[i])) {
-            error = "« " + positional[i] + " » n'est pas un nombre valable : chaque nombre est un entier de 1 à " +
-                    std::to_string(kMaxNumber);
+            error = "« " + Shown(positional[i]) +
+                    " » n'est pas un nombre valable : chaque nombre est un entier de 1 à " + std::to_string(kMaxNumber);
             return false;
         }
     }
     if (!ParseInt(positional.back(), 1, kMaxTarget, target)) {
-        error = "« " + positional.back() +
+        error = "« " + Shown(positional.back()) +
                 " » n'est pas un compte valable : le compte à atteindre est un entier de 1 à " +
                 std::to_string(kMaxTarget);
         return false;
@@ -143,15 +143,12 @@ int Computer(const Arguments& args) {
     int level = 0;
     const std::string levelText = parsed.Value("--level");
     if (!ParseInt(levelText, NumbersSolver::kMinLevel, NumbersSolver::kMaxLevel, level))
-        return Fail("« " + levelText + " » n'est pas un niveau valable : de 1 (débutant) à 6 (imbattable)");
-    if (parsed.values.count("--seed")) {
-        const std::string seedText = parsed.Value("--seed");
-        std::uint32_t seed = 0;
-        const auto [end, problem] = std::from_chars(seedText.data(), seedText.data() + seedText.size(), seed);
-        if (seedText.empty() || problem != std::errc() || end != seedText.data() + seedText.size())
-            return Fail("« " + seedText + " » n'est pas une graine valable : un entier de 0 à 4294967295");
-        Random15::Seed(seed);
-    }
+        return Fail("« " + Shown(levelText) + " » n'est pas un niveau valable : de 1 (débutant) à 6 (imbattable)");
+    std::optional<std::uint32_t> seed;
+    if (!ReadSeed(parsed, seed, error))
+        return Fail(error);
+    if (seed)
+        Random15::Seed(*seed);
     Numbers numbers{};
     int target = 0;
     if (!ReadDraw(parsed.positional, numbers, target, error))

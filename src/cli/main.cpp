@@ -1,17 +1,36 @@
 // lexinum-cli: the game's solvers and lexicon tools on the command line.
 #include "CliCommands.h"
+#include "CliSupport.h"
 
 #include "common/Prompter.h"
 #include "common/StreamPrompter.h"
+#include "common/SystemError.h"
 
+#include <cerrno>
 #include <cstring>
 #include <iostream>
 
 namespace lexinum::cli {
 
 int Fail(const std::string& message) {
-    std::cerr << "lexinum-cli: " << message << '\n';
+    std::cerr << "lexinum-cli: " << ForErrorStream(message) << '\n';
     return 2;
+}
+
+int FinishOutput(int code) {
+    // Whatever was written must have reached its destination (a full disk,
+    // a closed pipe): a result that was not written is no success.
+    errno = 0;
+    std::cout.flush();
+    if (!std::cout) {
+        // The reason is known only when this very flush failed.
+        const int error = errno;
+        std::cout.clear();
+        const int failed =
+            Fail("impossible d'écrire le résultat" + (error != 0 ? " : " + SystemError::Text(error) : std::string()));
+        return code != 0 ? code : failed;
+    }
+    return code;
 }
 
 } // namespace lexinum::cli
@@ -52,17 +71,17 @@ int main(int argc, char** argv) {
     const std::string first = argv[1];
     if (first == "--help" || first == "-h" || first == "help") {
         PrintHelp(std::cout);
-        return 0;
+        return lexinum::cli::FinishOutput(0);
     }
     if (first == "--version") {
         std::cout << "lexinum-cli " << LEXINUM_VERSION << '\n';
-        return 0;
+        return lexinum::cli::FinishOutput(0);
     }
     for (const auto& command : AllCommands()) {
         if (first == command.name) {
             lexinum::cli::Arguments args(argv + 2, argv + argc);
-            return command.run(args);
+            return lexinum::cli::FinishOutput(command.run(args));
         }
     }
-    return lexinum::cli::Fail("commande inconnue « " + first + " » (voir lexinum-cli --help)");
+    return lexinum::cli::Fail("commande inconnue « " + lexinum::cli::Shown(first) + " » (voir lexinum-cli --help)");
 }

@@ -94,15 +94,19 @@ TEST(WordSearchCli, UnreadableLexiconFileIsAnError) {
     const fs::path file = lexicon.LexFilePath(lexicon.FindLexFile("ARST", 4, 0));
     ASSERT_TRUE(fs::remove(file));
     fs::create_directory(file);
-    for (const std::string command : {"letters", "computer-letters"}) {
+    for (const std::string command : {"letters", "computer-letters", "check"}) {
         std::vector<std::string> args = {command, "--lexicon", fixture.Directory().string(), "TRAS"};
         if (command == "computer-letters")
             args.insert(args.begin() + 1, {"--level", "6"});
+        if (command == "check")
+            args.push_back("STAR");
         const Output result = RunCli(args);
-        EXPECT_NE(result.exitCode, 0) << command;
-        EXPECT_EQ(result.out, "") << command;
-        EXPECT_EQ(result.err, "lexinum-cli: Lexique perdu. Tentez de le retrouver manuellement.\n"
-                              "Choisissez immédiatement Changer de lexique dans le menu Lexique.\n")
+        EXPECT_EQ(result.exitCode, 2) << command;
+        EXPECT_EQ(result.out, "") << command << ": a failure is no verdict";
+        EXPECT_EQ(result.err, "lexinum-cli: Lexique perdu. Impossible de lire " + file.string() +
+                                  " : ce n'est pas un fichier ordinaire (dossier, tube ou périphérique).\n"
+                                  "Vérifiez le dossier du lexique (--lexicon) ou reconstruisez-le avec « lexinum-cli "
+                                  "build-lexicon ».\n")
             << command;
     }
 }

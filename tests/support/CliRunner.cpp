@@ -15,10 +15,11 @@ std::string ShellQuote(const std::string& text) {
     return quoted + "'";
 }
 
-CliResult RunCli(const std::string& shellArguments) {
+CliResult RunCli(const std::string& shellArguments, const std::string& outputFile) {
     TempFolder folder;
-    const std::string command = ShellQuote(LEXINUM_CLI_PATH) + " " + shellArguments + " >" +
-                                ShellQuote((folder / "out").string()) + " 2>" + ShellQuote((folder / "err").string());
+    const std::string output = outputFile.empty() ? (folder / "out").string() : outputFile;
+    const std::string command = ShellQuote(LEXINUM_CLI_PATH) + " " + shellArguments + " >" + ShellQuote(output) +
+                                " 2>" + ShellQuote((folder / "err").string());
     const int status = std::system(command.c_str());
     CliResult result;
     result.exitCode = status != -1 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -27,11 +28,11 @@ CliResult RunCli(const std::string& shellArguments) {
     return result;
 }
 
-CliResult RunCli(const std::vector<std::string>& arguments) {
+CliResult RunCli(const std::vector<std::string>& arguments, const std::string& outputFile) {
     std::string line;
     for (const auto& argument : arguments)
         line += (line.empty() ? "" : " ") + ShellQuote(argument);
-    return RunCli(line);
+    return RunCli(line, outputFile);
 }
 
 bool CliBuilt() {

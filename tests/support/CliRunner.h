@@ -15,9 +15,10 @@ struct CliResult {
 // Quotes a text for the shell.
 std::string ShellQuote(const std::string& text);
 // Runs the built lexinum-cli with arguments already written for the shell.
-CliResult RunCli(const std::string& shellArguments);
+// Its output goes to `outputFile` when one is named (then `out` stays empty).
+CliResult RunCli(const std::string& shellArguments, const std::string& outputFile = {});
 // Runs the built lexinum-cli with each argument passed as it is.
-CliResult RunCli(const std::vector<std::string>& arguments);
+CliResult RunCli(const std::vector<std::string>& arguments, const std::string& outputFile = {});
 // True when the lexinum-cli program has been built.
 bool CliBuilt();
 
