@@ -105,6 +105,34 @@ TEST(LexiconDamage, BlankLinesLoseNoWordForTheCheckOrTheSearch) {
     EXPECT_EQ(message, "");
 }
 
+TEST(LexiconDamage, ANewSearchStartsOnAnEmptyText) {
+    const test::FixtureLexicon fixture(kWords);
+    const LexiconSet lexicon = fixture.Load();
+    // What a search of "TAS" hands over first on a channel of its own.
+    WordSearch fresh(lexicon);
+    ASSERT_TRUE(fresh.PrepareLetters("TAS"));
+    SearchChannel own;
+    fresh.StartSolutions(own);
+    ASSERT_TRUE(own.WaitBatch());
+    const std::string expected = own.TakeText();
+    own.Halt();
+    ASSERT_FALSE(expected.empty());
+
+    // The same after a search whose first group was left untaken.
+    WordSearch first(lexicon);
+    ASSERT_TRUE(first.PrepareLetters("TRAS"));
+    SearchChannel channel;
+    first.StartSolutions(channel);
+    ASSERT_TRUE(channel.WaitBatch());
+    channel.Halt();
+    WordSearch second(lexicon);
+    ASSERT_TRUE(second.PrepareLetters("TAS"));
+    second.StartSolutions(channel);
+    ASSERT_TRUE(channel.WaitBatch());
+    EXPECT_EQ(channel.TakeText(), expected);
+    channel.Halt();
+}
+
 TEST(LexiconDamage, AnIndexAtEachLimitIsTakenAndOnePastItRefused) {
     // 99 files, the most an index names: one key each, the last of 27 letters.
     LexiconBuilder builder;
