@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 namespace lexinum {
 namespace {
 
@@ -23,6 +25,18 @@ TEST(NumberBoxRule, EachBoxTakesTheValuesOfItsMode) {
     EXPECT_EQ(NumberBoxRule::ForTarget(false, 2, 32767).Value("1000"), 1000);
     EXPECT_EQ(NumberBoxRule::ForMinTargetSetting().Check("32767"), "La valeur doit être entre 2 et 32766.");
     EXPECT_FALSE(NumberBoxRule::AcceptsCharacter('-'));
+}
+
+TEST(NumberBoxRule, DamagedSettingsGiveAPlayableRange) {
+    using Range = NumberBoxRule::TargetRange;
+    const auto same = [](Range a, Range b) { return a.min == b.min && a.max == b.max; };
+    EXPECT_TRUE(same(NumberBoxRule::UsableTargetRange(101, 999), Range{101, 999}));
+    EXPECT_TRUE(same(NumberBoxRule::UsableTargetRange(500, 500), Range{500, 500}));
+    // Out of what the settings boxes take, and in the wrong order.
+    EXPECT_TRUE(same(NumberBoxRule::UsableTargetRange(999, 101), Range{101, 999}));
+    EXPECT_TRUE(same(NumberBoxRule::UsableTargetRange(0, -5), Range{2, 2}));
+    EXPECT_TRUE(same(NumberBoxRule::UsableTargetRange(INT_MIN, INT_MAX), Range{2, 32767}));
+    EXPECT_TRUE(same(NumberBoxRule::UsableTargetRange(INT_MAX, 50), Range{50, 32766}));
 }
 
 TEST(NumberBoxRule, StepsStayWithinTheBox) {

@@ -290,6 +290,55 @@ TEST(NumbersSolverSolutions, NoExactSolutionEndsWithTheNearest) {
     EXPECT_EQ(listing.closing, lines);
 }
 
+TEST(NumbersSolverSolutions, NearestTextIsBuiltForTheAnswerGivenAfterTheSearch) {
+    // The search ends long before the player answers: its own closing text
+    // knows no answer, and the text for the answer is made afterwards.
+    const Numbers numbers{2, 2, 2, 2, 2, 2};
+    NumbersSolver solver;
+    solver.SetDraw(numbers, 101);
+    solver.ClearPiles();
+    SearchChannel channel;
+    channel.Start([&](SearchChannel& c) { solver.SolutionsSearch(c); });
+    ASSERT_TRUE(channel.WaitBatch());
+    ASSERT_TRUE(channel.Complete());
+    EXPECT_EQ(channel.TakeText().rfind(" 101 à 37 près seulement...\r\n", 0), 0u);
+    channel.Join();
+    ASSERT_FALSE(solver.ExactFound());
+    std::string lines;
+    NumbersSolver::PrintPile(solver.BestExpression(), lines);
+    EXPECT_EQ(NumbersSolver::PileValue(solver.BestExpression()), 64);
+    EXPECT_EQ(solver.NearestText(64), " Pas mieux.\r\n" + lines);
+    EXPECT_EQ(solver.NearestText(32), " 101 à 37 près seulement...\r\n" + lines);
+    EXPECT_EQ(solver.NearestText(0), " 101 à 37 près seulement...\r\n" + lines);
+}
+
+TEST(NumbersSolverSolutions, SixHundredsNeverListALineBeyond32Bits) {
+    // 100^5 does not fit in 32 bits: no listed or nearest calculation may
+    // hold such a line, which would show wrapped or negative.
+    const Numbers numbers{100, 100, 100, 100, 100, 100};
+    for (const int target : {10000, 20000, 30000, 32767, 999}) {
+        const Listing listing = ListAll(numbers, target);
+        for (const Pile& pile : listing.solutions)
+            EXPECT_EQ(CheckSolution(pile, numbers), target);
+        if (!listing.exact) {
+            const int value = CheckSolution(listing.best, numbers);
+            EXPECT_GT(value, 0) << target;
+            EXPECT_EQ(std::abs(target - value), listing.bestDistance);
+            EXPECT_EQ(listing.bestDistance, BruteForce(numbers, target).nearest);
+        }
+        // A subtraction prints " - "; a wrapped value would print "-123".
+        const auto showsNegative = [](const std::string& text) {
+            for (std::size_t i = 0; i + 1 < text.size(); ++i)
+                if (text[i] == '-' && text[i + 1] >= '0' && text[i + 1] <= '9')
+                    return true;
+            return false;
+        };
+        for (const std::string& text : listing.texts)
+            EXPECT_FALSE(showsNegative(text)) << text;
+        EXPECT_FALSE(showsNegative(listing.closing)) << listing.closing;
+    }
+}
+
 TEST(NumbersSolverSolutions, NumbersFarAboveASmallTargetStillGiveTheNearest) {
     // Nothing these numbers make comes nearer to 1 than 1 itself would: the
     // nearest (4) must still be reported, with its calculation.

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 
 namespace lexinum {
 
@@ -26,6 +27,15 @@ NumberBoxRule NumberBoxRule::ForTarget(bool competition, int minTarget, int maxT
     if (competition)
         return Range(NumberDraw::kCompetitionMinTarget, NumberDraw::kCompetitionMaxTarget);
     return Range(minTarget, maxTarget);
+}
+
+NumberBoxRule::TargetRange NumberBoxRule::UsableTargetRange(int minTarget, int maxTarget) {
+    const NumberBoxRule low = ForMinTargetSetting();
+    const NumberBoxRule high = ForMaxTargetSetting();
+    TargetRange range{std::clamp(minTarget, low.Min(), low.Max()), std::clamp(maxTarget, high.Min(), high.Max())};
+    if (range.min > range.max)
+        std::swap(range.min, range.max);
+    return range;
 }
 
 std::string NumberBoxRule::Check(const std::string& text) const {

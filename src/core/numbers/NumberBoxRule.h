@@ -30,6 +30,16 @@ public:
     static NumberBoxRule ForMaxTargetSetting() { return Range(2, 32767); }
     static NumberBoxRule ForMinTargetSetting() { return Range(2, 32766); }
 
+    // A training target range.
+    struct TargetRange {
+        int min = 0;
+        int max = 0;
+    };
+    // The range read from the settings brought into what the settings boxes
+    // accept and put in order, so that a damaged settings file never gives a
+    // range the game cannot draw from or the target box cannot show.
+    static TargetRange UsableTargetRange(int minTarget, int maxTarget);
+
     // True for the characters that can be typed in a number box (digits).
     static bool AcceptsCharacter(char c) { return c >= '0' && c <= '9'; }
     // Checks a whole text: empty when it is accepted, else the message to show.

@@ -847,7 +847,12 @@ void NumbersSolver::ClosingText(std::string& text) const {
         text += kNoMoreSolutionsText;
         return;
     }
-    const int playerDistance = Distance(playerResult_, target_);
+    text += NearestText(playerResult_);
+}
+
+std::string NumbersSolver::NearestText(int playerResult) const {
+    std::string text;
+    const int playerDistance = Distance(playerResult, target_);
     if (bestDistance_ < playerDistance) {
         text += ' ';
         AppendNumber(text, target_);
@@ -860,6 +865,7 @@ void NumbersSolver::ClosingText(std::string& text) const {
         text += NumberRules::kLineBreak;
     }
     PrintPile(bestExpression_, text);
+    return text;
 }
 
 } // namespace lexinum

@@ -88,6 +88,13 @@ public:
     // nearest calculation comes compared with the player's answer, then that
     // calculation; otherwise an empty line and " Plus de solutions...".
     void ClosingText(std::string& text) const;
+    // The closing text of a search that found nothing exact, compared with
+    // `playerResult` (0 = no answer): " T à D près seulement..." when the
+    // nearest calculation beats the player, " Pas mieux." when it only equals
+    // him, then that calculation. The numbers pane builds it once the player
+    // has answered, the search having usually ended long before. Read it once
+    // the search has handed its last batch over.
+    std::string NearestText(int playerResult) const;
 
     // ---- results (read once a batch or the computer's answer is handed over) ----
 
