@@ -74,8 +74,11 @@ const std::array<std::string, 6>& TivApp::LevelNames() {
 TivApp::TivApp(const std::vector<std::string>& arguments, QObject* parent) : QObject(parent) {
     QCoreApplication::setApplicationName(QString::fromLatin1(kFolderName));
     commandLineFile_ = CommandLineFile(arguments);
+    // A "tiv.ini" the player made read-only is respected: nothing is written
+    // to it, and the player is told so once, when the game closes.
     settings_ = std::make_unique<Profile>(
-        std::filesystem::path(QDir(SettingsFolder()).filePath(QStringLiteral("tiv.ini")).toStdString()));
+        std::filesystem::path(QDir(SettingsFolder()).filePath(QStringLiteral("tiv.ini")).toStdString()),
+        Profile::ReadOnlyRule::Respect);
     gameData_.initialDir = settings_->ReadString("GENERAL", "parties", "", 259);
     Random15::SeedFromClock();
 
