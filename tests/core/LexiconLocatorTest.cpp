@@ -127,6 +127,23 @@ TEST(LexiconLocator, AdoptsACompleteLexiconAndShowsItsFolder) {
     EXPECT_EQ(prompter.messages[0].text, fixture.Directory().string());
 }
 
+TEST(LexiconLocator, AnIndexThatCannotBeReadSaysSoAndOffersNoRepair) {
+    test::FixtureLexicon fixture(kWords);
+    // Something that is not a file stands where the index should be.
+    const std::filesystem::path index = fixture.Directory() / "lex.ini";
+    ReadOnlyFile::MakeWritable(index);
+    std::filesystem::remove(index);
+    std::filesystem::create_directory(index);
+    test::RecordingPrompter prompter;
+    LexiconSet set;
+    const auto outcome = LexiconLocator(prompter).Accept(set, fixture.Directory(), "ANY");
+    EXPECT_FALSE(outcome.adopted);
+    EXPECT_FALSE(outcome.reading.problem.empty());
+    ASSERT_EQ(prompter.messages.size(), 1u) << "no rebuild is offered";
+    EXPECT_EQ(prompter.messages[0].text, "Recherche de lexique:\r\n" + outcome.reading.problem);
+    EXPECT_EQ(prompter.messages[0].icon, PromptIcon::Exclamation);
+}
+
 TEST(LexiconLocator, RefusalsAndDismissalLeaveTheLexiconInUseAlone) {
     test::FixtureLexicon inUse(kWords);
     test::FixtureLexicon candidate({"ou", "oui", "non"}, "xy");

@@ -67,7 +67,10 @@ LexiconLocator::Outcome LexiconLocator::Accept(LexiconSet& lexicon, const fs::pa
     outcome.reading = reading;
     if (reading.status == LexiconSet::Status::NoLexiconFiles) {
         Beep();
-        prompter.Tell(LexiconTexts::kNoCompleteSet, LexiconTexts::kCaption, PromptIcon::Exclamation);
+        // An index or a folder that cannot be read says what is wrong with it.
+        prompter.Tell(reading.problem.empty() ? std::string(LexiconTexts::kNoCompleteSet)
+                                              : "Recherche de lexique:\r\n" + reading.problem,
+                      LexiconTexts::kCaption, PromptIcon::Exclamation);
         return outcome;
     }
     if (reading.Complete()) {
