@@ -1,17 +1,266 @@
 #include "numbers/ChifWindow.h"
 
+#include "common/Profile.h"
+#include "numbers/ChifEdit.h"
+#include "numbers/ChifEnterDialog.h"
+#include "numbers/NumbersRoundText.h"
+#include "presentation/HlpStrButton.h"
+#include "presentation/ResultEdit.h"
 #include "shell/AppServices.h"
+#include "shell/GameFonts.h"
+#include "shell/Layout.h"
+
+#include <string>
 
 namespace lexinum {
 
-ChifWindow::ChifWindow(AppServices& app, QWidget* parent) : PanoWindow(app, Game::Numbers, "CHIFFRES", parent) {
+namespace {
+
+constexpr const char* kSection = "CHIFFRES";
+
+int DigitCount(int value) {
+    int digits = 1;
+    for (; value >= 10; value /= 10)
+        ++digits;
+    return digits;
+}
+
+} // namespace
+
+ChifWindow::ChifWindow(AppServices& app, QWidget* parent) : PanoWindow(app, Game::Numbers, kSection, parent) {
     setAccessibleName(QStringLiteral("Le compte est bon"));
     MakeGameButton(Command::PlayLetters);
+    ReadSettings();
+
+    for (int i = 0; i < NumberDraw::kNumberCount; ++i) {
+        auto* box = new ChifEdit(NumberRule(), kNumberBoxLength, this);
+        box->setAccessibleName(QStringLiteral("Nombre %1").arg(i + 1));
+        connect(box, &ChifEdit::valueAccepted, this, [this, i](int value) {
+            int& number = draw_.numbers[static_cast<std::size_t>(i)];
+            if (value != number) {
+                number = value;
+                StopSearch();
+            }
+        });
+        numberBoxes_[static_cast<std::size_t>(i)] = box;
+    }
+    targetBox_ = new ChifEdit(TargetRule(), kTargetBoxLength, this);
+    targetBox_->setAccessibleName(QStringLiteral("Compte"));
+    connect(targetBox_, &ChifEdit::valueAccepted, this, [this](int value) {
+        if (value != draw_.target) {
+            draw_.target = value;
+            StopSearch();
+        }
+    });
+    // The keyboard goes through the numbers, the target, then "No&uveau".
+    for (int i = 0; i + 1 < NumberDraw::kNumberCount; ++i)
+        setTabOrder(numberBoxes_[static_cast<std::size_t>(i)], numberBoxes_[static_cast<std::size_t>(i) + 1]);
+    setTabOrder(numberBoxes_.back(), targetBox_);
+    setTabOrder(targetBox_, Button(Command::NewDraw));
+
+    MutableCommands().OnCommand(Command::NewDraw, [this] { NewDraw(); });
+    MutableCommands().OnCommand(Command::ShowSolutions, [this] { ShowSolutions(); });
+    MutableCommands().OnCommand(Command::Options, [this] { ChangeOptions(); });
     MutableCommands().OnCommand(Command::PlayLetters, [this] { App().ShowGame(Game::Letters); });
 }
 
 ChifWindow::~ChifWindow() {
     Channel().Halt();
+}
+
+void ChifWindow::ReadSettings() {
+    Profile& settings = App().Settings();
+    // A damaged file never gives a range the pane cannot draw from or show.
+    const NumberBoxRule::TargetRange range =
+        NumberBoxRule::UsableTargetRange(settings.ReadInt(kSection, "nombre min", NumberDraw::kCompetitionMinTarget),
+                                         settings.ReadInt(kSection, "nombre max", NumberDraw::kCompetitionMaxTarget));
+    options_.minTarget = range.min;
+    options_.maxTarget = range.max;
+    options_.limitedNumbers = settings.ReadInt(kSection, "chiffres limités", 1) != 0;
+}
+
+void ChifWindow::SaveSettings() {
+    Profile& settings = App().Settings();
+    settings.WriteInt(kSection, "nombre max", options_.maxTarget);
+    settings.WriteInt(kSection, "nombre min", options_.minTarget);
+    settings.WriteInt(kSection, "chiffres limités", options_.limitedNumbers ? 1 : 0);
+}
+
+NumberBoxRule ChifWindow::NumberRule() const {
+    return NumberBoxRule::ForNumber(App().State().Competition(), options_.limitedNumbers);
+}
+
+NumberBoxRule ChifWindow::TargetRule() const {
+    return NumberBoxRule::ForTarget(App().State().Competition(), options_.minTarget, options_.maxTarget);
+}
+
+void ChifWindow::ApplyBoxRules() {
+    for (ChifEdit* box : numberBoxes_)
+        box->SetRule(NumberRule());
+    targetBox_->SetRule(TargetRule());
+}
+
+void ChifWindow::SetupWindow() {
+    PanoWindow::SetupWindow();
+    ApplyBoxRules();
+    NewDraw();
+    FocusFirstNumber();
+}
+
+bool ChifWindow::CanClose() {
+    PanoWindow::CanClose();
+    // A pane never shown has read nothing it could have changed.
+    if (IsSetUp())
+        SaveSettings();
+    return true;
+}
+
+void ChifWindow::Activate() {
+    AnswerText().clear();
+    if (!App().State().Competition()) {
+        NewDraw();
+        FocusFirstNumber();
+    } else {
+        ShowDraw(NumberDraw::Placeholder());
+        App().State().SetCanCheck(Game::Numbers, false);
+        Button(Command::Continue)->setFocus(Qt::OtherFocusReason);
+    }
+    ResultBox()->clear();
+}
+
+void ChifWindow::FocusFirstNumber() {
+    numberBoxes_.front()->setFocus(Qt::OtherFocusReason);
+    numberBoxes_.front()->selectAll();
+}
+
+void ChifWindow::PlaceChildren() {
+    PanoWindow::PlaceChildren();
+    const Layout& layout = Layout::Current();
+    for (int i = 0; i < NumberDraw::kNumberCount; ++i) {
+        ChifEdit* box = numberBoxes_[static_cast<std::size_t>(i)];
+        box->setGeometry(layout.NUMBER_RECT.translated(i * (layout.BOX_WDTH + layout.CHAR_WDTH), 0));
+        box->setFont(App().Fonts().baseFont);
+    }
+    targetBox_->setFont(App().Fonts().bigFont);
+    FitTargetBox();
+}
+
+void ChifWindow::FitTargetBox() {
+    // The box is drawn for three digits; it widens (or narrows) by a big
+    // character per digit of the largest target, staying centred.
+    const int largest = App().State().Competition() ? NumberDraw::kCompetitionMaxTarget : options_.maxTarget;
+    const Layout& layout = Layout::Current();
+    const int shift = (DigitCount(largest) - 3) * layout.HALF_BIG_CHAR;
+    targetBox_->setGeometry(layout.TARGET_RECT.adjusted(-shift, 0, shift, 0));
+}
+
+void ChifWindow::ShowDraw(const NumberDraw& draw) {
+    draw_ = draw;
+    for (int i = 0; i < NumberDraw::kNumberCount; ++i)
+        numberBoxes_[static_cast<std::size_t>(i)]->ShowValue(draw_.numbers[static_cast<std::size_t>(i)]);
+    targetBox_->ShowValue(draw_.target);
+}
+
+void ChifWindow::NewDraw() {
+    StopSearch();
+    if (App().State().Competition())
+        ShowDraw(NumberDraw::Competition());
+    else
+        ShowDraw(NumberDraw::Training(options_.limitedNumbers, options_.minTarget, options_.maxTarget));
+    ResultBox()->clear();
+}
+
+bool ChifWindow::ValidateBoxes() {
+    // Every box is checked, not only the target: a number box showing a
+    // refused text would otherwise stand for the value it had before.
+    if (!targetBox_->Validate())
+        return false;
+    for (ChifEdit* box : numberBoxes_)
+        if (!box->Validate())
+            return false;
+    NumberDraw shown;
+    shown.target = *targetBox_->Value();
+    for (int i = 0; i < NumberDraw::kNumberCount; ++i)
+        shown.numbers[static_cast<std::size_t>(i)] = *numberBoxes_[static_cast<std::size_t>(i)]->Value();
+    if (shown.numbers != draw_.numbers || shown.target != draw_.target) {
+        draw_ = shown;
+        StopSearch();
+    }
+    return true;
+}
+
+void ChifWindow::ShowSolutions() {
+    if (!ValidateBoxes())
+        return;
+    if (!Channel().Stopped())
+        ShowNextSolution();
+    else
+        PlayTrainingRound();
+}
+
+void ChifWindow::PlayTrainingRound() {
+    // The previous worker is gone before the solver takes the new draw.
+    HaltSearch();
+    solver_.SetDraw(draw_.numbers, draw_.target);
+    solver_.SetPlayerResult(0);
+    solver_.ClearPiles();
+    Channel().Start([this](SearchChannel& channel) { solver_.SolutionsSearch(channel); });
+
+    // The player's turn, with no time limit in training.
+    ResultBox()->clear();
+    {
+        const QRect overResults(ResultBox()->mapToGlobal(QPoint(0, 0)), ResultBox()->size());
+        ChifEnterDialog dialog(this, App(), player_, draw_.numbers, draw_.target, overResults);
+        dialog.exec();
+    }
+    std::string& answer = AnswerText();
+    answer = player_.VerdictText();
+    AppendSeparator(answer);
+    ResultBox()->Append(answer);
+
+    if (WaitBatch() != SearchChannel::WaitResult::Ready)
+        return;
+    const bool last = Channel().Complete();
+    std::string solutions = Channel().TakeText();
+    if (solver_.ExactFound()) {
+        answer = NumbersRoundText::TrainingHeader(true, static_cast<int>(solver_.SimplestOps()), player_);
+    } else {
+        // The search ended long before the player answered: its remark on
+        // the nearest calculation is made again for the answer given.
+        solutions = solver_.NearestText(player_.playerResult());
+    }
+    ResultBox()->Append(answer);
+    ResultBox()->Append(solutions);
+    ReleaseBatch(last);
+}
+
+void ChifWindow::ShowNextSolution() {
+    if (WaitBatch() != SearchChannel::WaitResult::Ready)
+        return;
+    const bool last = Channel().Complete();
+    std::string text = Channel().TakeText();
+    ResultBox()->Append(text);
+    ReleaseBatch(last);
+}
+
+void ChifWindow::ReleaseBatch(bool last) {
+    Channel().Continue();
+    // After the last batch the search is over: the next "&Voir" plays a new round.
+    if (last)
+        HaltSearch();
+}
+
+void ChifWindow::ChangeOptions() {
+    ChifOptionsDialog dialog(this, App(), options_);
+    if (dialog.exec() == QDialog::Accepted)
+        ApplyOptions(dialog.Options());
+}
+
+void ChifWindow::ApplyOptions(const NumbersOptions& options) {
+    options_ = options;
+    ApplyBoxRules();
+    FitTargetBox();
+    NewDraw();
 }
 
 } // namespace lexinum

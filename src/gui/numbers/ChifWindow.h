@@ -1,18 +1,91 @@
 #pragma once
 
+#include "numbers/Calculation.h"
+#include "numbers/ChifOptionsDialog.h"
+#include "numbers/NumberBoxRule.h"
+#include "numbers/NumberDraw.h"
+#include "numbers/NumbersSolver.h"
 #include "presentation/PanoWindow.h"
+
+#include <array>
 
 namespace lexinum {
 
-// The pane of the numbers game ("Le compte est bon"). Its place-3 button
-// "Lett&res" switches to the letters game.
+class ChifEdit;
+
+// The pane of the numbers game ("Le compte est bon"): six number boxes and
+// the target box above the results box. In training the player draws
+// ("No&uveau": six tiles, or six free numbers from 1 to 100, and a target in
+// the range of his settings), may type his own numbers and target, and with
+// "&Voir" builds his calculation in the entry dialog, reads his verdict, then
+// the solutions the search finds, simplest first, one more at each "&Voir".
+// Changing a number or the target stops the search. The place-3 button
+// "Lett&res" switches to the letters game. The settings of section
+// "CHIFFRES" are read when the pane is built and written when the game closes.
 class ChifWindow : public PanoWindow {
     Q_OBJECT
 
 public:
+    // Characters of a number box and of the target box.
+    static constexpr int kNumberBoxLength = 3;
+    static constexpr int kTargetBoxLength = 5;
+
     explicit ChifWindow(AppServices& app, QWidget* parent = nullptr);
     // Halts the pane's search before the search state it uses goes.
     ~ChifWindow() override;
+
+    // Base first; then the boxes' rules, fonts and places, a new draw, and
+    // the focus in number box 1 with its text selected.
+    void SetupWindow() override;
+    // Stops the search and writes the settings; true.
+    bool CanClose() override;
+    // The pane comes forward: in training a new draw with the focus in number
+    // box 1; in a match the draw between rounds and the focus on "&Poursuivre".
+    void Activate() override;
+    // Places the results box, the buttons and the boxes from the current
+    // layout and fonts, the target box fitted to the largest target.
+    void PlaceChildren() override;
+
+    // Command 101: a new draw.
+    void NewDraw();
+    // Command 102: the player's turn and the first solution, or the next solution.
+    void ShowSolutions();
+    // Command 122: the numbers settings dialog.
+    void ChangeOptions();
+    // Applies rules changed in the settings dialog, then makes a new draw.
+    void ApplyOptions(const NumbersOptions& options);
+
+    ChifEdit* NumberBox(int index) const { return numberBoxes_.at(static_cast<std::size_t>(index)); }
+    ChifEdit* TargetBox() const { return targetBox_; }
+    // The draw the pane plays: what the boxes stood for when last accepted.
+    const NumberDraw& Draw() const { return draw_; }
+    // Shows `draw` in the boxes and takes it as the pane's draw.
+    void ShowDraw(const NumberDraw& draw);
+    const NumbersOptions& Options() const { return options_; }
+    // The player's answer of the last round.
+    const Calculation& PlayerAnswer() const { return player_; }
+
+private:
+    void ReadSettings();
+    void SaveSettings();
+    NumberBoxRule NumberRule() const;
+    NumberBoxRule TargetRule() const;
+    void ApplyBoxRules();
+    void FitTargetBox();
+    void FocusFirstNumber();
+    // Checks the target box, then the six number boxes, as a round needs them.
+    bool ValidateBoxes();
+    void PlayTrainingRound();
+    void ShowNextSolution();
+    // Lets the search go on after a batch; after its last batch, waits for it to end.
+    void ReleaseBatch(bool last);
+
+    std::array<ChifEdit*, NumberDraw::kNumberCount> numberBoxes_{};
+    ChifEdit* targetBox_ = nullptr;
+    NumberDraw draw_;
+    NumbersOptions options_;
+    Calculation player_;
+    NumbersSolver solver_;
 };
 
 } // namespace lexinum

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "numbers/Calculation.h"
+#include "presentation/HookDialog.h"
+
+#include <QRect>
+#include <QString>
+
+#include <array>
+
+class QPlainTextEdit;
+class QPushButton;
+
+namespace lexinum {
+
+// The player's turn in "Le compte est bon": a dialog laid over the results
+// box in which the calculation is built with the mouse or the keyboard, a
+// number, an operation, another number, each line's result taking the place
+// of its second number. Every click is decided by the answer (a Calculation);
+// a refused click beeps and changes nothing. From the keyboard: Tab and the
+// arrow keys move between the buttons, Space or Return presses one, the
+// digits pick the number button showing them, "+ - x /" (and "*") choose the
+// operation, Backspace erases the last line and Escape gives no answer.
+class ChifEnterDialog : public HookDialog {
+    Q_OBJECT
+
+public:
+    // The help topic of the dialog.
+    static constexpr int kHelpTopic = 267;
+
+    // The places of the children in a dialog of size `size`.
+    struct Places {
+        std::array<QRect, Calculation::kNumberCount> numbers;
+        std::array<QRect, Calculation::kOperationCount> operations;
+        QRect calculation;
+        // "O&K", "Eff &Ligne", "E&ffacer", "Annuler".
+        std::array<QRect, 4> pushButtons;
+    };
+    static Places PlacesFor(QSize size);
+
+    // Starts `answer` on the draw (`numbers`, `target`) and lays the dialog
+    // over `screenRect` (the results box on screen). The answer is written
+    // into `answer` as the player builds it.
+    ChifEnterDialog(QWidget* parent, AppServices& app, Calculation& answer,
+                    const std::array<int, Calculation::kNumberCount>& numbers, int target, const QRect& screenRect);
+
+    QPushButton* NumberButton(int index) const { return numberButtons_.at(static_cast<std::size_t>(index)); }
+    QPushButton* OperationButton(int j) const { return operationButtons_.at(static_cast<std::size_t>(j)); }
+    QPushButton* OkButton() const { return okButton_; }
+    QPushButton* EraseLineButton() const { return eraseLineButton_; }
+    QPushButton* EraseAllButton() const { return eraseAllButton_; }
+    QPushButton* CancelButton() const { return cancelButton_; }
+    QPlainTextEdit* CalculationBox() const { return calculationBox_; }
+
+    // "Annuler" and Escape: no answer.
+    void reject() override;
+
+signals:
+    // A click or key was refused, with the warning beep.
+    void refused(Calculation::Refusal reason);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void ClickNumber(int index);
+    void ClickOperation(int j);
+    void EraseLine();
+    void EraseAll();
+    void Accept();
+    void Refuse(Calculation::Refusal reason);
+    void TypeDigit(QChar digit);
+    // Shows what the answer holds now; `moveFocus` gives the focus to the
+    // button the answer expects next.
+    void Refresh(bool moveFocus);
+
+    Calculation& answer_;
+    std::array<QPushButton*, Calculation::kNumberCount> numberButtons_{};
+    std::array<QPushButton*, Calculation::kOperationCount> operationButtons_{};
+    QPlainTextEdit* calculationBox_ = nullptr;
+    QPushButton* okButton_ = nullptr;
+    QPushButton* eraseLineButton_ = nullptr;
+    QPushButton* eraseAllButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
+    // The digits typed so far to pick a number button.
+    QString typedDigits_;
+};
+
+} // namespace lexinum

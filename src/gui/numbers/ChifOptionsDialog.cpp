@@ -1,0 +1,103 @@
+#include "numbers/ChifOptionsDialog.h"
+
+#include "common/Prompter.h"
+#include "numbers/ChifEdit.h"
+#include "numbers/NumberBoxRule.h"
+
+#include <QCheckBox>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+
+#include <algorithm>
+
+namespace lexinum {
+
+namespace {
+
+// The settings boxes take up to five digits (32767).
+constexpr int kBoxLength = 5;
+
+} // namespace
+
+ChifOptionsDialog::ChifOptionsDialog(QWidget* parent, AppServices& app, const NumbersOptions& options)
+    : CenteredDialog(parent, app, kHelpTopic), options_(options) {
+    setWindowTitle(QStringLiteral("Paramètres pour les Chiffres"));
+
+    maxBox_ = new ChifEdit(NumberBoxRule::ForMaxTargetSetting(), kBoxLength, this);
+    minBox_ = new ChifEdit(NumberBoxRule::ForMinTargetSetting(), kBoxLength, this);
+    maxBox_->ShowValue(options.maxTarget);
+    minBox_->ShowValue(options.minTarget);
+    auto* maxLabel = new QLabel(QStringLiteral("Nombre &maximum:"), this);
+    auto* minLabel = new QLabel(QStringLiteral("Nombre m&inimum:"), this);
+    maxLabel->setBuddy(maxBox_);
+    minLabel->setBuddy(minBox_);
+    maxBox_->setAccessibleName(QStringLiteral("Nombre maximum"));
+    minBox_->setAccessibleName(QStringLiteral("Nombre minimum"));
+    // Checked means any number from 1 to 100.
+    allNumbers_ = new QCheckBox(QStringLiteral("Utiliser &tous les nombres"), this);
+    allNumbers_->setChecked(!options.limitedNumbers);
+
+    okButton_ = new QPushButton(QStringLiteral("O&K"), this);
+    cancelButton_ = new QPushButton(QStringLiteral("Annuler"), this);
+    helpButton_ = new QPushButton(QStringLiteral("&Aide"), this);
+    okButton_->setDefault(true);
+    connect(okButton_, &QPushButton::clicked, this, &ChifOptionsDialog::accept);
+    connect(cancelButton_, &QPushButton::clicked, this, &ChifOptionsDialog::reject);
+    connect(helpButton_, &QPushButton::clicked, this, &ChifOptionsDialog::Help);
+
+    auto* boxes = new QGridLayout;
+    boxes->addWidget(maxLabel, 0, 0);
+    boxes->addWidget(maxBox_, 0, 1);
+    boxes->addWidget(minLabel, 1, 0);
+    boxes->addWidget(minBox_, 1, 1);
+    boxes->addWidget(allNumbers_, 2, 0, 1, 2);
+    const int digitWidth = maxBox_->fontMetrics().horizontalAdvance(QStringLiteral("000000"));
+    maxBox_->setFixedWidth(digitWidth + 2 * maxBox_->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 8);
+    minBox_->setFixedWidth(maxBox_->width());
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(okButton_);
+    buttons->addWidget(cancelButton_);
+    buttons->addWidget(helpButton_);
+    auto* layout = new QGridLayout(this);
+    layout->addLayout(boxes, 0, 0);
+    layout->addLayout(buttons, 1, 0);
+    // Wide enough for its title beside the window's own buttons.
+    // (Title bars usually show it in bold, with an icon and three buttons.)
+    QFont titleFont = font();
+    titleFont.setBold(true);
+    const QFontMetrics title(titleFont);
+    const int titleWidth = title.horizontalAdvance(windowTitle()) + 12 * title.averageCharWidth() +
+                           4 * style()->pixelMetric(QStyle::PM_TitleBarButtonSize);
+    setFixedSize(std::max(sizeHint().width(), titleWidth), sizeHint().height());
+
+    setTabOrder(maxBox_, minBox_);
+    setTabOrder(minBox_, allNumbers_);
+    setTabOrder(allNumbers_, okButton_);
+    setTabOrder(okButton_, cancelButton_);
+    setTabOrder(cancelButton_, helpButton_);
+    maxBox_->setFocus(Qt::OtherFocusReason);
+    maxBox_->selectAll();
+}
+
+void ChifOptionsDialog::accept() {
+    if (!maxBox_->Validate() || !minBox_->Validate())
+        return;
+    const int maxTarget = *maxBox_->Value();
+    const int minTarget = *minBox_->Value();
+    if (maxTarget < minTarget) {
+        Prompter::Active().Tell(kOrderMessage, kOrderCaption, PromptIcon::Exclamation);
+        minBox_->setFocus(Qt::OtherFocusReason);
+        minBox_->selectAll();
+        return;
+    }
+    options_.maxTarget = maxTarget;
+    options_.minTarget = minTarget;
+    options_.limitedNumbers = !allNumbers_->isChecked();
+    CenteredDialog::accept();
+}
+
+} // namespace lexinum
