@@ -3,6 +3,7 @@
 #include "app/TivFrame.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
@@ -23,6 +24,8 @@ void GameFixture::SetUp() {
     qputenv("XDG_CONFIG_HOME", home_.filePath(QStringLiteral("config")).toUtf8());
     qputenv("XDG_DATA_HOME", home_.filePath(QStringLiteral("data")).toUtf8());
     Prompter::SetActive(&prompter_);
+    // The game's own name, so that its folders are known before it starts.
+    QCoreApplication::setApplicationName(QStringLiteral("lexinum"));
 }
 
 void GameFixture::Start(const std::vector<std::string>& arguments, TivApp::ShowState show) {
