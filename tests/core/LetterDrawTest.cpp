@@ -1,0 +1,119 @@
+#include "lexicon/LetterDraw.h"
+#include "common/Random15.h"
+#include "lexicon/LetterTables.h"
+#include "lexicon/LettersRoundText.h"
+#include "lexicon/LexiconSet.h"
+
+#include "RecordingPrompter.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <string>
+
+namespace lexinum {
+namespace {
+
+int CountVowels(const std::string& drawn) {
+    return static_cast<int>(std::count_if(drawn.begin(), drawn.end(), [](char c) {
+        return std::string_view(kVowels).find(c) != std::string_view::npos;
+    }));
+}
+
+TEST(LetterDraw, AutomaticDrawHoldsTheAskedVowelsInARandomOrder) {
+    Random15::Seed(77);
+    LexiconSet lexicon;
+    lexicon.ResetToDefaultWeights();
+    std::set<std::string> orders;
+    for (int i = 0; i < 200; ++i) {
+        const std::string drawn = LetterDraw::AutoDraw(lexicon, 9, 4);
+        ASSERT_EQ(drawn.size(), 9u);
+        ASSERT_TRUE(LetterDraw::IsDrawText(drawn));
+        EXPECT_EQ(CountVowels(drawn), 4) << drawn;
+        // Where the vowels stand changes from draw to draw.
+        std::string shape;
+        for (char c : drawn)
+            shape += std::string_view(kVowels).find(c) != std::string_view::npos ? 'v' : 'c';
+        orders.insert(shape);
+    }
+    EXPECT_GT(orders.size(), 20u);
+
+    EXPECT_EQ(CountVowels(LetterDraw::AutoDraw(lexicon, 9, 0)), 0);
+    EXPECT_EQ(CountVowels(LetterDraw::AutoDraw(lexicon, 7, 7)), 7);
+    EXPECT_EQ(LetterDraw::AutoDraw(lexicon, 27, 10).size(), 27u);
+}
+
+TEST(LetterDraw, AutomaticDrawStartsFromFullBags) {
+    // Nine B tiles and one A: only full bags can give three draws of five B.
+    LexiconSet lexicon;
+    lexicon.vowelWeights.fill(0);
+    lexicon.vowelWeights[0] = 1;
+    lexicon.consonantWeights.fill(0);
+    lexicon.consonantWeights[0] = 5;
+    test::RecordingPrompter prompter;
+    for (int i = 0; i < 3; ++i) {
+        std::string drawn = LetterDraw::AutoDraw(lexicon, 6, 1, &prompter);
+        std::sort(drawn.begin(), drawn.end());
+        EXPECT_EQ(drawn, "ABBBBB");
+    }
+    EXPECT_TRUE(prompter.messages.empty());
+}
+
+TEST(LetterDraw, AnEmptyBagIsToldAndGivesTheTablesFirstLetter) {
+    LexiconSet lexicon;
+    lexicon.vowelWeights.fill(0);
+    lexicon.consonantWeights.fill(0);
+    lexicon.consonantWeights[3] = 1; // one F
+    lexicon.RefillBags();
+    test::RecordingPrompter prompter;
+    EXPECT_EQ(LetterDraw::DrawConsonant(lexicon, &prompter), 'F');
+    EXPECT_EQ(LetterDraw::DrawConsonant(lexicon, &prompter), 'B');
+    EXPECT_EQ(LetterDraw::DrawVowel(lexicon, &prompter), 'A');
+    ASSERT_EQ(prompter.messages.size(), 2u);
+    EXPECT_EQ(prompter.messages[0].text, "Impossible de piocher dans une boîte vide.");
+}
+
+TEST(LetterDraw, CountsFromADamagedSettingsFileAreBroughtIntoRange) {
+    EXPECT_EQ(LetterDraw::LetterCountInRange(9), 9);
+    EXPECT_EQ(LetterDraw::LetterCountInRange(40), 27);
+    EXPECT_EQ(LetterDraw::LetterCountInRange(1), 2);
+    EXPECT_EQ(LetterDraw::LetterCountInRange(-5), 2);
+    EXPECT_EQ(LetterDraw::VowelCountInRange(4, 9), 4);
+    EXPECT_EQ(LetterDraw::VowelCountInRange(12, 9), 9);
+    EXPECT_EQ(LetterDraw::VowelCountInRange(-1, 9), 0);
+    EXPECT_EQ(LetterDraw::VowelCountInRange(50, 40), 27);
+    // Drawn with such counts, a draw never overruns its 27 letters.
+    LexiconSet lexicon;
+    const std::string drawn = LetterDraw::AutoDraw(lexicon, 1000, 2000);
+    EXPECT_EQ(drawn.size(), 27u);
+    EXPECT_EQ(CountVowels(drawn), 27);
+}
+
+TEST(LetterDraw, DrawTextIsCapitalsOnly) {
+    EXPECT_TRUE(LetterDraw::IsDrawText(""));
+    EXPECT_TRUE(LetterDraw::IsDrawText("ABCXYZ"));
+    EXPECT_FALSE(LetterDraw::IsDrawText("ABc"));
+    EXPECT_FALSE(LetterDraw::IsDrawText("A B"));
+    EXPECT_FALSE(LetterDraw::IsDrawText("\xC9T"));
+    EXPECT_FALSE(LetterDraw::IsDrawText(std::string(28, 'A')));
+}
+
+TEST(LettersRoundText, RemarksOnlyForAnAcceptedWordAsLongAsTheBest) {
+    using R = WordCheckResult;
+    EXPECT_EQ(LettersRoundText::TrainingRemark(R::Accepted, 7, 7), " Bravo !  Pas mieux.\r\n");
+    EXPECT_EQ(LettersRoundText::TrainingRemark(R::Accepted, 2, 2), " Bravo !  Pas mieux.\r\n");
+    EXPECT_EQ(LettersRoundText::TrainingRemark(R::Accepted, 6, 7), "");
+    EXPECT_EQ(LettersRoundText::TrainingRemark(R::UnknownWord, 7, 7), "");
+    EXPECT_EQ(LettersRoundText::TrainingRemark(R::LexiconLost, 7, 7), "");
+    EXPECT_EQ(LettersRoundText::TrainingRemark(R::NoAnswer, 0, 0), "");
+
+    EXPECT_EQ(LettersRoundText::MatchRemark(R::Accepted, 8, 8), " Pas mieux.\r\n");
+    EXPECT_EQ(LettersRoundText::MatchRemark(R::Accepted, 8, 7), "");
+    EXPECT_EQ(LettersRoundText::MatchRemark(R::WrongLetters, 8, 8), "");
+    // The computer found nothing: the player did better, nothing to remark.
+    EXPECT_EQ(LettersRoundText::MatchRemark(R::Accepted, 0, 0), "");
+}
+
+} // namespace
+} // namespace lexinum
