@@ -59,6 +59,9 @@ PanoWindow::PanoWindow(AppServices& app, Game game, const std::string& section, 
     commands_.EnableWhen(Command::Check, [&state, game] { return state.CanCheck(game); });
     commands_.OnCommand(Command::Fonts, [this] { ChooseResultFont(); });
     connect(&state, &GameState::changed, this, &PanoWindow::FollowMode);
+    // Leaving the results box by the keyboard goes to "No&uveau" or "&Poursuivre".
+    connect(resultBox_, &ResultEdit::leaveRequested, this,
+            [this] { Button(competitionButtons_ ? kPlace1Match : kPlace1Training)->setFocus(Qt::TabFocusReason); });
 }
 
 PanoWindow::~PanoWindow() {

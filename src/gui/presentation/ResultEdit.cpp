@@ -1,5 +1,6 @@
 #include "presentation/ResultEdit.h"
 
+#include <QKeyEvent>
 #include <QScrollBar>
 #include <QTextCursor>
 
@@ -26,6 +27,17 @@ void ResultEdit::Append(std::string& text) {
     setTextCursor(cursor);
     ensureCursorVisible();
     text.clear();
+}
+
+void ResultEdit::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if ((key == Qt::Key_Tab || key == Qt::Key_Backtab || key == Qt::Key_Escape) &&
+        (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) == 0) {
+        emit leaveRequested();
+        event->accept();
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
 }
 
 } // namespace lexinum

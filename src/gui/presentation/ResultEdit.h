@@ -8,7 +8,8 @@ namespace lexinum {
 
 // The results box of a pane: every verdict, solution and commentary of a
 // round is added at its end. Read-only, long lines wrap (no horizontal
-// scrolling), and it is not a tab stop. A screen reader names it "Résultats".
+// scrolling), and it is not a tab stop; Tab or Escape leaves it. A screen
+// reader names it "Résultats".
 class ResultEdit : public QPlainTextEdit {
     Q_OBJECT
 
@@ -18,6 +19,13 @@ public:
     // Adds `text` (UTF-8, lines ended by CR LF or LF) at the end of the box,
     // shows it, and empties `text`.
     void Append(std::string& text);
+
+signals:
+    // Tab or Escape in the box: the focus should go to the pane's first button.
+    void leaveRequested();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 } // namespace lexinum
