@@ -2,7 +2,10 @@
 // panes has a French name, read through Qt's accessibility interface.
 #include "GameFixture.h"
 #include "app/TivFrame.h"
+#include "letters/ButtonPalette.h"
 #include "letters/MotWindow.h"
+#include "presentation/SymbButtonGadget.h"
+#include "presentation/ValidEdit.h"
 #include "numbers/ChifWindow.h"
 #include "presentation/HlpStrButton.h"
 #include "presentation/ResultEdit.h"
@@ -56,6 +59,9 @@ void AccessibilityTest::everyControlHasAFrenchName() {
     QCOMPARE(NameOf(app.LettersPane()->Button(Command::Check)), QStringLiteral("Vérifier"));
     QCOMPARE(NameOf(app.LettersPane()->Button(Command::PlayNumbers)), QStringLiteral("Chiffres"));
     QCOMPARE(NameOf(app.NumbersPane()->Button(Command::PlayLetters)), QStringLiteral("Lettres"));
+    // The draw's field, and the letter palette's gadgets by their letter.
+    QCOMPARE(NameOf(app.LettersPane()->LettersField()), QStringLiteral("Tirage"));
+    QCOMPARE(NameOf(app.LettersPane()->Palette()->Gadget(2)), QStringLiteral("C"));
     // Nothing the player can reach is left without a name.
     for (QWidget* widget : game_.Frame().findChildren<QWidget*>()) {
         const bool control = qobject_cast<QAbstractButton*>(widget) != nullptr ||

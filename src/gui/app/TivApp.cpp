@@ -237,6 +237,25 @@ void TivApp::ShowGame(Game game) {
     pane->Activate();
 }
 
+QString TivApp::DataFolder() const {
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+}
+
+QString TivApp::ShippedLexiconFolder() const {
+    // Beside the program in the build tree; under share/lexinum once installed.
+    const QDir programFolder(QCoreApplication::applicationDirPath());
+    if (programFolder.exists(QStringLiteral("lexiques")))
+        return programFolder.filePath(QStringLiteral("lexiques"));
+    return QDir::cleanPath(programFolder.filePath(QStringLiteral("../share/lexinum/lexiques")));
+}
+
+void TivApp::Quit() {
+    // Posted, so that the dialog or command that asks it is over first; the
+    // frame then closes as when the player closes it (settings written).
+    if (frame_ != nullptr)
+        QMetaObject::invokeMethod(frame_, &QWidget::close, Qt::QueuedConnection);
+}
+
 bool TivApp::RunCommand(Command command) {
     return frame_ != nullptr && frame_->RunCommand(command);
 }

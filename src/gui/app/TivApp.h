@@ -118,6 +118,9 @@ public:
     void ShowHint(const QString& hint) override;
     bool RunCommand(Command command) override;
     void ShowGame(Game game) override;
+    QString DataFolder() const override;
+    QString ShippedLexiconFolder() const override;
+    void Quit() override;
 
 private:
     void CreateFonts();

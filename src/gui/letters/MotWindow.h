@@ -1,18 +1,124 @@
 #pragma once
 
+#include "lexicon/LexiconSet.h"
+#include "lexicon/WordCheck.h"
+#include "lexicon/WordSearch.h"
 #include "presentation/PanoWindow.h"
+
+#include <QString>
+
+#include <string>
 
 namespace lexinum {
 
-// The pane of the letters game ("Le mot le plus long"). Its place-3 button
-// "Chiff&res" switches to the numbers game.
+class BonjourEventValidator;
+class ButtonPalette;
+class ValidEdit;
+
+// The pane of the letters game ("Le mot le plus long"): the draw, shown in
+// its letters field, drawn automatically or by vowel and consonant, or typed
+// by the player; the word asked over the results box and judged against the
+// draw and the lexicon; then the computer's words, longest first, one group
+// per "&Voir". It owns the lexicon, seeded on first start from the shipped
+// one, and the letter palette. Its place-3 button "Chiff&res" switches to
+// the numbers game.
 class MotWindow : public PanoWindow {
     Q_OBJECT
 
 public:
+    // The radical that accepts any lexicon.
+    static constexpr const char* kAnyLexicon = "ANY";
+
     explicit MotWindow(AppServices& app, QWidget* parent = nullptr);
     // Halts the pane's search before the search state it uses goes.
     ~MotWindow() override;
+
+    // Reads the "LETTRES" settings and the lexicon, draws the first letters
+    // automatically and gives the letters field the focus; shows the palette
+    // if it was shown.
+    void SetupWindow() override;
+    // Stops the search and writes the settings: the counts, the palette, the
+    // lexicon folder, then the results font.
+    bool CanClose() override;
+    // The pane comes forward (StartLettersGame).
+    void Activate() override;
+    // Places the letters field too, in the big font.
+    void PlaceChildren() override;
+
+    // ---- the round ----
+    // Fills the draw automatically: counts of letters and vowels, full bags.
+    void AutoDraw();
+    // A new draw: automatic in training when chosen so, otherwise by vowel
+    // and consonant; then shown, and the search of the previous draw stopped.
+    void NewLetters();
+    // "&Voir": the next group of solutions while a search runs; otherwise a
+    // round on the draw: the word asked and judged, then the longest words.
+    void SeeSolutions();
+    // The pane comes back: a new draw, the focus in the letters field.
+    void StartLettersGame();
+    // Takes the letters field's text as the draw (if it changed, the search
+    // of the old draw stops). False when the field holds no valid draw.
+    bool TakeLettersField();
+
+    // ---- the lexicon ----
+    // Runs the lexicon location dialog; true when a lexicon was adopted.
+    bool LocateLexicon(const std::string& radical);
+    // A usable lexicon, located first if needed; otherwise the offer to play
+    // numbers only, and false.
+    bool EnsureLexicon();
+    // "Jouer aux Chiffres ?": OK shows the numbers game, "Quitter" ends the program.
+    void OfferNumbersOnly();
+    // Command 172: stops the search and locates another lexicon.
+    void ChangeLexicon();
+
+    // ---- the palette ----
+    // Command 123: creates and shows the palette the first time, then shows
+    // or hides it.
+    void TogglePalette();
+    ButtonPalette* Palette() const { return palette_; }
+
+    // ---- what tests and the frame read ----
+    const std::string& Letters() const { return letters_; }
+    ValidEdit* LettersField() const { return lettersField_; }
+    int LetterCount() const { return letterCount_; }
+    int VowelCount() const { return vowelCount_; }
+    bool AutoChoice() const { return autoChoice_; }
+    // Training draws are automatic (otherwise by vowel and consonant).
+    void SetAutoChoice(bool automatic) { autoChoice_ = automatic; }
+    const std::string& Word() const { return word_; }
+    WordCheckResult WordResult() const { return wordResult_; }
+    const LexiconSet& Lexicon() const { return lexicon_; }
+    // The lexicon folder the settings keep.
+    const QString& LexiconFolder() const { return lexiconFolder_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    void ReadSettings();
+    void ReadLexicon();
+    void ShowLetters();
+    void AskWord(std::string& text);
+    void ShowNextGroup(bool first);
+    void CreatePalette();
+    void FollowPalette();
+
+    std::string letters_;
+    int letterCount_ = 9;
+    int trainingLetterCount_ = 9;
+    int vowelCount_ = 4;
+    bool autoChoice_ = false;
+    std::string word_;
+    WordCheckResult wordResult_ = WordCheckResult::NoAnswer;
+    LexiconSet lexicon_;
+    // Declared after the lexicon it reads.
+    WordSearch search_{lexicon_};
+    ValidEdit* lettersField_ = nullptr;
+    BonjourEventValidator* fieldValidator_ = nullptr;
+    ButtonPalette* palette_ = nullptr;
+    QString lexiconFolder_;
+    QString lastLexiconFile_;
 };
 
 } // namespace lexinum

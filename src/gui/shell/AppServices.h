@@ -36,6 +36,12 @@ public:
     // Brings the pane of `game` forward (the other pane's search is stopped
     // and waited for first).
     virtual void ShowGame(Game game) = 0;
+    // The game's data folder: the player's lexicon, the Top Ten, the saved games.
+    virtual QString DataFolder() const = 0;
+    // The folder of the lexicon shipped with the game (the player's is seeded from it).
+    virtual QString ShippedLexiconFolder() const = 0;
+    // Ends the program once the current command is over, as closing the frame does.
+    virtual void Quit() = 0;
 };
 
 } // namespace lexinum

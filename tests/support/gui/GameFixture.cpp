@@ -1,6 +1,7 @@
 #include "GameFixture.h"
 
 #include "app/TivFrame.h"
+#include "letters/MotWindow.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -31,6 +32,8 @@ void GameFixture::SetUp() {
 void GameFixture::Start(const std::vector<std::string>& arguments, TivApp::ShowState show) {
     app_ = std::make_unique<TivApp>(arguments);
     app_->InitMainWindow();
+    if (automaticDraws)
+        app_->LettersPane()->SetAutoChoice(true);
     app_->SetHelpViewer([this](int topic) { helpTopics_.push_back(topic); });
     app_->InitInstance(show);
     if (show != TivApp::ShowState::Minimized)
@@ -41,7 +44,9 @@ void GameFixture::Reset() {
     app_.reset();
     QFile::remove(IniPath());
     prompter_.messages.clear();
+    prompter_.answers.clear();
     helpTopics_.clear();
+    automaticDraws = true;
 }
 
 TivFrame& GameFixture::Frame() {
@@ -75,6 +80,20 @@ void GameFixture::OnModal(std::function<void(QWidget*)> act) {
         QTRY_VERIFY((modal = QApplication::activeModalWidget()) != nullptr);
         act(modal);
     });
+}
+
+void GameFixture::WhenModal(std::function<void(QWidget*)> act) {
+    auto* timer = new QTimer(QCoreApplication::instance());
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, act] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr)
+            return;
+        timer->stop();
+        timer->deleteLater();
+        act(modal);
+    });
+    timer->start();
 }
 
 } // namespace lexinum::test

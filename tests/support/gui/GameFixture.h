@@ -32,6 +32,11 @@ public:
     // Ends the game (without closing the frame) and forgets its settings and messages.
     void Reset();
 
+    // Training draws are made automatic once the game has started, unless a
+    // test sets this to false, so that the letters pane coming forward does
+    // not wait on the vowel and consonant dialog.
+    bool automaticDraws = true;
+
     TivApp& App() { return *app_; }
     TivFrame& Frame();
     RecordingPrompter& Prompts() { return prompter_; }
@@ -47,6 +52,10 @@ public:
     // Runs `act` on the modal window once it is open (a dialog run by the
     // code under test); `act` must close it.
     static void OnModal(std::function<void(QWidget*)> act);
+    // Runs `act` on the next modal window whenever it opens, without waiting
+    // for it: for a dialog opened later by a timer (a button's shortcut
+    // clicks it after a moment). `act` must close it.
+    static void WhenModal(std::function<void(QWidget*)> act);
 
 private:
     QTemporaryDir home_;

@@ -1,0 +1,121 @@
+#include "letters/LettrEnterDialog.h"
+
+#include "letters/LettersMetrics.h"
+#include "lexicon/LetterDraw.h"
+#include "lexicon/LexiconSet.h"
+#include "shell/AppServices.h"
+#include "shell/GameFonts.h"
+
+#include <QCloseEvent>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace lexinum {
+
+namespace {
+
+// The dialog's parts, from the fonts and the number of letters.
+struct Geometry {
+    int fieldWidth = 0;
+    int fieldHeight = 0;
+    int marginX = 0;
+    int marginY = 0;
+    int buttonWidth = 0;
+    int buttonHeight = 0;
+};
+
+Geometry Measure(const AppServices& app, int letterCount) {
+    const GameFonts& fonts = app.Fonts();
+    const QFontMetrics big(fonts.bigFont);
+    const int border = LettersMetrics::FrameBorder(fonts);
+    Geometry g;
+    g.fieldWidth = letterCount * big.maxWidth();
+    g.fieldHeight = 5 * border + LettersMetrics::CellHeight(fonts.bigFont);
+    g.marginX = big.averageCharWidth() / 2;
+    g.marginY = big.height() / 2;
+    g.buttonWidth = (g.fieldWidth - g.marginX) / 2;
+    g.buttonHeight = 2 * border + LettersMetrics::CellHeight(fonts.buttonFont);
+    return g;
+}
+
+} // namespace
+
+QSize LettrEnterDialog::ClientSize(const AppServices& app, int letterCount) {
+    const Geometry g = Measure(app, letterCount);
+    return {g.fieldWidth + 2 * g.marginX, 3 * g.marginY + g.fieldHeight + g.buttonHeight};
+}
+
+LettrEnterDialog::LettrEnterDialog(QWidget* parent, AppServices& app, LexiconSet& lexicon, int letterCount)
+    : CenteredDialog(parent, app, kHelpTopic), lexicon_(lexicon),
+      letterCount_(LetterDraw::LetterCountInRange(letterCount)) {
+    setWindowTitle(QStringLiteral("Choisissez voyelle ou consonne"));
+    // No close box: the draw cannot be abandoned.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    lexicon_.RefillBags();
+
+    const Geometry g = Measure(app, letterCount_);
+    field_ = new QLineEdit(this);
+    field_->setReadOnly(true);
+    field_->setFocusPolicy(Qt::NoFocus);
+    field_->setFont(app.Fonts().bigFont);
+    field_->setAccessibleName(QStringLiteral("Tirage"));
+    field_->setGeometry(g.marginX, g.marginY, g.fieldWidth, g.fieldHeight);
+    vowelButton_ = new QPushButton(QStringLiteral("&Voyelle"), this);
+    consonantButton_ = new QPushButton(QStringLiteral("&Consonne"), this);
+    const int buttonsTop = 2 * g.marginY + g.fieldHeight;
+    vowelButton_->setGeometry(g.marginX, buttonsTop, g.buttonWidth, g.buttonHeight);
+    consonantButton_->setGeometry(2 * g.marginX + g.buttonWidth, buttonsTop, g.buttonWidth, g.buttonHeight);
+    for (QPushButton* button : {vowelButton_, consonantButton_})
+        button->setFont(app.Fonts().buttonFont);
+    vowelButton_->setDefault(true);
+    connect(vowelButton_, &QPushButton::clicked, this, &LettrEnterDialog::PickVowel);
+    connect(consonantButton_, &QPushButton::clicked, this, &LettrEnterDialog::PickConsonant);
+    setFixedSize(ClientSize(app, letterCount_));
+    vowelButton_->setFocus(Qt::OtherFocusReason);
+}
+
+void LettrEnterDialog::PickVowel() {
+    Add(LetterDraw::DrawVowel(lexicon_));
+}
+
+void LettrEnterDialog::PickConsonant() {
+    Add(LetterDraw::DrawConsonant(lexicon_));
+}
+
+void LettrEnterDialog::Add(char letter) {
+    if (static_cast<int>(letters_.size()) >= letterCount_)
+        return;
+    letters_ += letter;
+    field_->setText(QString::fromStdString(letters_));
+    if (static_cast<int>(letters_.size()) == letterCount_)
+        accept();
+}
+
+void LettrEnterDialog::reject() {}
+
+void LettrEnterDialog::keyPressEvent(QKeyEvent* event) {
+    // The initials pick too, without Alt.
+    if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::ShiftModifier) {
+        if (event->key() == Qt::Key_V) {
+            PickVowel();
+            return;
+        }
+        if (event->key() == Qt::Key_C) {
+            PickConsonant();
+            return;
+        }
+    }
+    CenteredDialog::keyPressEvent(event);
+}
+
+void LettrEnterDialog::closeEvent(QCloseEvent* event) {
+    // Closed only by completing the draw.
+    if (result() != QDialog::Accepted)
+        event->ignore();
+    else
+        CenteredDialog::closeEvent(event);
+}
+
+} // namespace lexinum
