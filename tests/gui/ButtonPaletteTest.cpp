@@ -12,6 +12,7 @@
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QScreen>
 #include <QTest>
 
 using namespace lexinum;
@@ -49,6 +50,9 @@ void ButtonPaletteTest::gadgetsTypeAndEraseInTheLettersField() {
     ButtonPalette* palette = pane->Palette();
     QVERIFY(palette != nullptr);
     QVERIFY(palette->isVisible());
+    // With no place kept, it stands beside the frame rather than over its menus.
+    QTRY_VERIFY(palette->frameGeometry().left() > game_.Frame().frameGeometry().right() ||
+                palette->frameGeometry().right() >= game_.Frame().screen()->availableGeometry().right());
     QCOMPARE(NameOf(palette->Gadget(0)), QStringLiteral("A"));
     QCOMPARE(NameOf(palette->Gadget(25)), QStringLiteral("Z"));
     QCOMPARE(NameOf(palette->Gadget(SymbButtonGadget::kEraseId)), QStringLiteral("Effacer"));

@@ -39,6 +39,11 @@ QPoint ButtonPalette::SavedPosition(const Profile& settings, const QSize& screen
     return {x, y};
 }
 
+bool ButtonPalette::HasSavedPosition(const Profile& settings) {
+    return !settings.ReadString("GENERAL", "palette x", "", 12).empty() ||
+           !settings.ReadString("GENERAL", "palette y", "", 12).empty();
+}
+
 void ButtonPalette::SavePosition(Profile& settings) const {
     settings.WriteInt("GENERAL", "palette x", pos().x());
     settings.WriteInt("GENERAL", "palette y", pos().y());

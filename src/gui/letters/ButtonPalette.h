@@ -29,6 +29,8 @@ public:
     // The position kept in the settings ("GENERAL", "palette x" and "palette
     // y"); a coordinate off a screen of size `screen` gives 0.
     static QPoint SavedPosition(const Profile& settings, const QSize& screen);
+    // True when the settings keep a position for the palette.
+    static bool HasSavedPosition(const Profile& settings);
     // Keeps the position in the settings.
     void SavePosition(Profile& settings) const;
 

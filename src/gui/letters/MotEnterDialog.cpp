@@ -98,7 +98,8 @@ void MotEnterDialog::PlaceControls(const QSize& size) {
         letterButtons_[static_cast<std::size_t>(i)]->setGeometry(m + (i % kColumns) * column,
                                                                  lettersTop + (i / kColumns) * row, column, row);
     const int padding = 2 * style()->pixelMetric(QStyle::PM_ButtonMargin) + 4;
-    const QFont letterFont = FittingFont(App().Fonts().buttonFont, {QStringLiteral("W")}, column, padding);
+    // A single letter needs little room around it.
+    const QFont letterFont = FittingFont(App().Fonts().buttonFont, {QStringLiteral("W")}, column, 4);
     for (MotEnterButton* button : letterButtons_)
         button->setFont(letterFont);
     const int gap = m / 2;

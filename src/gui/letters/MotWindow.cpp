@@ -22,6 +22,9 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
+
+#include <algorithm>
 
 namespace lexinum {
 
@@ -139,7 +142,17 @@ void MotWindow::Activate() {
 
 void MotWindow::showEvent(QShowEvent* event) {
     PanoWindow::showEvent(event);
+    const bool firstPlace = placePaletteBesideFrame_;
     FollowPalette();
+    // Shown with the frame, the palette is brought over it once the frame is
+    // on screen (and put beside it again, the frame having its final size).
+    QTimer::singleShot(0, this, [this, firstPlace] {
+        if (palette_ == nullptr || !palette_->isVisible())
+            return;
+        if (firstPlace)
+            PlacePaletteBesideFrame();
+        palette_->raise();
+    });
 }
 
 void MotWindow::hideEvent(QHideEvent* event) {
@@ -280,9 +293,22 @@ void MotWindow::CreatePalette() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QSize screenSize = screen != nullptr ? screen->virtualGeometry().size() : QSize();
     palette_->move(ButtonPalette::SavedPosition(App().Settings(), screenSize));
+    // At the screen's corner it would cover the frame's menus: the first
+    // time, it stands beside the frame instead.
+    placePaletteBesideFrame_ = !ButtonPalette::HasSavedPosition(App().Settings());
     connect(palette_, &ButtonPalette::closedByPlayer, this, [this] { App().State().SetLetterPaletteShown(false); });
     App().State().SetLetterPaletteShown(true);
     FollowPalette();
+}
+
+void MotWindow::PlacePaletteBesideFrame() {
+    placePaletteBesideFrame_ = false;
+    const QRect frame = window()->frameGeometry();
+    const QScreen* screen = window()->screen();
+    const QRect room = screen != nullptr ? screen->availableGeometry() : frame;
+    const int x = std::min(frame.right() + 1, room.right() + 1 - palette_->sizeHint().width());
+    // Level with the frame's client area, so that its own small title bar shows too.
+    palette_->move(std::max(room.left(), x), std::max(room.top(), window()->geometry().top()));
 }
 
 void MotWindow::TogglePalette() {
@@ -300,6 +326,8 @@ void MotWindow::FollowPalette() {
     const GameState& state = App().State();
     // Shown in training, over the letters pane on screen, while the player wants it.
     const bool shown = state.LetterPaletteShown() && state.LettersShown() && !state.Competition() && isVisible();
+    if (shown && placePaletteBesideFrame_)
+        PlacePaletteBesideFrame();
     if (palette_->isVisible() != shown)
         palette_->setVisible(shown);
 }

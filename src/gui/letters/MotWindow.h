@@ -103,6 +103,7 @@ private:
     void ShowNextGroup(bool first);
     void CreatePalette();
     void FollowPalette();
+    void PlacePaletteBesideFrame();
 
     std::string letters_;
     int letterCount_ = 9;
@@ -119,6 +120,8 @@ private:
     ButtonPalette* palette_ = nullptr;
     QString lexiconFolder_;
     QString lastLexiconFile_;
+    // The palette has no place of its own yet: it goes beside the frame when first shown.
+    bool placePaletteBesideFrame_ = false;
 };
 
 } // namespace lexinum
