@@ -10,6 +10,7 @@
 #include "letters/MotWindow.h"
 #include "letters/NumbersOnlyDialog.h"
 #include "lexicon/LexiconTexts.h"
+#include "presentation/ValidEdit.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -215,6 +216,7 @@ void LexFindDialogTest::changeLexiconStopsTheSearchAndAdoptsAnotherFolder() {
     const test::FixtureLexicon fixture(kWords);
     MotWindow* pane = StartOn(fixture.Directory());
     // A round whose search waits between groups.
+    pane->LettersField()->setText(QStringLiteral("TOILEEX"));
     GiveUpTheWordEntry();
     QVERIFY(game_.App().RunCommand(Command::ShowSolutions));
     QVERIFY(pane->Channel().WorkerAlive());

@@ -311,6 +311,10 @@ void MotWindow::PlacePaletteBesideFrame() {
     palette_->move(std::max(room.left(), x), std::max(room.top(), window()->geometry().top()));
 }
 
+ButtonPalette* MotWindow::Palette() const {
+    return palette_.data();
+}
+
 void MotWindow::TogglePalette() {
     if (palette_ == nullptr) {
         CreatePalette();

@@ -5,6 +5,7 @@
 #include "lexicon/WordSearch.h"
 #include "presentation/PanoWindow.h"
 
+#include <QPointer>
 #include <QString>
 
 #include <string>
@@ -75,7 +76,7 @@ public:
     // Command 123: creates and shows the palette the first time, then shows
     // or hides it.
     void TogglePalette();
-    ButtonPalette* Palette() const { return palette_; }
+    ButtonPalette* Palette() const;
 
     // ---- what tests and the frame read ----
     const std::string& Letters() const { return letters_; }
@@ -117,7 +118,8 @@ private:
     WordSearch search_{lexicon_};
     ValidEdit* lettersField_ = nullptr;
     BonjourEventValidator* fieldValidator_ = nullptr;
-    ButtonPalette* palette_ = nullptr;
+    // Owned by the frame (a window of its own over it); gone with the frame.
+    QPointer<ButtonPalette> palette_;
     QString lexiconFolder_;
     QString lastLexiconFile_;
     // The palette has no place of its own yet: it goes beside the frame when first shown.
