@@ -15,6 +15,8 @@
 #include "presentation/HlpStrButton.h"
 #include "presentation/ResultEdit.h"
 #include "presentation/ValidEdit.h"
+#include "shell/GameFonts.h"
+#include "shell/Layout.h"
 
 #include <QApplication>
 #include <QDir>
@@ -125,6 +127,11 @@ void MotWindowTest::freshStartPlaysAtOnceOnThePlayersOwnLexicon() {
     QVERIFY(game_.Frame().IsCommandEnabled(Command::NewDraw));
     QVERIFY(game_.Frame().IsCommandEnabled(Command::ShowSolutions));
     QVERIFY(game_.Frame().IsCommandEnabled(Command::ChangeLexicon));
+    // The field follows the layout, in the big font, also when the frame is maximized.
+    QCOMPARE(pane->LettersField()->geometry(), Layout::Current().DRAW_RECT);
+    game_.App().SetDisplayMode(TivApp::SizeType::Maximized);
+    QCOMPARE(pane->LettersField()->geometry(), Layout::Current().DRAW_RECT);
+    QCOMPARE(pane->LettersField()->font(), game_.App().Fonts().bigFont);
 }
 
 void MotWindowTest::countsFromTheSettingsAreBroughtIntoRange() {
