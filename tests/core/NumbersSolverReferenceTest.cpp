@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <set>
+#include <string>
 #include <vector>
 
 namespace lexinum {
@@ -149,6 +150,55 @@ Numbers TileDraw() {
     return numbers;
 }
 
+// The sets of drawn numbers (sorted) that make the target.
+std::set<std::vector<int>> SetsMaking(const Numbers& numbers, int target) {
+    std::set<std::vector<int>> sets;
+    for (int outer = 1; outer < 64; ++outer) {
+        const auto made = ValuesOfEachSet(numbers, outer);
+        const auto& values = made[static_cast<std::size_t>(outer)];
+        if (!std::binary_search(values.begin(), values.end(), target))
+            continue;
+        std::vector<int> used;
+        for (int i = 0; i < NumbersSolver::kNumbers; ++i)
+            if ((outer >> i & 1) != 0)
+                used.push_back(numbers[static_cast<std::size_t>(i)]);
+        std::sort(used.begin(), used.end());
+        sets.insert(used);
+    }
+    return sets;
+}
+
+// Every set that makes the target is listed, through valid calculations, the
+// fewer numbers first and none shown twice.
+void ExpectEverySetListed(const Numbers& numbers, int target) {
+    SCOPED_TRACE(::testing::Message() << "draw " << numbers[0] << " " << numbers[1] << " " << numbers[2] << " "
+                                      << numbers[3] << " " << numbers[4] << " " << numbers[5] << " -> " << target);
+    const Listing listing = ListAll(numbers, target);
+    std::set<std::vector<int>> listed;
+    std::set<std::string> shown;
+    std::size_t previousSize = 0;
+    for (const Pile& pile : listing.solutions) {
+        ASSERT_EQ(Evaluate(pile, numbers), target);
+        std::string lines;
+        NumbersSolver::PrintPile(pile, lines);
+        EXPECT_TRUE(shown.insert(lines).second) << "shown twice:\n" << lines;
+        const std::vector<int> used = NumbersUsed(pile);
+        EXPECT_GE(used.size(), previousSize) << "fewer numbers first";
+        previousSize = used.size();
+        listed.insert(used);
+    }
+    // The search may also list a set only through a value it builds
+    // once every number is placed; it may never miss one.
+    for (const std::vector<int>& used : SetsMaking(numbers, target))
+        EXPECT_EQ(listed.count(used), 1u) << "a set of " << used.size() << " is missing";
+}
+
+// Whether the search lists `pile` for this draw.
+bool Lists(const Numbers& numbers, int target, const Pile& pile) {
+    const Listing listing = ListAll(numbers, target);
+    return std::find(listing.solutions.begin(), listing.solutions.end(), pile) != listing.solutions.end();
+}
+
 TEST(NumbersSolverReference, EverySetOfNumbersThatMakesTheTargetIsListed) {
     // The example: only all six numbers make 73.
     Listing listing = ListAll({7, 1, 5, 6, 4, 5}, 73);
@@ -205,6 +255,35 @@ TEST(NumbersSolverReference, DISABLED_ASetNeedingASumOfADifferenceIsListed) {
     const std::vector<int> set{5, 6, 7, 50, 75};
     EXPECT_TRUE(std::any_of(listing.solutions.begin(), listing.solutions.end(),
                             [&set](const Pile& pile) { return NumbersUsed(pile) == set; }));
+}
+
+// 50 x (9 + 1 - 4) = 300 once every number is placed: the chain's other
+// order (9 - 4) + 1 builds the 5 not used, so this one is kept.
+TEST(NumbersSolverReference, AChainWhoseOtherOrderBuildsAnUnusedNumberIsListedAtTheEnd) {
+    const Numbers numbers{9, 2, 1, 50, 5, 4};
+    ExpectEverySetListed(numbers, 300);
+    EXPECT_TRUE(Lists(numbers, 300, MakePile({50, 9, 1, A, 4, S, M})));
+}
+
+// (3 + 3 + 4) x 8 = 80: starting the chain from its larger number, 4 + 3,
+// builds the 7 not used, so 3 + 3 + 4 is kept.
+TEST(NumbersSolverReference, AChainIsKeptWhenStartingFromItsLargerNumberBuildsAnUnusedNumber) {
+    const Numbers numbers{9, 8, 7, 3, 4, 3};
+    ExpectEverySetListed(numbers, 80);
+    EXPECT_TRUE(Lists(numbers, 80, MakePile({3, 3, A, 4, A, 8, M})));
+}
+
+// 50 x 7 + 1 - 1 = 350: of X + 1 - 1 and X - 1 + 1 one order is listed, the
+// one that adds first, or the other when adding first cannot be written.
+TEST(NumbersSolverReference, AddingAndTakingAwayTheSameNumberIsListedInOneOrder) {
+    const Numbers numbers{75, 50, 7, 1, 9, 1};
+    ExpectEverySetListed(numbers, 350);
+    EXPECT_TRUE(Lists(numbers, 350, MakePile({50, 7, M, 1, A, 1, S})));
+    EXPECT_FALSE(Lists(numbers, 350, MakePile({50, 7, M, 1, S, 1, A})));
+    // 8 + 1 gives the 9 not used: 8 - 1 + 1 instead.
+    const Numbers eight{9, 8, 1, 1, 25, 3};
+    EXPECT_TRUE(Lists(eight, 24, MakePile({8, 1, S, 1, A, 3, M})));
+    EXPECT_FALSE(Lists(eight, 24, MakePile({8, 1, A, 1, S, 3, M})));
 }
 
 TEST(NumbersSolverReference, TheComputerFinishesWithTwoEqualValuesAtTheTopLevel) {

@@ -102,7 +102,7 @@ void NumbersSolver::UpdateMarks(int slot) {
     available_[2] = available_[3] = 1 - additive;
 }
 
-bool NumbersSolver::OtherOrderBlocked(int operation, int lastOperation, int c, int d, int a, bool numbersLeft) const {
+bool NumbersSolver::OtherOrderBlocked(int operation, int lastOperation, int c, int d, int a) const {
     // The order kept instead, (X q d) p c with X the value c was applied to,
     // is not always one the game allows: X - d may be negative or X / d a
     // fraction while (X + c) - d or (X * c) / d is fine. Then this order is
@@ -124,18 +124,22 @@ bool NumbersSolver::OtherOrderBlocked(int operation, int lastOperation, int c, i
     }
     if (d > x) {
         // X + c + d with d above X can still start from d: d X + c + (the
-        // same for x), unless X ends with an operation of the same family.
+        // same for x), unless X ends with an operation of the same family or
+        // d + X gives a number not yet placed other than c.
         if (operation == lastOperation && (operation == NumberRules::kAdd || operation == NumberRules::kMultiply)) {
             const int lastOfX = expression_.Below(3);
-            if (lastOfX > 0 || NumberRules::IsAdditive(lastOfX) != NumberRules::IsAdditive(lastOperation))
-                return false;
+            if (lastOfX > 0 || NumberRules::IsAdditive(lastOfX) != NumberRules::IsAdditive(lastOperation)) {
+                const int first = NumberRules::Value(d, operation, x);
+                return Pruned(first, d, x) || (first != c && RedundantSlot(first) >= 0);
+            }
         }
         return true;
     }
     const int first = NumberRules::Value(x, operation, d);
     // In that order c comes right after X q d, so X q d may equal c, but no
-    // other unused number.
-    if (Pruned(first, x, d) || (first != c && numbersLeft && RedundantSlot(first) >= 0) || c > first)
+    // other unused number (c is still to be placed, even at the end of a
+    // calculation).
+    if (Pruned(first, x, d) || (first != c && RedundantSlot(first) >= 0) || c > first)
         return true;
     return Pruned(NumberRules::Value(first, lastOperation, c), first, c);
 }
@@ -302,7 +306,7 @@ NumbersSolver::Step NumbersSolver::NextToken(unsigned operations, int onlyNumber
             if ((operations & (1u << slot)) == 0)
                 continue;
             const int operation = NumberRules::kAdd + slot;
-            if (chained && !ChainAllows(operation, p, c, d, a, true))
+            if (chained && !ChainAllows(operation, p, c, d, a))
                 continue;
             const int r = NumberRules::Value(a, operation, b);
             if (Pruned(r, a, b))
@@ -519,7 +523,7 @@ NumbersSolver::Step NumbersSolver::Tail(unsigned allowed) {
             continue;
         if (count == 2 ? !LeafMatters(r) : !MeetsGoal(count - 1, r))
             continue;
-        if (chained && !ChainAllows(operation, p, c, d, a, false))
+        if (chained && !ChainAllows(operation, p, c, d, a))
             continue;
         Step step = Step::Continue;
         if (count == 2) {

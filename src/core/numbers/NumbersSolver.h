@@ -130,17 +130,21 @@ private:
     void UpdateMarks(int slot);
     Step SingleNumbers(bool computer);
     // The chain rule for an operation q on "X c p d": one order of X p c q d
-    // and X q d p c is kept (d <= c for q = p, d < c within one family),
-    // unless the other order cannot be written.
-    // `numbersLeft`: some drawn numbers are still to be placed.
-    bool ChainAllows(int operation, int lastOperation, int c, int d, int a, bool numbersLeft) const {
-        if (operation == lastOperation
-                ? d <= c
-                : NumberRules::IsAdditive(operation) != NumberRules::IsAdditive(lastOperation) || d < c)
+    // and X q d p c is kept (d <= c for q = p, d < c within one family, and
+    // for d = c the one that adds or multiplies first), unless the other
+    // order cannot be written.
+    bool ChainAllows(int operation, int lastOperation, int c, int d, int a) const {
+        if (operation == lastOperation ? d <= c
+                                       : NumberRules::IsAdditive(operation) != NumberRules::IsAdditive(lastOperation) ||
+                                             d < c || (d == c && IsInverse(operation)))
             return true;
-        return OtherOrderBlocked(operation, lastOperation, c, d, a, numbersLeft);
+        return OtherOrderBlocked(operation, lastOperation, c, d, a);
     }
-    bool OtherOrderBlocked(int operation, int lastOperation, int c, int d, int a, bool numbersLeft) const;
+    bool OtherOrderBlocked(int operation, int lastOperation, int c, int d, int a) const;
+    // - and /, the operations that undo + and x.
+    static constexpr bool IsInverse(int operation) {
+        return operation == NumberRules::kSubtract || operation == NumberRules::kDivide;
+    }
     // The number slot still marked available whose value is `value`, or -1.
     int RedundantSlot(int value) const {
         for (int i = kOperationSlots; i < tokenLimit_; ++i)
