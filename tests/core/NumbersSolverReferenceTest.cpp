@@ -1,7 +1,7 @@
 // The numbers searches against an enumeration of their own: every set of drawn
-// numbers that can make the target is listed, the computer finishes at the top
-// level even with two equal values, and the nearest calculation shown is the
-// first one met.
+// numbers that can make the target is listed (also where only an unusual order
+// writes it), the computer finishes at the top level even with two equal values,
+// and the nearest calculation shown is the first one met.
 #include "common/Random15.h"
 #include "common/SearchChannel.h"
 #include "numbers/NumberRules.h"
@@ -210,51 +210,59 @@ TEST(NumbersSolverReference, EverySetOfNumbersThatMakesTheTargetIsListed) {
     Random15::Seed(2024);
     for (int draw = 0; draw < 150; ++draw) {
         const Numbers numbers = TileDraw();
-        const int target = 101 + Random15::Below(899);
-        std::set<std::vector<int>> expected;
-        for (int outer = 1; outer < 64; ++outer) {
-            const auto made = ValuesOfEachSet(numbers, outer);
-            const auto& values = made[static_cast<std::size_t>(outer)];
-            if (std::binary_search(values.begin(), values.end(), target)) {
-                std::vector<int> used;
-                for (int i = 0; i < NumbersSolver::kNumbers; ++i)
-                    if ((outer >> i & 1) != 0)
-                        used.push_back(numbers[static_cast<std::size_t>(i)]);
-                std::sort(used.begin(), used.end());
-                expected.insert(used);
-            }
-        }
-        // A set the search is known to miss (see the disabled test below).
-        if (numbers == Numbers{6, 50, 9, 5, 75, 7} && target == 400)
-            expected.erase({5, 6, 7, 50, 75});
-        listing = ListAll(numbers, target);
-        std::set<std::vector<int>> listed;
-        std::size_t previousSize = 0;
-        for (const Pile& pile : listing.solutions) {
-            ASSERT_EQ(Evaluate(pile, numbers), target);
-            const std::vector<int> used = NumbersUsed(pile);
-            EXPECT_GE(used.size(), previousSize) << "fewer numbers first";
-            previousSize = used.size();
-            listed.insert(used);
-        }
-        // The search may also list a set only through a value it builds
-        // once every number is placed; it may never miss one.
-        for (const std::vector<int>& used : expected)
-            EXPECT_EQ(listed.count(used), 1u)
-                << "draw " << draw << ": " << numbers[0] << " " << numbers[1] << " " << numbers[2] << " " << numbers[3]
-                << " " << numbers[4] << " " << numbers[5] << " -> " << target << ", a set of " << used.size();
+        ExpectEverySetListed(numbers, 101 + Random15::Below(899));
     }
 }
 
-// 75 x (5 + (7 - 6)) - 50 = 400 is the only way with these five numbers, and
-// the search writes it in no order: "5 7 6 - +" puts two additive operations in
-// a row, and the chain's own order (5 + 7) - 6 is refused for giving back its
-// operand 6. Enable once the search lists it.
-TEST(NumbersSolverReference, DISABLED_ASetNeedingASumOfADifferenceIsListed) {
-    const Listing listing = ListAll({6, 50, 9, 5, 75, 7}, 400);
-    const std::vector<int> set{5, 6, 7, 50, 75};
-    EXPECT_TRUE(std::any_of(listing.solutions.begin(), listing.solutions.end(),
-                            [&set](const Pile& pile) { return NumbersUsed(pile) == set; }));
+TEST(NumbersSolverReference, EverySetIsListedForFreeNumbersAndTargetsOfAnySize) {
+    // Tiles or free numbers (often repeated when below 11); targets up to 100,
+    // where most losses hid, and some up to 999 and up to 32767.
+    Random15::Seed(3303);
+    for (int draw = 0; draw < 240; ++draw) {
+        Numbers numbers = TileDraw();
+        if (draw % 3 != 0)
+            for (int& number : numbers)
+                number = 1 + Random15::Below(draw % 3 == 1 ? 100 : 10);
+        ExpectEverySetListed(numbers, 1 + Random15::Below(draw % 4 == 3 ? 32767 : draw % 4 == 2 ? 999 : 100));
+    }
+}
+
+// 75 x (5 + (7 - 6)) - 50 = 400 is the only way with these five numbers: the
+// chain's own order (5 + 7) - 6 gives back its operand 6 and 5 - 6 is
+// negative, so the two additive operations come in a row.
+TEST(NumbersSolverReference, ASetNeedingASumOfADifferenceIsListed) {
+    const Numbers numbers{6, 50, 9, 5, 75, 7};
+    ExpectEverySetListed(numbers, 400);
+    EXPECT_TRUE(Lists(numbers, 400, MakePile({75, 5, 7, 6, S, A, M, 50, S})));
+    // 7 - (6 - 5) likewise: (7 + 5) - 6 gives back 6, (7 - 6) + 5 would put 5 above 1.
+    EXPECT_TRUE(Lists(numbers, 400, MakePile({75, 7, 6, 5, S, S, M, 50, S})));
+    // Where the chain can be written, it alone is listed: 75 + (9 - 5) is
+    // (75 + 9) - 5.
+    EXPECT_TRUE(Lists(numbers, 79, MakePile({75, 9, A, 5, S})));
+    EXPECT_FALSE(Lists(numbers, 79, MakePile({75, 9, 5, S, A})));
+    // 2 + (8 - 6) is also (8 - 6) + 2, the 2 meeting its equal, and both
+    // print alike: it is shown once.
+    const Numbers twos{10, 2, 6, 8, 100, 7};
+    ExpectEverySetListed(twos, 438);
+    EXPECT_TRUE(Lists(twos, 438, MakePile({100, 7, A, 8, 6, S, 2, A, M, 10, A})));
+    EXPECT_FALSE(Lists(twos, 438, MakePile({100, 7, A, 2, 8, 6, S, A, M, 10, A})));
+}
+
+// (9 + (1 + 1)) x (7 + 4) = 121: 9 + 1 gives the 10 not used, in either
+// order, so 1 + 1 comes first and is added at once.
+TEST(NumbersSolverReference, ASumOfASumIsListedWhenTheChainBuildsAnUnusedNumber) {
+    const Numbers numbers{7, 4, 10, 1, 1, 9};
+    ExpectEverySetListed(numbers, 121);
+    EXPECT_TRUE(Lists(numbers, 121, MakePile({9, 1, 1, A, A, 7, 4, A, M})));
+}
+
+// 25 x (100 / 50) - 7 = 43: (25 x 100) / 50 gives back 50 and 25 / 50 is a
+// fraction; 100 / (50 / 25) has the same trouble.
+TEST(NumbersSolverReference, AProductOfAQuotientIsListed) {
+    const Numbers numbers{7, 100, 4, 50, 25, 10};
+    ExpectEverySetListed(numbers, 43);
+    EXPECT_TRUE(Lists(numbers, 43, MakePile({25, 100, 50, D, M, 7, S})));
+    EXPECT_TRUE(Lists(numbers, 43, MakePile({100, 50, 25, D, D, 7, S})));
 }
 
 // 50 x (9 + 1 - 4) = 300 once every number is placed: the chain's other

@@ -144,6 +144,157 @@ bool NumbersSolver::OtherOrderBlocked(int operation, int lastOperation, int c, i
     return Pruned(NumberRules::Value(first, lastOperation, c), first, c);
 }
 
+bool NumbersSolver::NestedAllowed(int operation, int w, const LastStep& last) const {
+    // The calculation ends with the tokens of w, y and z, then q.
+    Block z{0, expression_.Count() - 2};
+    z.first = BlockStart(z.end);
+    Block y{0, z.first - 1};
+    y.first = BlockStart(y.end);
+    Block wTokens{0, y.first - 1};
+    wTokens.first = BlockStart(wTokens.end);
+    // w + (y - z) is (w + y) - z or (w - z) + y; w - (y - z) is (w - y) + z
+    // or (w + z) - y: after - or / the inner operation turns to its opposite.
+    const int inner = IsInverse(operation) ? Opposite(last.operation) : last.operation;
+    if (ChainWritable(w, operation, last.a, inner, last.b, wTokens, y, z, false) ||
+        ChainWritable(w, inner, last.b, operation, last.a, wTokens, z, y, true))
+        return false;
+    // With w equal to y q z, the chain y q z p w gives the same: 2 + (8 - 6)
+    // is (8 - 6) + 2. Then w is placed last, after a value equal to it.
+    const int lastOfW = expression_[wTokens.end];
+    return NumberRules::Value(last.a, last.operation, last.b) != w ||
+           (lastOfW < 0 && NumberRules::IsAdditive(lastOfW) == NumberRules::IsAdditive(operation)) ||
+           !MayBuild(w, wTokens, kNoTokens) || Meets(y, wTokens) || Meets(z, wTokens);
+}
+
+bool NumbersSolver::ChainWritable(int w, int o1, int s, int o2, int t, const Block& wTokens, const Block& sTokens,
+                                  const Block& tTokens, bool sMoved) const {
+    // Built with t still to be placed, s could be followed only by the number it equals.
+    if (sTokens.first != sTokens.end && tTokens.first == tTokens.end && s == t)
+        return false;
+    int u = 0;
+    if (s <= w) {
+        u = NumberRules::Value(w, o1, s);
+        if (Pruned(u, w, s) || !MayBuild(u, tTokens, kNoTokens))
+            return false;
+    } else {
+        u = ChainFrom(s, o1, wTokens, sTokens, tTokens);
+        if (u == 0)
+            return false;
+    }
+    if (t > u || Pruned(NumberRules::Value(u, o2, t), u, t))
+        return false;
+    // Moved before t's tokens, s's would be worked out while t's numbers are
+    // still to be placed, and may not build a value equal to one of them.
+    return !(sMoved && Meets(sTokens, tTokens));
+}
+
+int NumbersSolver::ChainFrom(int s, int o1, const Block& wTokens, const Block& sTokens, const Block& tTokens) const {
+    // Only + and x take their operands either way round; and s, now worked
+    // out before w, may not build one of w's numbers.
+    if (IsInverse(o1) || Meets(sTokens, wTokens))
+        return 0;
+    // w's own chain of o1's family: where each term after the first begins,
+    // the last term first.
+    const bool additive = NumberRules::IsAdditive(o1);
+    std::array<int, kNumbers> starts{};
+    int terms = 0;
+    int end = wTokens.end;
+    while (expression_[end] < 0 && NumberRules::IsAdditive(expression_[end]) == additive) {
+        // A term of the same family is itself nested: no chain to follow.
+        if (expression_[end - 1] < 0 && NumberRules::IsAdditive(expression_[end - 1]) == additive)
+            return 0;
+        starts[static_cast<std::size_t>(terms)] = BlockStart(end - 1);
+        end = starts[static_cast<std::size_t>(terms++)] - 1;
+    }
+    // s o1 w's first term (either on top: both are whole values), then the
+    // other terms of w with their own operations: s + (a - b) as s + a - b.
+    const int first = BlockValue({wTokens.first, end});
+    int running = first > s ? NumberRules::Value(first, o1, s) : NumberRules::Value(s, o1, first);
+    if (Pruned(running, s, first))
+        return 0;
+    for (int i = terms - 1; i >= 0; --i) {
+        const int termFirst = starts[static_cast<std::size_t>(i)];
+        const int operationAt = i == 0 ? wTokens.end : starts[static_cast<std::size_t>(i - 1)] - 1;
+        const Block term{termFirst, operationAt - 1};
+        if (!MayBuild(running, term, {termFirst, wTokens.end}, tTokens))
+            return 0;
+        const int value = BlockValue(term);
+        const int next = NumberRules::Value(running, expression_[operationAt], value);
+        if (value > running || Pruned(next, running, value))
+            return 0;
+        running = next;
+    }
+    return MayBuild(running, tTokens, kNoTokens) ? running : 0;
+}
+
+bool NumbersSolver::MayBuild(int value, const Block& next, const Block& later, const Block& last) const {
+    // The number it equals may follow at once (then an operation of the
+    // same family, as in every chain).
+    if (next.first == next.end && expression_[next.first] == value)
+        return true;
+    if (RedundantSlot(value) >= 0)
+        return false;
+    for (int i = next.first; i <= next.end; ++i)
+        if (expression_[i] == value)
+            return false;
+    for (int i = later.first; i <= later.end; ++i)
+        if (expression_[i] == value)
+            return false;
+    for (int i = last.first; i <= last.end; ++i)
+        if (expression_[i] == value)
+            return false;
+    return true;
+}
+
+int NumbersSolver::BlockValue(const Block& tokens) const {
+    std::array<int, Pile::kSlots> stack{};
+    int depth = 0;
+    for (int i = tokens.first; i <= tokens.end; ++i) {
+        const int token = expression_[i];
+        if (token > 0) {
+            stack[static_cast<std::size_t>(depth++)] = token;
+        } else {
+            --depth;
+            stack[static_cast<std::size_t>(depth - 1)] = NumberRules::Value(
+                stack[static_cast<std::size_t>(depth - 1)], token, stack[static_cast<std::size_t>(depth)]);
+        }
+    }
+    return stack[0];
+}
+
+bool NumbersSolver::Meets(const Block& tokens, const Block& numbers) const {
+    std::array<int, Pile::kSlots> stack{};
+    int depth = 0;
+    for (int i = tokens.first; i <= tokens.end; ++i) {
+        const int token = expression_[i];
+        if (token > 0) {
+            stack[static_cast<std::size_t>(depth++)] = token;
+            continue;
+        }
+        --depth;
+        const int value = NumberRules::Value(stack[static_cast<std::size_t>(depth - 1)], token,
+                                             stack[static_cast<std::size_t>(depth)]);
+        stack[static_cast<std::size_t>(depth - 1)] = value;
+        // A value met at once by the number it equals may be built anywhere.
+        if (i < tokens.end && expression_[i + 1] == value)
+            continue;
+        for (int j = numbers.first; j <= numbers.end; ++j)
+            if (expression_[j] == value)
+                return true;
+    }
+    return false;
+}
+
+int NumbersSolver::BlockStart(int end) const {
+    int needed = 1;
+    for (int i = end; i >= 0; --i) {
+        needed += expression_[i] > 0 ? -1 : 1;
+        if (needed == 0)
+            return i;
+    }
+    return 0;
+}
+
 bool NumbersSolver::LevelTest() {
     // At the top level every operation passes: no need to draw.
     if (level_ >= kMaxLevel)
@@ -285,7 +436,8 @@ NumbersSolver::Step NumbersSolver::SecondToken() {
     return Step::Continue;
 }
 
-NumbersSolver::Step NumbersSolver::NextToken(unsigned operations, int onlyNumber, int pairFamily) {
+NumbersSolver::Step NumbersSolver::NextToken(unsigned operations, int onlyNumber, int pairFamily,
+                                             const LastStep& last) {
     const int b = values_.Top();
     const int a = values_.Below(1);
     // A top value that can never come down to the one below it: nothing
@@ -295,7 +447,9 @@ NumbersSolver::Step NumbersSolver::NextToken(unsigned operations, int onlyNumber
     --tokensLeft_;
 
     // Operations first, when the top value is not above the one below it.
-    if (b <= a && operations != 0) {
+    // After an operation, one of the same family too, where only it can write the calculation.
+    const unsigned nested = last.operation != 0 ? FamilyMask(NumberRules::IsAdditive(last.operation) ? 1 : 2) : 0u;
+    if (b <= a && (operations | nested) != 0) {
         // The last three tokens "c p d": the rule keeping one order of a chain.
         const bool chained =
             expression_.Count() > 3 && expression_.Below(0) > 0 && expression_.Below(1) < 0 && expression_.Below(2) > 0;
@@ -303,13 +457,15 @@ NumbersSolver::Step NumbersSolver::NextToken(unsigned operations, int onlyNumber
         const int p = expression_.Below(1);
         const int c = expression_.Below(2);
         for (int slot = 0; slot < kOperationSlots; ++slot) {
-            if ((operations & (1u << slot)) == 0)
+            if (((operations | nested) & (1u << slot)) == 0)
                 continue;
             const int operation = NumberRules::kAdd + slot;
             if (chained && !ChainAllows(operation, p, c, d, a))
                 continue;
             const int r = NumberRules::Value(a, operation, b);
             if (Pruned(r, a, b))
+                continue;
+            if ((operations & (1u << slot)) == 0 && !NestedAllowed(operation, a, last))
                 continue;
             // The stack after this operation: what lies below r, and the
             // numbers still to place.
@@ -330,8 +486,10 @@ NumbersSolver::Step NumbersSolver::NextToken(unsigned operations, int onlyNumber
             Step step = Step::Continue;
             if (twin >= 0)
                 step = NextToken(0, twin, family);
+            else if (values_.Count() == 1)
+                step = NextToken(0u, kAnyNumber, 0);
             else
-                step = NextToken(values_.Count() == 1 ? 0u : FamilyMask(3 - family), kAnyNumber, 0);
+                step = NextToken(FamilyMask(3 - family), kAnyNumber, 0, LastStep{operation, a, b});
             if (step == Step::Stop)
                 return Step::Stop;
             expression_.Pop();
@@ -531,7 +689,7 @@ NumbersSolver::Step NumbersSolver::Tail(unsigned allowed) {
         } else {
             stack[static_cast<std::size_t>(count - 2)] = r;
             expression_.Push(operation);
-            step = TailRest(stack.data(), count - 1, FamilyMask(slot < 2 ? 2 : 1));
+            step = TailRest(stack.data(), count - 1, FamilyMask(slot < 2 ? 2 : 1), LastStep{operation, a, b});
             expression_.Pop();
         }
         if (step == Step::Stop)
@@ -540,28 +698,33 @@ NumbersSolver::Step NumbersSolver::Tail(unsigned allowed) {
     return Step::Continue;
 }
 
-NumbersSolver::Step NumbersSolver::TailRest(int* stack, int count, unsigned allowed) {
+NumbersSolver::Step NumbersSolver::TailRest(int* stack, int count, unsigned allowed, const LastStep& last) {
     const int b = stack[count - 1];
     const int a = stack[count - 2];
     if (b > a)
         return Step::Continue;
+    // The family of the operation just applied may follow it where only that writes the calculation.
+    const unsigned nested = FamilyMask(NumberRules::IsAdditive(last.operation) ? 1 : 2);
     for (int slot = 0; slot < kOperationSlots; ++slot) {
-        if ((allowed & (1u << slot)) == 0)
+        if (((allowed | nested) & (1u << slot)) == 0)
             continue;
         const int operation = NumberRules::kAdd + slot;
         const int r = NumberRules::Value(a, operation, b);
         if (Pruned(r, a, b))
             continue;
         if (count == 2) {
-            if (LeafMatters(r) && Leaf(operation, r) == Step::Stop)
+            if (LeafMatters(r) && ((allowed & (1u << slot)) != 0 || NestedAllowed(operation, a, last)) &&
+                Leaf(operation, r) == Step::Stop)
                 return Step::Stop;
             continue;
         }
         if (!MeetsGoal(count - 1, r))
             continue;
+        if ((allowed & (1u << slot)) == 0 && !NestedAllowed(operation, a, last))
+            continue;
         stack[count - 2] = r;
         expression_.Push(operation);
-        const Step step = TailRest(stack, count - 1, FamilyMask(slot < 2 ? 2 : 1));
+        const Step step = TailRest(stack, count - 1, FamilyMask(slot < 2 ? 2 : 1), LastStep{operation, a, b});
         expression_.Pop();
         stack[count - 2] = a;
         if (step == Step::Stop)

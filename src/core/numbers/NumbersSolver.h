@@ -21,13 +21,17 @@ class SearchChannel;
 //
 // Both enumerate calculations in reverse Polish form. Every operation keeps
 // the top value no greater than the one below it and never yields zero, a
-// fraction or one of its operands unchanged; two operations in a row always
+// fraction or one of its operands unchanged; two operations in a row
 // alternate between the additive (+ -) and multiplicative (x /) families.
 // The solutions search also keeps one order of each chain (X + c + d with
 // d <= c) and builds a value that an unused drawn number already gives only
-// to meet that number at once. It gives up any branch that can no longer
-// hand anything over (see CalculationReach): that changes how fast it lists
-// the calculations, never which ones or in what order.
+// to meet that number at once. Each of these rules lets another order
+// through where the one it prefers cannot be written, so that no set of
+// numbers making the target is lost: 5 + (7 - 6), for one, comes with two
+// additive operations in a row, (5 + 7) - 6 giving back its 6. The search
+// gives up any branch that can no longer hand anything over (see
+// CalculationReach): that changes how fast it lists the calculations, never
+// which ones or in what order.
 //
 // All search state lives in fixed arrays: nothing is allocated while a search
 // runs. One solver serves one search at a time; its thread bodies run in the
@@ -145,6 +149,50 @@ private:
     static constexpr bool IsInverse(int operation) {
         return operation == NumberRules::kSubtract || operation == NumberRules::kDivide;
     }
+    // The other operation of the same family (+ and -, x and /).
+    static constexpr int Opposite(int operation) {
+        return NumberRules::IsAdditive(operation) ? NumberRules::kAdd + NumberRules::kSubtract - operation
+                                                  : NumberRules::kMultiply + NumberRules::kDivide - operation;
+    }
+    // The operation just applied, when the next token may be an operation of
+    // its own family (see NestedAllowed): its code (0 for none) and operands.
+    struct LastStep {
+        int operation;
+        int a;
+        int b;
+    };
+    static constexpr LastStep kNoStep{0, 0, 0};
+    // Two operations of one family in a row, w p (y q z) with q just applied:
+    // tried only when the chain cannot be written instead, in either order,
+    // (w p y) q' z or (w q' z) p y (q' being q or its opposite as p
+    // requires), nor as (y q z) p w when w equals y q z: 5 + (7 - 6), whose
+    // (5 + 7) - 6 gives back its 6 and 5 - 6 is negative.
+    bool NestedAllowed(int operation, int w, const LastStep& last) const;
+    // The tokens of one value in the calculation: places first..end.
+    struct Block {
+        int first;
+        int end;
+    };
+    static constexpr Block kNoTokens{0, -1};
+    // Whether (w o1 s) o2 t can be written as a chain from the tokens of w,
+    // s and t; `sMoved`: s's tokens come after t's as the calculation stands.
+    bool ChainWritable(int w, int o1, int s, int o2, int t, const Block& wTokens, const Block& sTokens,
+                       const Block& tTokens, bool sMoved) const;
+    // The value of (s o1 w) with w's chain of o1's family followed term by
+    // term after s, or 0 when that chain cannot be written.
+    int ChainFrom(int s, int o1, const Block& wTokens, const Block& sTokens, const Block& tTokens) const;
+    // Whether a value may be built while the numbers of `next` (the tokens
+    // that follow it), of `later` and of `last` are still to be placed.
+    bool MayBuild(int value, const Block& next, const Block& later, const Block& last = kNoTokens) const;
+    // The value the tokens make.
+    int BlockValue(const Block& tokens) const;
+    // Whether a value worked out by `tokens` equals a number of `numbers`
+    // (one met at once by the number it equals excepted): worked out before
+    // those numbers are placed, `tokens` could not be written.
+    bool Meets(const Block& tokens, const Block& numbers) const;
+    // The place where the calculation's tokens that end at `end` and make
+    // one value begin.
+    int BlockStart(int end) const;
     // The number slot still marked available whose value is `value`, or -1.
     int RedundantSlot(int value) const {
         for (int i = kOperationSlots; i < tokenLimit_; ++i)
@@ -165,7 +213,9 @@ private:
     // the family of the operation that must follow the twin.
     static constexpr int kAnyNumber = -1;
     static constexpr int kNoNumber = -2;
-    Step NextToken(unsigned operations, int onlyNumber, int pairFamily);
+    // `last`: the operation just applied, whose family may follow it
+    // again under NestedAllowed.
+    Step NextToken(unsigned operations, int onlyNumber, int pairFamily, const LastStep& last = kNoStep);
     // False when the top value b, above a, can never come down to a or below
     // with the `numbersLeft` numbers still to place.
     bool CanComeDown(int a, int b, int numbersLeft) const;
@@ -199,7 +249,7 @@ private:
     bool MeetsGoal(int level, long long value) const;
     // The rest of the tail, after its first operation, on a copy of the
     // value stack (`count` values).
-    Step TailRest(int* stack, int count, unsigned allowed);
+    Step TailRest(int* stack, int count, unsigned allowed, const LastStep& last);
     // The operation that completes the calculation, with value r: hands
     // over an exact solution, otherwise keeps the nearest result.
     Step Leaf(int operation, int r);
