@@ -19,15 +19,6 @@
 
 using namespace lexinum;
 
-namespace {
-
-QString NameOf(QObject* object) {
-    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(object);
-    return accessible != nullptr ? accessible->text(QAccessible::Name) : QString();
-}
-
-} // namespace
-
 class AccessibilityTest : public QObject {
     Q_OBJECT
 
@@ -47,27 +38,27 @@ void AccessibilityTest::everyControlHasAFrenchName() {
     TivApp& app = game_.App();
     app.ShowGame(Game::Numbers);
     app.ShowGame(Game::Letters);
-    QCOMPARE(NameOf(app.LettersPane()->ResultBox()), QStringLiteral("Résultats"));
-    QCOMPARE(NameOf(app.NumbersPane()->ResultBox()), QStringLiteral("Résultats"));
-    QCOMPARE(NameOf(app.LettersPane()), QStringLiteral("Le mot le plus long"));
-    QCOMPARE(NameOf(app.NumbersPane()), QStringLiteral("Le compte est bon"));
-    QCOMPARE(NameOf(game_.Frame().statusBar()), QStringLiteral("Barre d'état"));
-    QCOMPARE(NameOf(game_.Frame().menuBar()), QStringLiteral("Barre de menus"));
+    QCOMPARE(test::GameFixture::AccessibleName(app.LettersPane()->ResultBox()), QStringLiteral("Résultats"));
+    QCOMPARE(test::GameFixture::AccessibleName(app.NumbersPane()->ResultBox()), QStringLiteral("Résultats"));
+    QCOMPARE(test::GameFixture::AccessibleName(app.LettersPane()), QStringLiteral("Le mot le plus long"));
+    QCOMPARE(test::GameFixture::AccessibleName(app.NumbersPane()), QStringLiteral("Le compte est bon"));
+    QCOMPARE(test::GameFixture::AccessibleName(game_.Frame().statusBar()), QStringLiteral("Barre d'état"));
+    QCOMPARE(test::GameFixture::AccessibleName(game_.Frame().menuBar()), QStringLiteral("Barre de menus"));
     // Buttons read as their labels, without the mnemonic's mark.
-    QCOMPARE(NameOf(app.LettersPane()->Button(Command::NewDraw)), QStringLiteral("Nouveau"));
-    QCOMPARE(NameOf(app.LettersPane()->Button(Command::Continue)), QStringLiteral("Poursuivre"));
-    QCOMPARE(NameOf(app.LettersPane()->Button(Command::Check)), QStringLiteral("Vérifier"));
-    QCOMPARE(NameOf(app.LettersPane()->Button(Command::PlayNumbers)), QStringLiteral("Chiffres"));
-    QCOMPARE(NameOf(app.NumbersPane()->Button(Command::PlayLetters)), QStringLiteral("Lettres"));
+    QCOMPARE(test::GameFixture::AccessibleName(app.LettersPane()->Button(Command::NewDraw)), QStringLiteral("Nouveau"));
+    QCOMPARE(test::GameFixture::AccessibleName(app.LettersPane()->Button(Command::Continue)), QStringLiteral("Poursuivre"));
+    QCOMPARE(test::GameFixture::AccessibleName(app.LettersPane()->Button(Command::Check)), QStringLiteral("Vérifier"));
+    QCOMPARE(test::GameFixture::AccessibleName(app.LettersPane()->Button(Command::PlayNumbers)), QStringLiteral("Chiffres"));
+    QCOMPARE(test::GameFixture::AccessibleName(app.NumbersPane()->Button(Command::PlayLetters)), QStringLiteral("Lettres"));
     // The draw's field, and the letter palette's gadgets by their letter.
-    QCOMPARE(NameOf(app.LettersPane()->LettersField()), QStringLiteral("Tirage"));
-    QCOMPARE(NameOf(app.LettersPane()->Palette()->Gadget(2)), QStringLiteral("C"));
+    QCOMPARE(test::GameFixture::AccessibleName(app.LettersPane()->LettersField()), QStringLiteral("Tirage"));
+    QCOMPARE(test::GameFixture::AccessibleName(app.LettersPane()->Palette()->Gadget(2)), QStringLiteral("C"));
     // Nothing the player can reach is left without a name.
     for (QWidget* widget : game_.Frame().findChildren<QWidget*>()) {
         const bool control = qobject_cast<QAbstractButton*>(widget) != nullptr ||
                              qobject_cast<ResultEdit*>(widget) != nullptr || (widget->focusPolicy() & Qt::TabFocus);
         if (control && widget->isVisibleTo(&game_.Frame()))
-            QVERIFY2(!NameOf(widget).isEmpty(), widget->metaObject()->className());
+            QVERIFY2(!test::GameFixture::AccessibleName(widget).isEmpty(), widget->metaObject()->className());
     }
 }
 

@@ -17,15 +17,6 @@
 
 using namespace lexinum;
 
-namespace {
-
-QString NameOf(QObject* object) {
-    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(object);
-    return accessible != nullptr ? accessible->text(QAccessible::Name) : QString();
-}
-
-} // namespace
-
 class ButtonPaletteTest : public QObject {
     Q_OBJECT
 
@@ -53,9 +44,9 @@ void ButtonPaletteTest::gadgetsTypeAndEraseInTheLettersField() {
     // With no place kept, it stands beside the frame rather than over its menus.
     QTRY_VERIFY(palette->frameGeometry().left() > game_.Frame().frameGeometry().right() ||
                 palette->frameGeometry().right() >= game_.Frame().screen()->availableGeometry().right());
-    QCOMPARE(NameOf(palette->Gadget(0)), QStringLiteral("A"));
-    QCOMPARE(NameOf(palette->Gadget(25)), QStringLiteral("Z"));
-    QCOMPARE(NameOf(palette->Gadget(SymbButtonGadget::kEraseId)), QStringLiteral("Effacer"));
+    QCOMPARE(test::GameFixture::AccessibleName(palette->Gadget(0)), QStringLiteral("A"));
+    QCOMPARE(test::GameFixture::AccessibleName(palette->Gadget(25)), QStringLiteral("Z"));
+    QCOMPARE(test::GameFixture::AccessibleName(palette->Gadget(SymbButtonGadget::kEraseId)), QStringLiteral("Effacer"));
     QCOMPARE(palette->Gadget(4)->text(), QStringLiteral("E"));
     // Three columns.
     QCOMPARE(palette->Gadget(3)->x(), palette->Gadget(0)->x());

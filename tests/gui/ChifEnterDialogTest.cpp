@@ -23,11 +23,6 @@ namespace {
 using Numbers = std::array<int, Calculation::kNumberCount>;
 using R = Calculation::Refusal;
 
-QString NameOf(QObject* object) {
-    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(object);
-    return accessible != nullptr ? accessible->text(QAccessible::Name) : QString();
-}
-
 } // namespace
 
 class ChifEnterDialogTest : public QObject {
@@ -360,21 +355,21 @@ void ChifEnterDialogTest::largeLinesShowWholeAndOverflowIsRefused() {
 
 void ChifEnterDialogTest::buttonsReadAsTheirValueAndSign() {
     ChifEnterDialog& dialog = Open({75, 3, 8, 1, 10, 6}, 225);
-    QCOMPARE(NameOf(dialog.NumberButton(0)), QStringLiteral("75"));
-    QCOMPARE(NameOf(dialog.NumberButton(5)), QStringLiteral("6"));
+    QCOMPARE(test::GameFixture::AccessibleName(dialog.NumberButton(0)), QStringLiteral("75"));
+    QCOMPARE(test::GameFixture::AccessibleName(dialog.NumberButton(5)), QStringLiteral("6"));
     const QStringList signs{"plus", "moins", "multiplié par", "divisé par"};
     for (int j = 0; j < 4; ++j)
-        QCOMPARE(NameOf(dialog.OperationButton(j)), signs[j]);
-    QCOMPARE(NameOf(dialog.CalculationBox()), QStringLiteral("Calcul"));
-    QCOMPARE(NameOf(dialog.OkButton()), QStringLiteral("OK"));
-    QCOMPARE(NameOf(dialog.EraseLineButton()), QStringLiteral("Eff Ligne"));
-    QCOMPARE(NameOf(dialog.EraseAllButton()), QStringLiteral("Effacer"));
-    QCOMPARE(NameOf(dialog.CancelButton()), QStringLiteral("Annuler"));
+        QCOMPARE(test::GameFixture::AccessibleName(dialog.OperationButton(j)), signs[j]);
+    QCOMPARE(test::GameFixture::AccessibleName(dialog.CalculationBox()), QStringLiteral("Calcul"));
+    QCOMPARE(test::GameFixture::AccessibleName(dialog.OkButton()), QStringLiteral("OK"));
+    QCOMPARE(test::GameFixture::AccessibleName(dialog.EraseLineButton()), QStringLiteral("Eff Ligne"));
+    QCOMPARE(test::GameFixture::AccessibleName(dialog.EraseAllButton()), QStringLiteral("Effacer"));
+    QCOMPARE(test::GameFixture::AccessibleName(dialog.CancelButton()), QStringLiteral("Annuler"));
     // A button that took a line's result reads as that result.
     Number(0);
     Operation('x');
     Number(1);
-    QCOMPARE(NameOf(dialog.NumberButton(1)), QStringLiteral("225"));
+    QCOMPARE(test::GameFixture::AccessibleName(dialog.NumberButton(1)), QStringLiteral("225"));
 }
 
 QTEST_MAIN(ChifEnterDialogTest)

@@ -17,11 +17,6 @@ using namespace lexinum;
 
 namespace {
 
-QString NameOf(QObject* object) {
-    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(object);
-    return accessible != nullptr ? accessible->text(QAccessible::Name) : QString();
-}
-
 void Retype(ChifEdit* box, const QString& text) {
     box->setFocus();
     box->selectAll();
@@ -78,11 +73,11 @@ void ChifOptionsDialogTest::opensOnTheRulesInForce() {
         QCOMPARE(dialog->MaxBox()->selectedText(), QStringLiteral("999"));
         topic = game_.App().ContextHelpTopic();
         dialog->HelpButton()->click();
-        QCOMPARE(NameOf(dialog->MaxBox()), QStringLiteral("Nombre maximum"));
-        QCOMPARE(NameOf(dialog->MinBox()), QStringLiteral("Nombre minimum"));
-        QCOMPARE(NameOf(dialog->AllNumbersBox()), QStringLiteral("Utiliser tous les nombres"));
-        QCOMPARE(NameOf(dialog->OkButton()), QStringLiteral("OK"));
-        QCOMPARE(NameOf(dialog->HelpButton()), QStringLiteral("Aide"));
+        QCOMPARE(test::GameFixture::AccessibleName(dialog->MaxBox()), QStringLiteral("Nombre maximum"));
+        QCOMPARE(test::GameFixture::AccessibleName(dialog->MinBox()), QStringLiteral("Nombre minimum"));
+        QCOMPARE(test::GameFixture::AccessibleName(dialog->AllNumbersBox()), QStringLiteral("Utiliser tous les nombres"));
+        QCOMPARE(test::GameFixture::AccessibleName(dialog->OkButton()), QStringLiteral("OK"));
+        QCOMPARE(test::GameFixture::AccessibleName(dialog->HelpButton()), QStringLiteral("Aide"));
         // The boxes step like the pane's.
         QTest::keyClick(dialog->MaxBox(), Qt::Key_Up);
         QCOMPARE(dialog->MaxBox()->text(), QStringLiteral("1000"));

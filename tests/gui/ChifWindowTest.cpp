@@ -28,11 +28,6 @@ using namespace lexinum;
 
 namespace {
 
-QString NameOf(QObject* object) {
-    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(object);
-    return accessible != nullptr ? accessible->text(QAccessible::Name) : QString();
-}
-
 // Runs `act` on the entry dialog once it is open. The pane may wait for its
 // search (letting timers run) before it opens the dialog: until then, look
 // again a little later.
@@ -128,13 +123,13 @@ void ChifWindowTest::boxesArePlacedNamedAndReachable() {
         ChifEdit* box = pane->NumberBox(i);
         QCOMPARE(box->geometry(), layout.NUMBER_RECT.translated(i * (layout.BOX_WDTH + layout.CHAR_WDTH), 0));
         QCOMPARE(box->font(), fonts.baseFont);
-        QCOMPARE(NameOf(box), QStringLiteral("Nombre %1").arg(i + 1));
+        QCOMPARE(test::GameFixture::AccessibleName(box), QStringLiteral("Nombre %1").arg(i + 1));
         QCOMPARE(box->maxLength(), 3);
         QCOMPARE(box->alignment() & Qt::AlignRight, Qt::AlignRight);
     }
     QCOMPARE(pane->TargetBox()->geometry(), layout.TARGET_RECT);
     QCOMPARE(pane->TargetBox()->font(), fonts.bigFont);
-    QCOMPARE(NameOf(pane->TargetBox()), QStringLiteral("Compte"));
+    QCOMPARE(test::GameFixture::AccessibleName(pane->TargetBox()), QStringLiteral("Compte"));
     QCOMPARE(pane->TargetBox()->maxLength(), 5);
     // The pane comes forward with number box 1 focused, its text selected.
     QCOMPARE(QApplication::focusWidget(), pane->NumberBox(0));

@@ -22,11 +22,6 @@ using namespace lexinum;
 
 namespace {
 
-QString NameOf(QObject* object) {
-    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(object);
-    return accessible != nullptr ? accessible->text(QAccessible::Name) : QString();
-}
-
 bool IsVowel(char c) {
     return std::string_view(kVowels).find(c) != std::string_view::npos;
 }
@@ -76,9 +71,9 @@ void LettrEnterDialogTest::drawIsChosenLetterByLetter() {
         QCOMPARE(dialog->VowelButton()->y(), dialog->ConsonantButton()->y());
         QVERIFY(dialog->VowelButton()->y() > dialog->Field()->geometry().bottom());
         QVERIFY(dialog->VowelButton()->isDefault());
-        QCOMPARE(NameOf(dialog->Field()), QStringLiteral("Tirage"));
-        QCOMPARE(NameOf(dialog->VowelButton()), QStringLiteral("Voyelle"));
-        QCOMPARE(NameOf(dialog->ConsonantButton()), QStringLiteral("Consonne"));
+        QCOMPARE(test::GameFixture::AccessibleName(dialog->Field()), QStringLiteral("Tirage"));
+        QCOMPARE(test::GameFixture::AccessibleName(dialog->VowelButton()), QStringLiteral("Voyelle"));
+        QCOMPARE(test::GameFixture::AccessibleName(dialog->ConsonantButton()), QStringLiteral("Consonne"));
         QTest::mouseClick(dialog->VowelButton(), Qt::LeftButton);
         QTest::mouseClick(dialog->ConsonantButton(), Qt::LeftButton);
         QCOMPARE(dialog->Field()->text().size(), 2);

@@ -20,11 +20,6 @@ using namespace lexinum;
 
 namespace {
 
-QString NameOf(QObject* object) {
-    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(object);
-    return accessible != nullptr ? accessible->text(QAccessible::Name) : QString();
-}
-
 // The visible letter buttons, as a string of 1 and 0, for the first `count`.
 QString Shown(const MotEnterDialog& dialog, int count) {
     QString shown;
@@ -101,11 +96,11 @@ void MotEnterDialogTest::liesOverTheResultsBoxWithItsControls() {
     }
     QVERIFY(dialog.OkButton()->isDefault());
     // A screen reader reads each control.
-    QCOMPARE(NameOf(dialog.Edit()), QStringLiteral("Mot"));
-    QCOMPARE(NameOf(dialog.LetterButton(0)), QStringLiteral("T"));
-    QCOMPARE(NameOf(dialog.OkButton()), QStringLiteral("OK"));
-    QCOMPARE(NameOf(dialog.EraseButton()), QStringLiteral("Effacer"));
-    QCOMPARE(NameOf(dialog.CancelButton()), QStringLiteral("Annuler"));
+    QCOMPARE(test::GameFixture::AccessibleName(dialog.Edit()), QStringLiteral("Mot"));
+    QCOMPARE(test::GameFixture::AccessibleName(dialog.LetterButton(0)), QStringLiteral("T"));
+    QCOMPARE(test::GameFixture::AccessibleName(dialog.OkButton()), QStringLiteral("OK"));
+    QCOMPARE(test::GameFixture::AccessibleName(dialog.EraseButton()), QStringLiteral("Effacer"));
+    QCOMPARE(test::GameFixture::AccessibleName(dialog.CancelButton()), QStringLiteral("Annuler"));
     QCOMPARE(dialog.HelpTopic(), 263);
     // The word takes the focus, and Tab reaches the letters.
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(dialog.Edit()));

@@ -3,6 +3,7 @@
 #include "app/TivFrame.h"
 #include "letters/MotWindow.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QFile>
@@ -72,6 +73,11 @@ QStringList GameFixture::ItemLabels(int menuPosition) {
             labels << action->text();
     }
     return labels;
+}
+
+QString GameFixture::AccessibleName(QObject* object) {
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(object);
+    return accessible != nullptr ? accessible->text(QAccessible::Name) : QString();
 }
 
 void GameFixture::OnModal(std::function<void(QWidget*)> act) {

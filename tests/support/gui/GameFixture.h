@@ -49,6 +49,9 @@ public:
     // The help topics opened since the start (through the help viewer the fixture installs).
     const std::vector<int>& HelpTopicsOpened() const { return helpTopics_; }
 
+    // What a screen reader announces as the name of `object`.
+    static QString AccessibleName(QObject* object);
+
     // Runs `act` on the modal window once it is open (a dialog run by the
     // code under test); `act` must close it.
     static void OnModal(std::function<void(QWidget*)> act);
