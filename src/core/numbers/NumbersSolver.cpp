@@ -246,23 +246,7 @@ bool NumbersSolver::MayBuild(int value, const Block& next, const Block& later, c
     return true;
 }
 
-int NumbersSolver::BlockValue(const Block& tokens) const {
-    std::array<int, Pile::kSlots> stack{};
-    int depth = 0;
-    for (int i = tokens.first; i <= tokens.end; ++i) {
-        const int token = expression_[i];
-        if (token > 0) {
-            stack[static_cast<std::size_t>(depth++)] = token;
-        } else {
-            --depth;
-            stack[static_cast<std::size_t>(depth - 1)] = NumberRules::Value(
-                stack[static_cast<std::size_t>(depth - 1)], token, stack[static_cast<std::size_t>(depth)]);
-        }
-    }
-    return stack[0];
-}
-
-bool NumbersSolver::Meets(const Block& tokens, const Block& numbers) const {
+template <typename Visit> int NumbersSolver::EvaluateBlock(const Block& tokens, Visit visit) const {
     std::array<int, Pile::kSlots> stack{};
     int depth = 0;
     for (int i = tokens.first; i <= tokens.end; ++i) {
@@ -275,14 +259,27 @@ bool NumbersSolver::Meets(const Block& tokens, const Block& numbers) const {
         const int value = NumberRules::Value(stack[static_cast<std::size_t>(depth - 1)], token,
                                              stack[static_cast<std::size_t>(depth)]);
         stack[static_cast<std::size_t>(depth - 1)] = value;
+        if (!visit(i, value))
+            break;
+    }
+    return stack[0];
+}
+
+int NumbersSolver::BlockValue(const Block& tokens) const {
+    return EvaluateBlock(tokens, [](int, int) { return true; });
+}
+
+bool NumbersSolver::Meets(const Block& tokens, const Block& numbers) const {
+    bool met = false;
+    EvaluateBlock(tokens, [&](int i, int value) {
         // A value met at once by the number it equals may be built anywhere.
         if (i < tokens.end && expression_[i + 1] == value)
-            continue;
+            return true;
         for (int j = numbers.first; j <= numbers.end; ++j)
-            if (expression_[j] == value)
-                return true;
-    }
-    return false;
+            met = met || expression_[j] == value;
+        return !met;
+    });
+    return met;
 }
 
 int NumbersSolver::BlockStart(int end) const {

@@ -186,6 +186,9 @@ private:
     bool MayBuild(int value, const Block& next, const Block& later, const Block& last = kNoTokens) const;
     // The value the tokens make.
     int BlockValue(const Block& tokens) const;
+    // Runs the calculation of `tokens`, calling visit(token index, result) after
+    // each operation until it answers false; returns the value on the bottom.
+    template <typename Visit> int EvaluateBlock(const Block& tokens, Visit visit) const;
     // Whether a value worked out by `tokens` equals a number of `numbers`
     // (one met at once by the number it equals excepted): worked out before
     // those numbers are placed, `tokens` could not be written.
