@@ -82,7 +82,7 @@ void ChifEnterDialogTest::isLaidOverTheResultsBox() {
     const ResultEdit* results = game_.App().NumbersPane()->ResultBox();
     QCOMPARE(dialog.geometry(), QRect(results->mapToGlobal(QPoint(0, 0)), results->size()));
     QVERIFY(dialog.windowFlags() & Qt::FramelessWindowHint);
-    QCOMPARE(dialog.HelpTopic(), 267);
+    QCOMPARE(dialog.Topic(), 267);
 
     // The computed layout, for a dialog 400 x 300: m = 20, n = 15.
     const ChifEnterDialog::Places places = ChifEnterDialog::PlacesFor(QSize(400, 300));

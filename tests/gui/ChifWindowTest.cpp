@@ -117,7 +117,7 @@ ChifWindow* ChifWindowTest::ShowNumbers() {
 
 void ChifWindowTest::boxesArePlacedNamedAndReachable() {
     ChifWindow* pane = ShowNumbers();
-    const Layout& layout = Layout::Current();
+    const Layout& layout = game_.App().CurrentLayout();
     const GameFonts& fonts = game_.App().Fonts();
     for (int i = 0; i < 6; ++i) {
         ChifEdit* box = pane->NumberBox(i);
@@ -451,7 +451,7 @@ void ChifWindowTest::settingsAreReadInRangeAndWrittenAtClose() {
     QVERIFY(!pane->Options().limitedNumbers);
     // The box shows every target of the range: five digits, widened by one
     // big character on each side for each digit beyond three.
-    const Layout& layout = Layout::Current();
+    const Layout& layout = game_.App().CurrentLayout();
     QCOMPARE(pane->TargetBox()->geometry(),
              layout.TARGET_RECT.adjusted(-2 * layout.HALF_BIG_CHAR, 0, 2 * layout.HALF_BIG_CHAR, 0));
     Retype(pane->TargetBox(), QStringLiteral("32766"));

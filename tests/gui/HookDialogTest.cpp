@@ -50,7 +50,7 @@ void HookDialogTest::contextHelpFollowsGameAndMode() {
 void HookDialogTest::helpKeyOpensTheInnermostDialogsTopic() {
     game_.Start();
     TivApp& app = game_.App();
-    auto outer = std::make_unique<HookDialog>(&game_.Frame(), app, 317);
+    auto outer = std::make_unique<HookDialog>(&game_.Frame(), app, HelpTopic::NewMatch);
     test::GameFixture::OnModal([&app](QWidget* dialog) {
         QTest::keyClick(dialog, Qt::Key_F1);
         // A dialog opened inside this one has its own topic while it is open...
@@ -67,7 +67,7 @@ void HookDialogTest::helpKeyOpensTheInnermostDialogsTopic() {
             static_cast<HookDialog*>(inner)->Help();
             static_cast<QDialog*>(inner)->accept();
         });
-        HookDialog inner(dialog, app, 318);
+        HookDialog inner(dialog, app, HelpTopic::ResumeMatch);
         inner.exec();
         // ...and once it is closed, F1 is this dialog's again.
         QTest::keyClick(dialog, Qt::Key_F1);
@@ -91,7 +91,7 @@ void HookDialogTest::centredDialogOpensOverTheFrame() {
     game_.Start();
     game_.Frame().move(40, 30);
     QTRY_COMPARE(game_.Frame().pos(), QPoint(40, 30));
-    CenteredDialog dialog(&game_.Frame(), game_.App(), 0);
+    CenteredDialog dialog(&game_.Frame(), game_.App(), HelpTopic::None);
     dialog.setFixedSize(200, 120);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));

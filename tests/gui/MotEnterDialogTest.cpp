@@ -101,7 +101,7 @@ void MotEnterDialogTest::liesOverTheResultsBoxWithItsControls() {
     QCOMPARE(test::GameFixture::AccessibleName(dialog.OkButton()), QStringLiteral("OK"));
     QCOMPARE(test::GameFixture::AccessibleName(dialog.EraseButton()), QStringLiteral("Effacer"));
     QCOMPARE(test::GameFixture::AccessibleName(dialog.CancelButton()), QStringLiteral("Annuler"));
-    QCOMPARE(dialog.HelpTopic(), 263);
+    QCOMPARE(dialog.Topic(), 263);
     // The word takes the focus, and Tab reaches the letters.
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(dialog.Edit()));
     QTest::keyClick(dialog.Edit(), Qt::Key_Tab);

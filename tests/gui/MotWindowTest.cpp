@@ -128,9 +128,10 @@ void MotWindowTest::freshStartPlaysAtOnceOnThePlayersOwnLexicon() {
     QVERIFY(game_.Frame().IsCommandEnabled(Command::ShowSolutions));
     QVERIFY(game_.Frame().IsCommandEnabled(Command::ChangeLexicon));
     // The field follows the layout, in the big font, also when the frame is maximized.
-    QCOMPARE(pane->LettersField()->geometry(), Layout::Current().DRAW_RECT);
-    game_.App().SetDisplayMode(TivApp::SizeType::Maximized);
-    QCOMPARE(pane->LettersField()->geometry(), Layout::Current().DRAW_RECT);
+    QCOMPARE(pane->LettersField()->geometry(), game_.App().CurrentLayout().DRAW_RECT);
+    game_.Frame().showMaximized();
+    QTRY_VERIFY(game_.App().Maximized());
+    QCOMPARE(pane->LettersField()->geometry(), game_.App().CurrentLayout().DRAW_RECT);
     QCOMPARE(pane->LettersField()->font(), game_.App().Fonts().bigFont);
 }
 

@@ -210,7 +210,7 @@ void PanoWindowTest::resultsBoxAppendsAndEmptiesTheBuffer() {
     game_.Start();
     PanoWindow* pane = game_.App().LettersPane();
     ResultEdit* box = pane->ResultBox();
-    std::string& text = pane->AnswerText();
+    std::string text;
     text = "MAISON : mot accepté\r\n";
     box->Append(text);
     QVERIFY(text.empty());
@@ -233,7 +233,7 @@ void PanoWindowTest::separatorIsCentredInTheResultsBox() {
     const int spaces = static_cast<int>(rule.find('_'));
     const QFontMetrics metrics(pane->ResultFont());
     const int space = metrics.horizontalAdvance(QLatin1Char(' '));
-    const int usable = Layout::Current().RESULT_WDTH - pane->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int usable = game_.App().CurrentLayout().RESULT_WDTH - pane->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     const int ruleWidth = 8 * metrics.horizontalAdvance(QLatin1Char('_'));
     QVERIFY(std::abs(spaces * space - (usable - ruleWidth) / 2) <= space);
 }

@@ -1,7 +1,7 @@
 // The frame as the player meets it: menus and their hints, the layout size
 // it keeps, maximizing, the game switch, the match's menus, closing.
-#include "GameFixture.h"
 #include "app/TivFrame.h"
+#include "GameFixture.h"
 #include "common/Profile.h"
 #include "letters/MotWindow.h"
 #include "numbers/ChifWindow.h"
@@ -65,10 +65,10 @@ void TivFrameTest::startsInTrainingOnTheLettersPaneWithoutWritingSettings() {
     QCOMPARE(game_.MenuTitles(), QStringList({"&Fichier", "&Jeu", "&Options", "&Lexique", "&?"}));
     QCOMPARE(game_.ItemLabels(0), QStringList({"&Nouvelle partie...", "Rouvrir &partie...", "&Enregistrer partie",
                                                "Enregistrer partie s&ous...", "Qui&tter partie", "&Quitter"}));
-    QCOMPARE(game_.ItemLabels(1), QStringList({"&Nouvelles lettres", "&Voir les solutions...",
-                                               "Jouer aux &Chiffres", "Les 10 &meilleurs..."}));
-    QCOMPARE(game_.ItemLabels(2), QStringList({"&Couleurs...", "Po&lices...", "&Paramètres...",
-                                               "A&fficher palette", "Fichier &bitmap...", "Choi&x bitmap"}));
+    QCOMPARE(game_.ItemLabels(1), QStringList({"&Nouvelles lettres", "&Voir les solutions...", "Jouer aux &Chiffres",
+                                               "Les 10 &meilleurs..."}));
+    QCOMPARE(game_.ItemLabels(2), QStringList({"&Couleurs...", "Po&lices...", "&Paramètres...", "A&fficher palette",
+                                               "Fichier &bitmap...", "Choi&x bitmap"}));
     QCOMPARE(game_.ItemLabels(3), QStringList({"&Ajouter mots...", "&Supprimer mots...", "&Changer de lexique..."}));
     QCOMPARE(game_.ItemLabels(4), QStringList({"&Sommaire", "&Utiliser l'aide", "&Contextuelle", "&A propos"}));
     MotWindow* pane = app.LettersPane();
@@ -81,7 +81,7 @@ void TivFrameTest::startsInTrainingOnTheLettersPaneWithoutWritingSettings() {
 
 void TivFrameTest::paneFillsTheFrameAsTheLayoutSays() {
     game_.Start();
-    const Layout& layout = Layout::Current();
+    const Layout& layout = game_.App().CurrentLayout();
     TivFrame& frame = game_.Frame();
     QCOMPARE(frame.width(), layout.GAME_FRAME_WDTH);
     QCOMPARE(frame.centralWidget()->size(), QSize(layout.GAME_FRAME_WDTH, layout.PANE_HGHT));
@@ -109,7 +109,7 @@ void TivFrameTest::aDragOnTheBorderBringsTheFrameBack() {
     const QSize layoutSize = frame.size();
     frame.resize(layoutSize + QSize(150, 90));
     QTRY_COMPARE(frame.size(), layoutSize);
-    QCOMPARE(Layout::Current().GAME_FRAME_WDTH, layoutSize.width());
+    QCOMPARE(game_.App().CurrentLayout().GAME_FRAME_WDTH, layoutSize.width());
 }
 
 void TivFrameTest::commandsNobodyRunsAreGreyed() {
@@ -148,8 +148,7 @@ void TivFrameTest::switchingGamesChangesCaptionMenuAndButtons() {
     QVERIFY(!game_.Frame().LexiconMenuShown());
     QCOMPARE(game_.ItemLabels(1), QStringList({"&Nouveaux nombres", "&Voir les solutions...", "Jouer aux &Lettres",
                                                "Les 10 &meilleurs..."}));
-    QCOMPARE(game_.Frame().FindMenuItem(Command::PlayLetters)->statusTip(),
-             QStringLiteral("Passe au jeu des lettres"));
+    QCOMPARE(game_.Frame().FindMenuItem(Command::PlayLetters)->statusTip(), QStringLiteral("Passe au jeu des lettres"));
     QVERIFY(game_.Frame().FindMenuItem(Command::PlayNumbers) == nullptr);
     ChifWindow* numbers = app.NumbersPane();
     QCOMPARE(numbers->Button(Command::PlayLetters)->text(), QStringLiteral("Lett&res"));
@@ -320,10 +319,10 @@ void TivFrameTest::maximizeDoublesTheTextAndRestoreBringsItBack() {
     TivApp& app = game_.App();
     TivFrame& frame = game_.Frame();
     const int normalText = QFontMetrics(app.Fonts().baseFont).height();
-    const Layout normal = Layout::Current();
+    const Layout normal = game_.App().CurrentLayout();
     frame.showMaximized();
     QTRY_VERIFY(app.Maximized());
-    const Layout& big = Layout::Current();
+    const Layout& big = game_.App().CurrentLayout();
     QCOMPARE(big.GAME_FRAME_WDTH, frame.screen()->geometry().width());
     // The results box takes what the column leaves of the screen's width.
     QCOMPARE(big.RESULT_WDTH, big.GAME_FRAME_WDTH - 5 * big.CHAR_WDTH - 3 * big.BUTTON_WDTH);
@@ -335,7 +334,7 @@ void TivFrameTest::maximizeDoublesTheTextAndRestoreBringsItBack() {
     frame.showNormal();
     QTRY_VERIFY(!app.Maximized());
     QCOMPARE(QFontMetrics(app.Fonts().baseFont).height(), normalText);
-    QCOMPARE(Layout::Current().GAME_FRAME_WDTH, normal.GAME_FRAME_WDTH);
+    QCOMPARE(game_.App().CurrentLayout().GAME_FRAME_WDTH, normal.GAME_FRAME_WDTH);
     QTRY_COMPARE(frame.width(), normal.GAME_FRAME_WDTH);
     QCOMPARE(frame.minimumSize(), frame.size());
 }
@@ -344,7 +343,7 @@ void TivFrameTest::startsMinimizedOrMaximizedWhenAsked() {
     game_.Start({}, TivApp::ShowState::Maximized);
     QVERIFY(game_.Frame().isMaximized());
     QTRY_VERIFY(game_.App().Maximized());
-    QCOMPARE(Layout::Current().GAME_FRAME_WDTH, game_.Frame().screen()->geometry().width());
+    QCOMPARE(game_.App().CurrentLayout().GAME_FRAME_WDTH, game_.Frame().screen()->geometry().width());
     game_.Reset();
 
     game_.Start({"--minimized"}, TivApp::ShowState::Minimized);

@@ -72,6 +72,10 @@ SearchChannel::WaitResult SearchChannel::WaitBatchFor(std::chrono::milliseconds 
     return ResultOf(batchReady_.WaitUnlessFor(workerEnded_, limit));
 }
 
+SearchChannel::WaitResult SearchChannel::WaitEndFor(std::chrono::milliseconds limit) {
+    return ResultOf(workerEnd_.WaitUnlessFor(workerEnded_, limit));
+}
+
 bool SearchChannel::WaitComputer() {
     return computerDone_.WaitUnless(workerEnded_);
 }

@@ -53,6 +53,8 @@ public:
     // WaitBatch does. After TimedOut nothing is lost: wait again later.
     WaitResult WaitBatchFor(std::chrono::milliseconds limit);
     // Waits for the computer's own answer; false if the worker ended without one.
+    // Waits at most `limit` for the worker to end: Ended once it has, TimedOut otherwise.
+    WaitResult WaitEndFor(std::chrono::milliseconds limit);
     bool WaitComputer();
     // Waits at most `limit` for the computer's answer, like WaitBatchFor.
     WaitResult WaitComputerFor(std::chrono::milliseconds limit);
@@ -112,6 +114,8 @@ private:
     // Clears both answers to a hand-over (stop, go on) after a wait for either.
     void ClearAnswers();
 
+    // Never set: waiting on it until the worker ends is waiting for the end.
+    AutoResetEvent workerEnd_;
     // Set when the computer's answer is ready.
     AutoResetEvent computerDone_;
     // Set when a batch is ready (or to release a waiting caller).

@@ -7,7 +7,9 @@
 #include "common/Random15.h"
 #include "letters/MotWindow.h"
 #include "numbers/ChifWindow.h"
-#include "presentation/HelpTopic.h"
+#include "presentation/WindowHelpTopic.h"
+#include "shell/HelpTopic.h"
+#include "shell/SettingsKeys.h"
 
 #include <QApplication>
 #include <QDir>
@@ -25,12 +27,6 @@
 namespace lexinum {
 
 namespace {
-
-// Help topics shown when no dialog is open: letters or numbers, training or match.
-constexpr int kLettersTrainingTopic = 260;
-constexpr int kLettersMatchTopic = 261;
-constexpr int kNumbersTrainingTopic = 265;
-constexpr int kNumbersMatchTopic = 266;
 
 // The name of the settings folder: the QCoreApplication name decides it.
 constexpr char kFolderName[] = "lexinum";
@@ -65,12 +61,6 @@ QScreen* GameScreen(const QWidget* frame) {
 
 } // namespace
 
-const std::array<std::string, 6>& TivApp::LevelNames() {
-    static const std::array<std::string, 6> names{"débutant", "écolier", "dilettante", "amateur", "expert",
-                                                  "imbattable"};
-    return names;
-}
-
 TivApp::TivApp(const std::vector<std::string>& arguments, QObject* parent) : QObject(parent) {
     QCoreApplication::setApplicationName(QString::fromLatin1(kFolderName));
     commandLineFile_ = CommandLineFile(arguments);
@@ -79,7 +69,7 @@ TivApp::TivApp(const std::vector<std::string>& arguments, QObject* parent) : QOb
     settings_ = std::make_unique<Profile>(
         std::filesystem::path(QDir(SettingsFolder()).filePath(QStringLiteral("tiv.ini")).toStdString()),
         Profile::ReadOnlyRule::Respect);
-    gameData_.initialDir = settings_->ReadString("GENERAL", "parties", "", 259);
+    gameData_.initialDir = settings_->ReadString(keys::kGeneral, keys::kSavedGamesFolder, "", 259);
     Random15::SeedFromClock();
 
     commands_.OnCommand(Command::ContextHelp, [this] { ContextHelp(); });
@@ -98,7 +88,6 @@ QString TivApp::SettingsFolder() {
 void TivApp::InitMainWindow() {
     state_.SetShownGame(Game::Letters);
     state_.SetCompetition(false);
-    maximized_ = false;
     CreateFonts();
     define_geometry();
 
@@ -116,9 +105,9 @@ void TivApp::InitMainWindow() {
 
 void TivApp::PlaceFrame() {
     const auto coordinate = [this](const char* key) {
-        return std::clamp(settings_->ReadInt("GENERAL", key, 0), -kFarthestPosition, kFarthestPosition);
+        return std::clamp(settings_->ReadInt(keys::kGeneral, key, 0), -kFarthestPosition, kFarthestPosition);
     };
-    QPoint position(coordinate("x"), coordinate("y"));
+    QPoint position(coordinate(keys::kFrameX), coordinate(keys::kFrameY));
     // A position kept from another screen arrangement must not hide the game:
     // its title bar has to be on some screen, otherwise it opens at the corner.
     if (QGuiApplication::screenAt(position + QPoint(CaptionHeight(), CaptionHeight() / 2)) == nullptr)
@@ -152,7 +141,8 @@ bool TivApp::CanClose() {
     const std::string folder = gameData_.FileFolder();
     // The last of the settings written at close: if the file cannot be written, the
     // player hears of it once (every write before failed the same way); closing goes on.
-    if (!settings_->WriteString("GENERAL", "parties", folder.empty() ? gameData_.initialDir : folder))
+    if (!settings_->WriteString(keys::kGeneral, keys::kSavedGamesFolder,
+                                folder.empty() ? gameData_.initialDir : folder))
         Prompter::Active().Tell(settings_->LastError(), kName, PromptIcon::Exclamation);
     return true;
 }
@@ -162,7 +152,7 @@ GameFonts TivApp::FontsFor(int screenHeight, bool maximized) {
 }
 
 void TivApp::CreateFonts() {
-    fonts_ = FontsFor(GameScreen(frame_)->geometry().height(), maximized_);
+    fonts_ = FontsFor(GameScreen(frame_)->geometry().height(), Maximized());
 }
 
 Layout TivApp::GeometryFor(const GameFonts& fonts, QSize screen, bool maximized) {
@@ -196,11 +186,14 @@ Layout TivApp::GeometryFor(const GameFonts& fonts, QSize screen, bool maximized)
 }
 
 void TivApp::define_geometry() {
-    Layout::SetCurrent(GeometryFor(fonts_, GameScreen(frame_)->geometry().size(), maximized_));
+    layout_ = GeometryFor(fonts_, GameScreen(frame_)->geometry().size(), Maximized());
+}
+
+bool TivApp::Maximized() const {
+    return frame_ != nullptr && frame_->isMaximized() && !frame_->isMinimized();
 }
 
 void TivApp::SetDisplayMode(SizeType sizeType) {
-    maximized_ = sizeType == SizeType::Maximized;
     CreateFonts();
     define_geometry();
     if (frame_ != nullptr)
@@ -257,7 +250,17 @@ void TivApp::Quit() {
 }
 
 bool TivApp::RunCommand(Command command) {
+    // A command asked while another waits on a worker (from a timer or a
+    // queued call) would run inside it: it is refused.
+    if (gate_.Held()) {
+        QApplication::beep();
+        return false;
+    }
     return frame_ != nullptr && frame_->RunCommand(command);
+}
+
+void TivApp::ReportRound(const RoundReport& report) {
+    emit roundReported(report);
 }
 
 void TivApp::ShowHint(const QString& hint) {
@@ -278,8 +281,8 @@ int TivApp::ContextHelpTopic() const {
     if (const int dialogTopic = OpenDialogHelpTopic(); dialogTopic != 0)
         return dialogTopic;
     if (state_.LettersShown())
-        return state_.Competition() ? kLettersMatchTopic : kLettersTrainingTopic;
-    return state_.Competition() ? kNumbersMatchTopic : kNumbersTrainingTopic;
+        return TopicNumber(state_.Competition() ? HelpTopic::LettersMatch : HelpTopic::LettersTraining);
+    return TopicNumber(state_.Competition() ? HelpTopic::NumbersMatch : HelpTopic::NumbersTraining);
 }
 
 void TivApp::ContextHelp() {
@@ -288,6 +291,10 @@ void TivApp::ContextHelp() {
 }
 
 void TivApp::BringForward() {
+    gate_.WhenFree([this] { ComeForward(); });
+}
+
+void TivApp::ComeForward() {
     if (frame_ == nullptr)
         return;
     if (frame_->isMinimized())

@@ -2,15 +2,16 @@
 
 #include "app/GameFileData.h"
 #include "shell/AppServices.h"
+#include "shell/CommandGate.h"
 #include "shell/CommandTable.h"
 #include "shell/GameFonts.h"
 #include "shell/GameState.h"
 #include "shell/Layout.h"
+#include "shell/TimerPeriods.h"
 
 #include <QObject>
 #include <QSize>
 
-#include <array>
 #include <functional>
 #include <memory>
 #include <string>
@@ -27,9 +28,11 @@ class Profile;
 class TivFrame;
 
 // The application object: the state the commands follow, the settings file,
-// the shared fonts and layout, the frame and its two panes. Created after the
-// QApplication; it hands itself to the windows it builds as their
-// AppServices, so nothing reaches it through a global.
+// the shared fonts and layout, the gate that keeps commands out of a wait,
+// the frame and its two panes. Created after the QApplication; it hands
+// itself to the windows it builds as their AppServices, so nothing reaches it
+// through a global. The match plugs in here: it reads the panes' round
+// reports from roundReported and keeps the level in the state.
 class TivApp : public QObject, public AppServices {
     Q_OBJECT
 
@@ -43,11 +46,6 @@ public:
 
     // The program's name: caption of its message boxes, name of its settings folder.
     static constexpr const char* kName = AppServices::kProgramName;
-    // The captions of the frame in each game.
-    static constexpr const char* kLettersTitle = "Le mot le plus long";
-    static constexpr const char* kNumbersTitle = "Le compte est bon";
-    // The names of the six levels.
-    static const std::array<std::string, 6>& LevelNames();
 
     // Builds the state; `arguments` are the command-line words after the
     // program's name (the last one names a saved game to open).
@@ -73,8 +71,8 @@ public:
     // Follows a change of the frame's size type: new fonts at the new text
     // height, new layout, and both panes placed again.
     void SetDisplayMode(SizeType sizeType);
-    // The frame is maximized.
-    bool Maximized() const { return maximized_; }
+    // The frame is maximized (as the window says).
+    bool Maximized() const;
     // The layout for `fonts` on a screen of size `screen`, normal or maximized.
     static Layout GeometryFor(const GameFonts& fonts, QSize screen, bool maximized);
     // The fonts for a screen `screenHeight` pixels high, normal or maximized.
@@ -103,8 +101,10 @@ public:
     // or the default topic of the shown game and mode.
     int ContextHelpTopic() const;
 
-    // Brings the running game forward (asked by a second copy).
+    // Brings the running game forward (asked by a second copy), once no wait is in progress.
     void BringForward();
+    // Replaces the timers' periods (tests shorten them).
+    void SetPeriods(const TimerPeriods& periods) { periods_ = periods; }
 
     // The saved game named on the command line, empty if none.
     const std::string& CommandLineFileName() const { return commandLineFile_; }
@@ -115,23 +115,34 @@ public:
     GameState& State() override { return state_; }
     Profile& Settings() override { return *settings_; }
     const GameFonts& Fonts() const override { return fonts_; }
+    const Layout& CurrentLayout() const override { return layout_; }
     void ShowHint(const QString& hint) override;
     bool RunCommand(Command command) override;
     void ShowGame(Game game) override;
     QString DataFolder() const override;
     QString ShippedLexiconFolder() const override;
     void Quit() override;
+    CommandGate& Gate() override { return gate_; }
+    const TimerPeriods& Periods() const override { return periods_; }
+    void ReportRound(const RoundReport& report) override;
+
+signals:
+    // A pane reported the end of a match round.
+    void roundReported(const lexinum::RoundReport& report);
 
 private:
     void CreateFonts();
     void PlaceFrame();
     void ContextHelp();
+    void ComeForward();
 
     GameState state_;
     CommandTable commands_;
     std::unique_ptr<Profile> settings_;
     GameFonts fonts_;
-    bool maximized_ = false;
+    Layout layout_;
+    CommandGate gate_;
+    TimerPeriods periods_;
     std::unique_ptr<TivFrame> frameOwner_;
     TivFrame* frame_ = nullptr;
     MotWindow* lettersPane_ = nullptr;

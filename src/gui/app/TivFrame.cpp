@@ -7,6 +7,7 @@
 #include "shell/CommandCatalog.h"
 #include "shell/CommandRouter.h"
 #include "shell/Layout.h"
+#include "shell/SettingsKeys.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -36,7 +37,8 @@ const std::vector<Popup>& MenuBarItems() {
     static const std::vector<Popup> bar = {
         {"&Fichier", {C::NewMatch, C::ResumeMatch, C::SaveMatch, C::SaveMatchAs, C::QuitMatch, std::nullopt, C::Exit}},
         {"&Jeu", {C::NewDraw, C::ShowSolutions, C::PlayNumbers, C::TopTen}},
-        {"&Options", {C::Colours, C::Fonts, C::Options, C::LetterPalette, std::nullopt, C::BitmapFile, C::BitmapPalette}},
+        {"&Options",
+         {C::Colours, C::Fonts, C::Options, C::LetterPalette, std::nullopt, C::BitmapFile, C::BitmapPalette}},
         {"&Lexique", {C::AddWords, C::RemoveWords, C::ChangeLexicon}},
         {"&?", {C::HelpContents, C::HelpOnHelp, C::ContextHelp, std::nullopt, C::About}},
     };
@@ -53,7 +55,7 @@ bool IsCheckItem(Command command) {
 } // namespace
 
 TivFrame::TivFrame(TivApp& app) : app_(app), menuStyle_(std::make_unique<MenuStyle>()) {
-    setWindowTitle(QString::fromUtf8(TivApp::kLettersTitle));
+    setWindowTitle(QString::fromUtf8(GameTitle(Game::Letters)));
     setWindowIcon(QIcon(QStringLiteral(":/icons/lexinum.png")));
 
     clients_ = new QStackedWidget(this);
@@ -66,7 +68,7 @@ TivFrame::TivFrame(TivApp& app) : app_(app), menuStyle_(std::make_unique<MenuSty
     statusBar()->setAccessibleName(QStringLiteral("Barre d'état"));
     menuBar()->setAccessibleName(QStringLiteral("Barre de menus"));
 
-    bitmapsFolder = app_.Settings().ReadString("GENERAL", "bitmaps", "", 259);
+    bitmapsFolder = app_.Settings().ReadString(keys::kGeneral, keys::kBitmapsFolder, "", 259);
     BuildMenu();
     commands_.OnCommand(Command::Exit, [this] { close(); });
 
@@ -182,7 +184,7 @@ void TivFrame::FollowState() {
     const GameState& state = app_.State();
     if (PanoWindow* pane = app_.Pane(state.ShownGame()); pane != nullptr && Client() != pane) {
         clients_->setCurrentWidget(pane);
-        setWindowTitle(QString::fromUtf8(state.LettersShown() ? TivApp::kLettersTitle : TivApp::kNumbersTitle));
+        setWindowTitle(QString::fromUtf8(GameTitle(state.ShownGame())));
     }
     if (state.ShownGame() != menuGame_) {
         if (state.LettersShown())
@@ -237,12 +239,13 @@ void TivFrame::UpdateCommands() {
 }
 
 QSize TivFrame::LayoutSize() const {
-    const Layout& layout = Layout::Current();
-    return {layout.GAME_FRAME_WDTH, menuBar()->sizeHint().height() + layout.PANE_HGHT + statusBar()->sizeHint().height()};
+    const Layout& layout = app_.CurrentLayout();
+    return {layout.GAME_FRAME_WDTH,
+            menuBar()->sizeHint().height() + layout.PANE_HGHT + statusBar()->sizeHint().height()};
 }
 
 void TivFrame::ApplyLayout() {
-    const Layout& layout = Layout::Current();
+    const Layout& layout = app_.CurrentLayout();
     for (int i = 0; i < clients_->count(); ++i) {
         auto* pane = static_cast<PanoWindow*>(clients_->widget(i));
         pane->PlaceChildren();
@@ -264,12 +267,12 @@ void TivFrame::ApplyLayout() {
 
 void TivFrame::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
-    if (app_.Maximized() || isMaximized() || isMinimized() || isFullScreen())
+    if (isMaximized() || isMinimized() || isFullScreen())
         return;
     // The frame has no sizing border of its own: it comes back to its layout size.
     if (size() != LayoutSize()) {
         QTimer::singleShot(0, this, [this] {
-            if (!app_.Maximized() && !isMaximized() && !isMinimized() && size() != LayoutSize())
+            if (!isMaximized() && !isMinimized() && size() != LayoutSize())
                 resize(LayoutSize());
         });
     }
@@ -277,13 +280,20 @@ void TivFrame::resizeEvent(QResizeEvent* event) {
 
 bool TivFrame::CanClose() {
     Profile& settings = app_.Settings();
-    settings.WriteInt("GENERAL", "x", pos().x());
-    settings.WriteInt("GENERAL", "y", pos().y());
-    settings.WriteString("GENERAL", "bitmaps", bitmapsFolder);
+    settings.WriteInt(keys::kGeneral, keys::kFrameX, pos().x());
+    settings.WriteInt(keys::kGeneral, keys::kFrameY, pos().y());
+    settings.WriteString(keys::kGeneral, keys::kBitmapsFolder, bitmapsFolder);
     return true;
 }
 
 void TivFrame::closeEvent(QCloseEvent* event) {
+    // Asked during a wait on a worker (by the window system or a queued
+    // call), the close comes once the command that waits is over.
+    if (app_.Gate().Held()) {
+        event->ignore();
+        app_.Gate().WhenFree([this] { close(); });
+        return;
+    }
     if (app_.CanClose())
         event->accept();
     else

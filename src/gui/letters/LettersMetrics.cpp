@@ -15,9 +15,9 @@ int LettersMetrics::CellHeight(const QFont& font) {
     return metrics.height() + internalLeading + std::max(0, metrics.leading());
 }
 
-int LettersMetrics::FrameBorder(const GameFonts& fonts) {
+int LettersMetrics::FrameBorder(const GameFonts& fonts, const Layout& layout) {
     // The big boxes are one cell of the big font high with a border above and below.
-    return std::max(1, (Layout::Current().BIG_BOX_HGHT - CellHeight(fonts.bigFont)) / 2);
+    return std::max(1, (layout.BIG_BOX_HGHT - CellHeight(fonts.bigFont)) / 2);
 }
 
 } // namespace lexinum

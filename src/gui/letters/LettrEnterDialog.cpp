@@ -29,7 +29,7 @@ struct Geometry {
 Geometry Measure(const AppServices& app, int letterCount) {
     const GameFonts& fonts = app.Fonts();
     const QFontMetrics big(fonts.bigFont);
-    const int border = LettersMetrics::FrameBorder(fonts);
+    const int border = LettersMetrics::FrameBorder(fonts, app.CurrentLayout());
     Geometry g;
     g.fieldWidth = letterCount * big.maxWidth();
     g.fieldHeight = 5 * border + LettersMetrics::CellHeight(fonts.bigFont);

@@ -19,7 +19,7 @@ class LettrEnterDialog : public CenteredDialog {
     Q_OBJECT
 
 public:
-    static constexpr int kHelpTopic = 263;
+    static constexpr HelpTopic kHelpTopic = HelpTopic::LetterEntry;
 
     // A draw of `letterCount` letters from `lexicon`'s bags, which are
     // filled again first (training).

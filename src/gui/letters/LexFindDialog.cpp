@@ -2,7 +2,7 @@
 
 #include "common/Prompter.h"
 #include "lexicon/LexiconTexts.h"
-#include "presentation/HelpTopic.h"
+#include "presentation/WindowHelpTopic.h"
 #include "shell/AppServices.h"
 
 #include <QApplication>

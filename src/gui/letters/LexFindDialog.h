@@ -2,6 +2,7 @@
 
 #include "lexicon/LexiconLocator.h"
 #include "presentation/HelpKeyFilter.h"
+#include "shell/HelpTopic.h"
 
 #include <QFileDialog>
 
@@ -21,7 +22,7 @@ class LexFindDialog : public QFileDialog {
     Q_OBJECT
 
 public:
-    static constexpr int kHelpTopic = 279;
+    static constexpr HelpTopic kHelpTopic = HelpTopic::Lexicon;
 
     // Locates a lexicon for `lexicon`, of radical `radical` ("ANY" for any),
     // starting at `startAt` (a folder, or a file chosen before). `search` is

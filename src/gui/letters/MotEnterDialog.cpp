@@ -35,9 +35,7 @@ QFont FittingFont(QFont font, const QStringList& labels, int width, int padding)
 
 MotEnterDialog::MotEnterDialog(QWidget* parent, AppServices& app, const QRect& area, std::string_view letters,
                                Judge judge)
-    : HookDialog(parent, app, kHelpTopic), judge_(std::move(judge)), buttons_(letters) {
-    // Frameless, it reads as part of the pane it covers.
-    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+    : OverResultsDialog(parent, app, kHelpTopic, area), judge_(std::move(judge)), buttons_(letters) {
     setWindowTitle(QStringLiteral("Votre mot"));
     setAccessibleName(QStringLiteral("Votre mot"));
     setAutoFillBackground(true);
@@ -75,7 +73,6 @@ MotEnterDialog::MotEnterDialog(QWidget* parent, AppServices& app, const QRect& a
         previous = button;
     }
 
-    setGeometry(area);
     PlaceControls(area.size());
     ShowButtons();
     edit_->setFocus(Qt::OtherFocusReason);

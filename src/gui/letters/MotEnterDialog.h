@@ -2,7 +2,7 @@
 
 #include "lexicon/WordCheck.h"
 #include "lexicon/WordEntryButtons.h"
-#include "presentation/HookDialog.h"
+#include "presentation/OverResultsDialog.h"
 
 #include <QRect>
 
@@ -23,7 +23,7 @@ class MotEnterEdit;
 // and "Annuler". A letter button hides while its letter is in the word and
 // comes back when it leaves it. OK judges the word; "Annuler" (or Escape)
 // leaves no answer.
-class MotEnterDialog : public HookDialog {
+class MotEnterDialog : public OverResultsDialog {
     Q_OBJECT
 
 public:
@@ -31,7 +31,7 @@ public:
     using Judge = std::function<WordCheckResult(const std::string& word)>;
 
     // The help topic of the word entry.
-    static constexpr int kHelpTopic = 263;
+    static constexpr HelpTopic kHelpTopic = HelpTopic::LetterEntry;
 
     // A dialog covering `area` (screen coordinates) for the draw `letters`.
     MotEnterDialog(QWidget* parent, AppServices& app, const QRect& area, std::string_view letters, Judge judge);

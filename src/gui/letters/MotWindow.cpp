@@ -18,6 +18,7 @@
 #include "shell/AppServices.h"
 #include "shell/GameFonts.h"
 #include "shell/Layout.h"
+#include "shell/SettingsKeys.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -30,7 +31,7 @@ namespace lexinum {
 
 namespace {
 
-constexpr char kSection[] = "LETTRES";
+constexpr const char* kSection = keys::kLetters;
 // The longest lexicon folder kept in the settings.
 constexpr std::size_t kMaxFolderLength = 259;
 
@@ -45,7 +46,7 @@ QString ResolveFolder(const std::string& configured, const QString& dataFolder) 
 } // namespace
 
 MotWindow::MotWindow(AppServices& app, QWidget* parent) : PanoWindow(app, Game::Letters, kSection, parent) {
-    setAccessibleName(QStringLiteral("Le mot le plus long"));
+    setAccessibleName(QString::fromUtf8(GameTitle(Game::Letters)));
     MakeGameButton(Command::PlayNumbers);
 
     fieldValidator_ = new BonjourEventValidator(letters_, [this] { StopSearch(); });
@@ -72,25 +73,21 @@ MotWindow::MotWindow(AppServices& app, QWidget* parent) : PanoWindow(app, Game::
     connect(&state, &GameState::changed, this, &MotWindow::FollowPalette);
 }
 
-MotWindow::~MotWindow() {
-    Channel().Halt();
-}
-
 void MotWindow::ReadSettings() {
     const Profile& settings = App().Settings();
-    App().State().SetLetterPaletteShown(settings.ReadInt(kSection, "palette", 1) != 0);
+    App().State().SetLetterPaletteShown(settings.ReadInt(kSection, keys::kPaletteShown, 1) != 0);
     // A hand-edited file never makes a draw of more than 27 letters, nor
     // asks more vowels than letters.
     letterCount_ =
-        LetterDraw::LetterCountInRange(settings.ReadInt(kSection, "nb lettres", LetterDraw::kDefaultLetters));
+        LetterDraw::LetterCountInRange(settings.ReadInt(kSection, keys::kLetterCount, LetterDraw::kDefaultLetters));
     trainingLetterCount_ = letterCount_;
-    vowelCount_ = LetterDraw::VowelCountInRange(settings.ReadInt(kSection, "nb voyelles", LetterDraw::kDefaultVowels),
-                                                letterCount_);
-    autoChoice_ = settings.ReadInt(kSection, "choix auto", 0) != 0;
+    vowelCount_ = LetterDraw::VowelCountInRange(
+        settings.ReadInt(kSection, keys::kVowelCount, LetterDraw::kDefaultVowels), letterCount_);
+    autoChoice_ = settings.ReadInt(kSection, keys::kAutoChoice, 0) != 0;
 }
 
 void MotWindow::ReadLexicon() {
-    const std::string configured = App().Settings().ReadString(kSection, "lexiques", "", kMaxFolderLength);
+    const std::string configured = App().Settings().ReadString(kSection, keys::kLexiconFolder, "", kMaxFolderLength);
     if (configured.empty()) {
         // First start: the player's own lexicon, copied from the shipped one.
         lexiconFolder_ = QDir(App().DataFolder()).filePath(QStringLiteral("lexiques"));
@@ -124,14 +121,14 @@ bool MotWindow::CanClose() {
     StopSearch();
     if (IsSetUp()) {
         Profile& settings = App().Settings();
-        settings.WriteInt(kSection, "nb voyelles", vowelCount_);
-        settings.WriteInt(kSection, "nb lettres", letterCount_);
-        settings.WriteInt(kSection, "choix auto", autoChoice_ ? 1 : 0);
+        settings.WriteInt(kSection, keys::kVowelCount, vowelCount_);
+        settings.WriteInt(kSection, keys::kLetterCount, letterCount_);
+        settings.WriteInt(kSection, keys::kAutoChoice, autoChoice_ ? 1 : 0);
         if (palette_ != nullptr) {
-            settings.WriteInt(kSection, "palette", App().State().LetterPaletteShown() ? 1 : 0);
+            settings.WriteInt(kSection, keys::kPaletteShown, App().State().LetterPaletteShown() ? 1 : 0);
             palette_->SavePosition(settings);
         }
-        settings.WriteString(kSection, "lexiques", lexiconFolder_.toStdString());
+        settings.WriteString(kSection, keys::kLexiconFolder, lexiconFolder_.toStdString());
     }
     return PanoWindow::CanClose();
 }
@@ -163,7 +160,7 @@ void MotWindow::hideEvent(QHideEvent* event) {
 void MotWindow::PlaceChildren() {
     PanoWindow::PlaceChildren();
     lettersField_->setFont(App().Fonts().bigFont);
-    lettersField_->setGeometry(Layout::Current().DRAW_RECT);
+    lettersField_->setGeometry(CurrentLayout().DRAW_RECT);
 }
 
 void MotWindow::ShowLetters() {
@@ -192,52 +189,38 @@ bool MotWindow::TakeLettersField() {
     return lettersField_->CheckWholeText();
 }
 
-void MotWindow::SeeSolutions() {
-    // A draw typed in the field counts even if the field still has the focus.
+bool MotWindow::TakeDraw() {
+    // A draw typed in the field counts even if the field still has the focus;
+    // a field left invalid has said so, and the draw before it stays.
     TakeLettersField();
-    if (!Channel().Stopped()) {
-        ShowNextGroup(false);
-        return;
-    }
-    if (!EnsureLexicon())
-        return;
-    // What is left of a stopped search is gone before the new one starts.
-    if (Channel().WorkerAlive())
-        HaltSearch();
-    search_.PrepareLetters(letters_);
-    Channel().TakeText();
-    ResultBox()->clear();
-    search_.StartSolutions(Channel());
-    std::string& answer = AnswerText();
-    AskWord(answer);
-    AppendSeparator(answer);
-    ResultBox()->Append(answer);
-    ShowNextGroup(true);
+    return true;
 }
 
-void MotWindow::AskWord(std::string& text) {
+bool MotWindow::ReadyForRound() {
+    return EnsureLexicon();
+}
+
+void MotWindow::StartSolutionsSearch() {
+    search_.Search().PrepareLetters(letters_);
+    search_.Search().StartSolutions(search_.Channel());
+}
+
+std::string MotWindow::AskPlayer(const QRect& area) {
     word_.clear();
     wordResult_ = WordCheckResult::NoAnswer;
-    ResultBox()->clear();
-    const QRect area(ResultBox()->mapToGlobal(QPoint(0, 0)), ResultBox()->size());
     MotEnterDialog dialog(this, App(), area, letters_,
                           [this](const std::string& word) { return CheckWord(lexicon_, letters_, word, &Channel()); });
     dialog.exec();
     word_ = dialog.Word();
     wordResult_ = dialog.Result();
-    text += VerdictText(word_, wordResult_);
+    return VerdictText(word_, wordResult_);
 }
 
-void MotWindow::ShowNextGroup(bool first) {
-    if (WaitBatch() != SearchChannel::WaitResult::Ready)
-        return;
-    std::string shown;
+std::string MotWindow::FirstBatchText(std::string batch) {
     // The remark goes above the first group, whole, whatever the group's size.
-    if (first)
-        shown = LettersRoundText::TrainingRemark(wordResult_, static_cast<int>(word_.size()), search_.GroupLength());
-    shown += Channel().TakeText();
-    ResultBox()->Append(shown);
-    Channel().Continue();
+    return LettersRoundText::TrainingRemark(wordResult_, static_cast<int>(word_.size()),
+                                            search_.Search().GroupLength()) +
+           batch;
 }
 
 void MotWindow::StartLettersGame() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/SearchJob.h"
 #include "lexicon/LexiconSet.h"
 #include "lexicon/WordCheck.h"
 #include "lexicon/WordSearch.h"
@@ -31,8 +32,6 @@ public:
     static constexpr const char* kAnyLexicon = "ANY";
 
     explicit MotWindow(AppServices& app, QWidget* parent = nullptr);
-    // Halts the pane's search before the search state it uses goes.
-    ~MotWindow() override;
 
     // Reads the "LETTRES" settings and the lexicon, draws the first letters
     // automatically and gives the letters field the focus; shows the palette
@@ -52,9 +51,6 @@ public:
     // A new draw: automatic in training when chosen so, otherwise by vowel
     // and consonant; then shown, and the search of the previous draw stopped.
     void NewLetters();
-    // "&Voir": the next group of solutions while a search runs; otherwise a
-    // round on the draw: the word asked and judged, then the longest words.
-    void SeeSolutions();
     // The pane comes back: a new draw, the focus in the letters field.
     void StartLettersGame();
     // Takes the letters field's text as the draw (if it changed, the search
@@ -91,17 +87,24 @@ public:
     const LexiconSet& Lexicon() const { return lexicon_; }
     // The lexicon folder the settings keep.
     const QString& LexiconFolder() const { return lexiconFolder_; }
+    SearchChannel& Channel() override { return search_.Channel(); }
 
 protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
+    // ---- the round's steps: the letters typed in the field, the lexicon,
+    // the word asked and judged, the remark over the longest words ----
+    bool TakeDraw() override;
+    bool ReadyForRound() override;
+    void StartSolutionsSearch() override;
+    std::string AskPlayer(const QRect& area) override;
+    std::string FirstBatchText(std::string batch) override;
+
 private:
     void ReadSettings();
     void ReadLexicon();
     void ShowLetters();
-    void AskWord(std::string& text);
-    void ShowNextGroup(bool first);
     void CreatePalette();
     void FollowPalette();
     void PlacePaletteBesideFrame();
@@ -114,8 +117,8 @@ private:
     std::string word_;
     WordCheckResult wordResult_ = WordCheckResult::NoAnswer;
     LexiconSet lexicon_;
-    // Declared after the lexicon it reads.
-    WordSearch search_{lexicon_};
+    // Declared after the lexicon it reads, so its worker is joined first.
+    SearchJob<WordSearch> search_{lexicon_};
     ValidEdit* lettersField_ = nullptr;
     BonjourEventValidator* fieldValidator_ = nullptr;
     // Owned by the frame (a window of its own over it); gone with the frame.

@@ -12,7 +12,7 @@ class NumbersOnlyDialog : public HookDialog {
     Q_OBJECT
 
 public:
-    static constexpr int kHelpTopic = 279;
+    static constexpr HelpTopic kHelpTopic = HelpTopic::Lexicon;
     // What exec() returns for "Quitter" (OK gives Accepted).
     static constexpr int kQuit = 2;
 

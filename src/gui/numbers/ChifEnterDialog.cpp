@@ -65,11 +65,8 @@ ChifEnterDialog::Places ChifEnterDialog::PlacesFor(QSize size) {
 ChifEnterDialog::ChifEnterDialog(QWidget* parent, AppServices& app, Calculation& answer,
                                  const std::array<int, Calculation::kNumberCount>& numbers, int target,
                                  const QRect& screenRect)
-    : HookDialog(parent, app, kHelpTopic), answer_(answer) {
-    // Laid exactly over the results box, it reads as part of the pane.
-    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+    : OverResultsDialog(parent, app, kHelpTopic, screenRect), answer_(answer) {
     setAccessibleName(QStringLiteral("Votre calcul"));
-    setModal(true);
 
     for (int i = 0; i < Calculation::kNumberCount; ++i) {
         QPushButton* button = MakeButton(QString(), this);
@@ -113,8 +110,6 @@ ChifEnterDialog::ChifEnterDialog(QWidget* parent, AppServices& app, Calculation&
     for (QPushButton* button : {okButton_, eraseLineButton_, eraseAllButton_, cancelButton_})
         chain(button);
 
-    setGeometry(screenRect);
-    setFixedSize(screenRect.size());
     const Places places = PlacesFor(screenRect.size());
     for (int i = 0; i < Calculation::kNumberCount; ++i)
         numberButtons_[static_cast<std::size_t>(i)]->setGeometry(places.numbers[static_cast<std::size_t>(i)]);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "numbers/Calculation.h"
-#include "presentation/HookDialog.h"
+#include "presentation/OverResultsDialog.h"
 
 #include <QRect>
 #include <QString>
@@ -21,12 +21,12 @@ namespace lexinum {
 // arrow keys move between the buttons, Space or Return presses one, the
 // digits pick the number button showing them, "+ - x /" (and "*") choose the
 // operation, Backspace erases the last line and Escape gives no answer.
-class ChifEnterDialog : public HookDialog {
+class ChifEnterDialog : public OverResultsDialog {
     Q_OBJECT
 
 public:
     // The help topic of the dialog.
-    static constexpr int kHelpTopic = 267;
+    static constexpr HelpTopic kHelpTopic = HelpTopic::CalculationEntry;
 
     // The places of the children in a dialog of size `size`.
     struct Places {

@@ -27,7 +27,7 @@ class ChifOptionsDialog : public CenteredDialog {
 
 public:
     // The help topic of the dialog.
-    static constexpr int kHelpTopic = 268;
+    static constexpr HelpTopic kHelpTopic = HelpTopic::NumbersOptions;
     // The message when the smallest target is above the largest, and its caption.
     static constexpr const char* kOrderMessage = "Minimum plus grand que le maximum ???";
     static constexpr const char* kOrderCaption = "Le compte est bon";

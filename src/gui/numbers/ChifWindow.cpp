@@ -9,6 +9,7 @@
 #include "shell/AppServices.h"
 #include "shell/GameFonts.h"
 #include "shell/Layout.h"
+#include "shell/SettingsKeys.h"
 
 #include <string>
 
@@ -16,7 +17,7 @@ namespace lexinum {
 
 namespace {
 
-constexpr const char* kSection = "CHIFFRES";
+constexpr const char* kSection = keys::kNumbers;
 
 int DigitCount(int value) {
     int digits = 1;
@@ -28,7 +29,7 @@ int DigitCount(int value) {
 } // namespace
 
 ChifWindow::ChifWindow(AppServices& app, QWidget* parent) : PanoWindow(app, Game::Numbers, kSection, parent) {
-    setAccessibleName(QStringLiteral("Le compte est bon"));
+    setAccessibleName(QString::fromUtf8(GameTitle(Game::Numbers)));
     MakeGameButton(Command::PlayLetters);
     ReadSettings();
 
@@ -59,31 +60,27 @@ ChifWindow::ChifWindow(AppServices& app, QWidget* parent) : PanoWindow(app, Game
     setTabOrder(targetBox_, Button(Command::NewDraw));
 
     MutableCommands().OnCommand(Command::NewDraw, [this] { NewDraw(); });
-    MutableCommands().OnCommand(Command::ShowSolutions, [this] { ShowSolutions(); });
+    MutableCommands().OnCommand(Command::ShowSolutions, [this] { SeeSolutions(); });
     MutableCommands().OnCommand(Command::Options, [this] { ChangeOptions(); });
     MutableCommands().OnCommand(Command::PlayLetters, [this] { App().ShowGame(Game::Letters); });
-}
-
-ChifWindow::~ChifWindow() {
-    Channel().Halt();
 }
 
 void ChifWindow::ReadSettings() {
     Profile& settings = App().Settings();
     // A damaged file never gives a range the pane cannot draw from or show.
-    const NumberBoxRule::TargetRange range =
-        NumberBoxRule::UsableTargetRange(settings.ReadInt(kSection, "nombre min", NumberDraw::kCompetitionMinTarget),
-                                         settings.ReadInt(kSection, "nombre max", NumberDraw::kCompetitionMaxTarget));
+    const NumberBoxRule::TargetRange range = NumberBoxRule::UsableTargetRange(
+        settings.ReadInt(kSection, keys::kMinTarget, NumberDraw::kCompetitionMinTarget),
+        settings.ReadInt(kSection, keys::kMaxTarget, NumberDraw::kCompetitionMaxTarget));
     options_.minTarget = range.min;
     options_.maxTarget = range.max;
-    options_.limitedNumbers = settings.ReadInt(kSection, "chiffres limités", 1) != 0;
+    options_.limitedNumbers = settings.ReadInt(kSection, keys::kLimitedNumbers, 1) != 0;
 }
 
 void ChifWindow::SaveSettings() {
     Profile& settings = App().Settings();
-    settings.WriteInt(kSection, "nombre max", options_.maxTarget);
-    settings.WriteInt(kSection, "nombre min", options_.minTarget);
-    settings.WriteInt(kSection, "chiffres limités", options_.limitedNumbers ? 1 : 0);
+    settings.WriteInt(kSection, keys::kMaxTarget, options_.maxTarget);
+    settings.WriteInt(kSection, keys::kMinTarget, options_.minTarget);
+    settings.WriteInt(kSection, keys::kLimitedNumbers, options_.limitedNumbers ? 1 : 0);
 }
 
 NumberBoxRule ChifWindow::NumberRule() const {
@@ -116,7 +113,6 @@ bool ChifWindow::CanClose() {
 }
 
 void ChifWindow::Activate() {
-    AnswerText().clear();
     if (!App().State().Competition()) {
         NewDraw();
         FocusFirstNumber();
@@ -135,7 +131,7 @@ void ChifWindow::FocusFirstNumber() {
 
 void ChifWindow::PlaceChildren() {
     PanoWindow::PlaceChildren();
-    const Layout& layout = Layout::Current();
+    const Layout& layout = CurrentLayout();
     for (int i = 0; i < NumberDraw::kNumberCount; ++i) {
         ChifEdit* box = numberBoxes_[static_cast<std::size_t>(i)];
         box->setGeometry(layout.NUMBER_RECT.translated(i * (layout.BOX_WDTH + layout.CHAR_WDTH), 0));
@@ -149,7 +145,7 @@ void ChifWindow::FitTargetBox() {
     // The box is drawn for three digits; it widens (or narrows) by a big
     // character per digit of the largest target, staying centred.
     const int largest = App().State().Competition() ? NumberDraw::kCompetitionMaxTarget : options_.maxTarget;
-    const Layout& layout = Layout::Current();
+    const Layout& layout = CurrentLayout();
     const int shift = (DigitCount(largest) - 3) * layout.HALF_BIG_CHAR;
     targetBox_->setGeometry(layout.TARGET_RECT.adjusted(-shift, 0, shift, 0));
 }
@@ -170,7 +166,7 @@ void ChifWindow::NewDraw() {
     ResultBox()->clear();
 }
 
-bool ChifWindow::ValidateBoxes() {
+bool ChifWindow::TakeDraw() {
     // Every box is checked, not only the target: a number box showing a
     // refused text would otherwise stand for the value it had before.
     if (!targetBox_->Validate())
@@ -189,65 +185,28 @@ bool ChifWindow::ValidateBoxes() {
     return true;
 }
 
-void ChifWindow::ShowSolutions() {
-    if (!ValidateBoxes())
-        return;
-    if (!Channel().Stopped())
-        ShowNextSolution();
-    else
-        PlayTrainingRound();
+void ChifWindow::StartSolutionsSearch() {
+    NumbersSolver& solver = solver_.Search();
+    solver.SetDraw(draw_.numbers, draw_.target);
+    solver.SetPlayerResult(0);
+    solver.ClearPiles();
+    solver_.Start([](NumbersSolver& search, SearchChannel& channel) { search.SolutionsSearch(channel); });
 }
 
-void ChifWindow::PlayTrainingRound() {
-    // The previous worker is gone before the solver takes the new draw.
-    HaltSearch();
-    solver_.SetDraw(draw_.numbers, draw_.target);
-    solver_.SetPlayerResult(0);
-    solver_.ClearPiles();
-    Channel().Start([this](SearchChannel& channel) { solver_.SolutionsSearch(channel); });
-
-    // The player's turn, with no time limit in training.
-    ResultBox()->clear();
-    {
-        const QRect overResults(ResultBox()->mapToGlobal(QPoint(0, 0)), ResultBox()->size());
-        ChifEnterDialog dialog(this, App(), player_, draw_.numbers, draw_.target, overResults);
-        dialog.exec();
-    }
-    std::string& answer = AnswerText();
-    answer = player_.VerdictText();
-    AppendSeparator(answer);
-    ResultBox()->Append(answer);
-
-    if (WaitBatch() != SearchChannel::WaitResult::Ready)
-        return;
-    const bool last = Channel().Complete();
-    std::string solutions = Channel().TakeText();
-    if (solver_.ExactFound()) {
-        answer = NumbersRoundText::TrainingHeader(true, static_cast<int>(solver_.SimplestOps()), player_);
-    } else {
-        // The search ended long before the player answered: its remark on
-        // the nearest calculation is made again for the answer given.
-        solutions = solver_.NearestText(player_.playerResult());
-    }
-    ResultBox()->Append(answer);
-    ResultBox()->Append(solutions);
-    ReleaseBatch(last);
+std::string ChifWindow::AskPlayer(const QRect& area) {
+    // No time limit in training.
+    ChifEnterDialog dialog(this, App(), player_, draw_.numbers, draw_.target, area);
+    dialog.exec();
+    return player_.VerdictText();
 }
 
-void ChifWindow::ShowNextSolution() {
-    if (WaitBatch() != SearchChannel::WaitResult::Ready)
-        return;
-    const bool last = Channel().Complete();
-    std::string text = Channel().TakeText();
-    ResultBox()->Append(text);
-    ReleaseBatch(last);
-}
-
-void ChifWindow::ReleaseBatch(bool last) {
-    Channel().Continue();
-    // After the last batch the search is over: the next "&Voir" plays a new round.
-    if (last)
-        HaltSearch();
+std::string ChifWindow::FirstBatchText(std::string batch) {
+    const NumbersSolver& solver = solver_.Search();
+    if (solver.ExactFound())
+        return NumbersRoundText::TrainingHeader(true, static_cast<int>(solver.SimplestOps()), player_) + batch;
+    // The search ended long before the player answered: its remark on the
+    // nearest calculation is made again for the answer given.
+    return solver.NearestText(player_.playerResult());
 }
 
 void ChifWindow::ChangeOptions() {

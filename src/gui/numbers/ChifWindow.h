@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/SearchJob.h"
 #include "numbers/Calculation.h"
 #include "numbers/ChifOptionsDialog.h"
 #include "numbers/NumberBoxRule.h"
@@ -31,8 +32,6 @@ public:
     static constexpr int kTargetBoxLength = 5;
 
     explicit ChifWindow(AppServices& app, QWidget* parent = nullptr);
-    // Halts the pane's search before the search state it uses goes.
-    ~ChifWindow() override;
 
     // Base first; then the boxes' rules, fonts and places, a new draw, and
     // the focus in number box 1 with its text selected.
@@ -48,8 +47,6 @@ public:
 
     // Command 101: a new draw.
     void NewDraw();
-    // Command 102: the player's turn and the first solution, or the next solution.
-    void ShowSolutions();
     // Command 122: the numbers settings dialog.
     void ChangeOptions();
     // Applies rules changed in the settings dialog, then makes a new draw.
@@ -64,6 +61,15 @@ public:
     const NumbersOptions& Options() const { return options_; }
     // The player's answer of the last round.
     const Calculation& PlayerAnswer() const { return player_; }
+    SearchChannel& Channel() override { return solver_.Channel(); }
+
+protected:
+    // ---- the round's steps: the boxes checked, the calculation asked and
+    // judged, the remark over the first solution ----
+    bool TakeDraw() override;
+    void StartSolutionsSearch() override;
+    std::string AskPlayer(const QRect& area) override;
+    std::string FirstBatchText(std::string batch) override;
 
 private:
     void ReadSettings();
@@ -73,19 +79,13 @@ private:
     void ApplyBoxRules();
     void FitTargetBox();
     void FocusFirstNumber();
-    // Checks the target box, then the six number boxes, as a round needs them.
-    bool ValidateBoxes();
-    void PlayTrainingRound();
-    void ShowNextSolution();
-    // Lets the search go on after a batch; after its last batch, waits for it to end.
-    void ReleaseBatch(bool last);
 
     std::array<ChifEdit*, NumberDraw::kNumberCount> numberBoxes_{};
     ChifEdit* targetBox_ = nullptr;
     NumberDraw draw_;
     NumbersOptions options_;
     Calculation player_;
-    NumbersSolver solver_;
+    SearchJob<NumbersSolver> solver_;
 };
 
 } // namespace lexinum

@@ -15,7 +15,7 @@ QMargins Decorations(const QWidget* window) {
 
 } // namespace
 
-CenteredDialog::CenteredDialog(QWidget* parent, AppServices& app, int helpTopic)
+CenteredDialog::CenteredDialog(QWidget* parent, AppServices& app, HelpTopic helpTopic)
     : HookDialog(parent, app, helpTopic) {}
 
 QPoint CenteredDialog::CenteredPosition(const QRect& parent, const QSize& dialog) {
@@ -61,8 +61,8 @@ bool CenteredDialog::event(QEvent* event) {
     // The window system decorates the dialog after it is shown: once its own
     // decorations are known, it is centred again with them, once.
     const QEvent::Type type = event->type();
-    const bool mayKnowFrame = type == QEvent::Move || type == QEvent::Resize || type == QEvent::Paint ||
-                              type == QEvent::WindowActivate;
+    const bool mayKnowFrame =
+        type == QEvent::Move || type == QEvent::Resize || type == QEvent::Paint || type == QEvent::WindowActivate;
     if (placed_ && !settled_ && mayKnowFrame && !OwnMargins().isNull()) {
         settled_ = true;
         Place();

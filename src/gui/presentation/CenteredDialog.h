@@ -13,7 +13,7 @@ class CenteredDialog : public HookDialog {
     Q_OBJECT
 
 public:
-    CenteredDialog(QWidget* parent, AppServices& app, int helpTopic);
+    CenteredDialog(QWidget* parent, AppServices& app, HelpTopic helpTopic);
 
     // Top-left corner of a dialog whose decorated frame has size `dialog`,
     // centred on the decorated frame `parent` (screen coordinates); the

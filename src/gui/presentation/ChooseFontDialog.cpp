@@ -1,7 +1,7 @@
 #include "presentation/ChooseFontDialog.h"
 
 #include "common/Prompter.h"
-#include "presentation/HelpTopic.h"
+#include "presentation/WindowHelpTopic.h"
 #include "shell/AppServices.h"
 
 #include <QDialogButtonBox>
@@ -16,7 +16,7 @@ QString ChooseFontDialog::TooLargeText(int largestPoints) {
     return QStringLiteral("La taille de la police ne peut dépasser %1 points.").arg(largestPoints);
 }
 
-ChooseFontDialog::ChooseFontDialog(QWidget* parent, AppServices& app, int helpTopic, int largestPoints)
+ChooseFontDialog::ChooseFontDialog(QWidget* parent, AppServices& app, HelpTopic helpTopic, int largestPoints)
     : QFontDialog(parent), app_(app), helpKeys_(app), largestPoints_(largestPoints) {
     setOption(QFontDialog::DontUseNativeDialog);
     SetHelpTopic(this, helpTopic);
@@ -51,7 +51,8 @@ std::optional<QFont> ChooseFontDialog::Choose(const QFont& current) {
             return std::nullopt;
         const QFont chosen = selectedFont();
         if (chosen.pointSize() > largestPoints_) {
-            Prompter::Active().Tell(TooLargeText(largestPoints_).toStdString(), AppServices::kProgramName, PromptIcon::Exclamation);
+            Prompter::Active().Tell(TooLargeText(largestPoints_).toStdString(), AppServices::kProgramName,
+                                    PromptIcon::Exclamation);
             offered = chosen;
             offered.setPointSize(largestPoints_);
             continue;

@@ -2,6 +2,8 @@
 
 #include "presentation/HelpKeyFilter.h"
 
+#include "shell/HelpTopic.h"
+
 #include <QFontDialog>
 
 #include <optional>
@@ -22,7 +24,7 @@ public:
     // The message shown when a size above `largestPoints` is chosen.
     static QString TooLargeText(int largestPoints);
 
-    ChooseFontDialog(QWidget* parent, AppServices& app, int helpTopic, int largestPoints);
+    ChooseFontDialog(QWidget* parent, AppServices& app, HelpTopic helpTopic, int largestPoints);
 
     // Runs the dialog on `current`. The chosen font, or nothing when the
     // player gave up or chose the font shown at the start unchanged (so that

@@ -1,11 +1,11 @@
 #include "presentation/HookDialog.h"
 
-#include "presentation/HelpTopic.h"
+#include "presentation/WindowHelpTopic.h"
 #include "shell/AppServices.h"
 
 namespace lexinum {
 
-HookDialog::HookDialog(QWidget* parent, AppServices& app, int helpTopic)
+HookDialog::HookDialog(QWidget* parent, AppServices& app, HelpTopic helpTopic)
     : QDialog(parent), app_(app), helpKeys_(app) {
     SetHelpTopic(this, helpTopic);
 }
@@ -14,7 +14,7 @@ void HookDialog::Help() {
     app_.RunCommand(Command::ContextHelp);
 }
 
-int HookDialog::HelpTopic() const {
+int HookDialog::Topic() const {
     return HelpTopicOf(this);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "presentation/HelpKeyFilter.h"
+#include "shell/HelpTopic.h"
 
 #include <QDialog>
 
@@ -15,12 +16,12 @@ class HookDialog : public QDialog {
     Q_OBJECT
 
 public:
-    HookDialog(QWidget* parent, AppServices& app, int helpTopic);
+    HookDialog(QWidget* parent, AppServices& app, HelpTopic helpTopic);
 
     // The "&Aide" button's action: context help on the dialog.
     void Help();
     // The topic F1 opens while this dialog is the innermost one.
-    int HelpTopic() const;
+    int Topic() const;
 
 protected:
     AppServices& App() const { return app_; }

@@ -11,6 +11,7 @@
 #include "shell/CommandRouter.h"
 #include "shell/GameFonts.h"
 #include "shell/Layout.h"
+#include "shell/SettingsKeys.h"
 
 #include <QFontMetrics>
 #include <QPushButton>
@@ -46,7 +47,6 @@ PanoWindow::PanoWindow(AppServices& app, Game game, const std::string& section, 
     MakeButton(kPlace2Training, false);
     MakeButton(kPlace1Match, true);
     MakeButton(kPlace2Match, false);
-    answerText_.reserve(SearchChannel::kAnswerTextSize);
 
     GameState& state = app_.State();
     const auto outsideMatch = [&state] { return !state.Competition(); };
@@ -64,9 +64,7 @@ PanoWindow::PanoWindow(AppServices& app, Game game, const std::string& section, 
             [this] { Button(competitionButtons_ ? kPlace1Match : kPlace1Training)->setFocus(Qt::TabFocusReason); });
 }
 
-PanoWindow::~PanoWindow() {
-    channel_.Halt();
-}
+PanoWindow::~PanoWindow() = default;
 
 HlpStrButton* PanoWindow::MakeButton(Command command, bool tabStop) {
     auto* button = new HlpStrButton(command, this);
@@ -116,7 +114,7 @@ void PanoWindow::Activate() {
 }
 
 void PanoWindow::PlaceChildren() {
-    const Layout& layout = Layout::Current();
+    const Layout& layout = CurrentLayout();
     resultBox_->setGeometry(layout.ResultRect());
     const QSize buttonSize(layout.BUTTON_WDTH, layout.BUTTON_HGHT);
     for (const auto& [command, button] : buttons_) {
@@ -151,40 +149,96 @@ void PanoWindow::AppendSeparator(std::string& text) const {
     const int space = metrics.horizontalAdvance(QLatin1Char(' '));
     const int underscore = metrics.horizontalAdvance(QLatin1Char('_'));
     const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    const int width = Layout::Current().RESULT_WDTH - kRuleLength * underscore - scrollBar;
+    const int width = CurrentLayout().RESULT_WDTH - kRuleLength * underscore - scrollBar;
     const int spaces = space > 0 && width > 0 ? (width / space) / 2 : 0;
     text.append(static_cast<std::size_t>(spaces), ' ');
     text.append(static_cast<std::size_t>(kRuleLength), '_');
     text.append("\n");
 }
 
-void PanoWindow::StopSearch() {
-    channel_.Stop();
+const Layout& PanoWindow::CurrentLayout() const {
+    return app_.CurrentLayout();
 }
 
-void PanoWindow::HaltSearch() {
-    channel_.Stop();
-    SliceWait::Until([this] { return !channel_.WorkerAlive(); });
-    channel_.Join();
+QRect PanoWindow::ResultArea() const {
+    return {resultBox_->mapToGlobal(QPoint(0, 0)), resultBox_->size()};
+}
+
+void PanoWindow::SeeSolutions() {
+    if (!TakeDraw())
+        return;
+    if (RoundSearchRunning()) {
+        ShowBatch(false);
+        return;
+    }
+    if (ReadyForRound())
+        PlayTrainingRound();
+}
+
+void PanoWindow::PlayTrainingRound() {
+    // What is left of the previous search (its message first) is gone before
+    // the search state takes the new draw.
+    if (!HaltSearch())
+        return;
+    Channel().TakeText();
+    resultBox_->clear();
+    StartSolutionsSearch();
+    std::string verdict = AskPlayer(ResultArea());
+    AppendSeparator(verdict);
+    resultBox_->Append(verdict);
+    ShowBatch(true);
+}
+
+void PanoWindow::ShowBatch(bool first) {
+    if (WaitBatch() != SearchChannel::WaitResult::Ready)
+        return;
+    const bool last = Channel().Complete();
+    std::string text = Channel().TakeText();
+    if (first)
+        text = FirstBatchText(std::move(text));
+    resultBox_->Append(text);
+    Channel().Continue();
+    // After the last batch the search is over: the next "&Voir" plays a new round.
+    if (last)
+        HaltSearch();
+}
+
+void PanoWindow::StopSearch() {
+    Channel().Stop();
+}
+
+bool PanoWindow::HaltSearch() {
+    SearchChannel& channel = Channel();
+    channel.Stop();
+    const auto ended =
+        SliceWait(app_.Gate())
+            .Run([&channel](std::chrono::milliseconds slice) { return channel.WaitEndFor(slice); }, kHaltLimit);
+    if (ended != SearchChannel::WaitResult::TimedOut)
+        channel.Join();
     ShowWorkerMessage();
+    return ended != SearchChannel::WaitResult::TimedOut;
 }
 
 SearchChannel::WaitResult PanoWindow::WaitBatch() {
-    const auto result = SliceWait::Run([this](std::chrono::milliseconds slice) { return channel_.WaitBatchFor(slice); });
+    SearchChannel& channel = Channel();
+    const auto result =
+        SliceWait(app_.Gate()).Run([&channel](std::chrono::milliseconds slice) { return channel.WaitBatchFor(slice); });
     ShowWorkerMessage();
     return result;
 }
 
 bool PanoWindow::WaitComputer() {
-    const auto result =
-        SliceWait::Run([this](std::chrono::milliseconds slice) { return channel_.WaitComputerFor(slice); });
+    SearchChannel& channel = Channel();
+    const auto result = SliceWait(app_.Gate()).Run([&channel](std::chrono::milliseconds slice) {
+        return channel.WaitComputerFor(slice);
+    });
     ShowWorkerMessage();
     return result == SearchChannel::WaitResult::Ready;
 }
 
 void PanoWindow::ShowWorkerMessage() {
-    const std::string caption = channel_.WorkerMessageCaption();
-    const std::string message = channel_.TakeWorkerMessage();
+    const std::string caption = Channel().WorkerMessageCaption();
+    const std::string message = Channel().TakeWorkerMessage();
     if (!message.empty())
         Prompter::Active().Tell(message, caption.empty() ? AppServices::kProgramName : caption,
                                 PromptIcon::Exclamation);
@@ -204,14 +258,14 @@ void PanoWindow::ChooseResultFont() {
 void PanoWindow::LoadResultFont() {
     Profile& settings = app_.Settings();
     const std::string& section = Section();
-    QFont font(QString::fromStdString(settings.ReadString(section, "Police", "Arial", 31)));
+    QFont font(QString::fromStdString(settings.ReadString(section, keys::kFontFace, "Arial", 31)));
     // A negative height is that of the characters, a positive one that of the
     // cell; a damaged value is brought into what a results box can show.
-    const long long height = std::llabs(static_cast<long long>(settings.ReadInt(section, "hauteur police", -16)));
+    const long long height = std::llabs(static_cast<long long>(settings.ReadInt(section, keys::kFontHeight, -16)));
     font.setPixelSize(static_cast<int>(std::clamp(height, kSmallestFontPixels, kLargestFontPixels)));
-    const int weight = settings.ReadInt(section, "épaisseur police", 700);
+    const int weight = settings.ReadInt(section, keys::kFontWeight, 700);
     font.setWeight(static_cast<QFont::Weight>(std::clamp(weight, 1, 1000)));
-    font.setItalic(settings.ReadInt(section, "italique", 0) != 0);
+    font.setItalic(settings.ReadInt(section, keys::kFontItalic, 0) != 0);
     SetResultFont(font);
 }
 
@@ -224,10 +278,10 @@ void PanoWindow::SaveResultFont() {
         const double dpi = shownOn != nullptr ? shownOn->logicalDotsPerInchY() : 96.0;
         pixels = static_cast<int>(std::lround(resultFont_.pointSizeF() * dpi / 72.0));
     }
-    settings.WriteString(section, "Police", resultFont_.family().toStdString());
-    settings.WriteInt(section, "hauteur police", -pixels);
-    settings.WriteInt(section, "épaisseur police", static_cast<int>(resultFont_.weight()));
-    settings.WriteInt(section, "italique", resultFont_.italic() ? 1 : 0);
+    settings.WriteString(section, keys::kFontFace, resultFont_.family().toStdString());
+    settings.WriteInt(section, keys::kFontHeight, -pixels);
+    settings.WriteInt(section, keys::kFontWeight, static_cast<int>(resultFont_.weight()));
+    settings.WriteInt(section, keys::kFontItalic, resultFont_.italic() ? 1 : 0);
 }
 
 } // namespace lexinum

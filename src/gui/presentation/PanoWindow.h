@@ -7,6 +7,7 @@
 
 #include <QFont>
 
+#include <chrono>
 #include <map>
 #include <string>
 
@@ -16,12 +17,23 @@ class AppServices;
 class CommandRouter;
 class HlpStrButton;
 class ResultEdit;
+struct Layout;
 
 // What both game panes share: the results box, the two sets of buttons (new
 // draw, solutions and the switch of game in training; continue and check in a
 // match) which follow the mode by themselves, the command enablers of each
-// mode, the font of the results box, and the hand-over with the pane's own
-// background search, whose waits never block painting.
+// mode, the font of the results box, the round protocol both panes play, and
+// the waits on the pane's background search, which never block painting.
+//
+// A round: the previous search is halted, the pane starts its solutions
+// search on the draw, the player answers in a dialog laid over the results
+// box, the verdict is shown, then the first batch of the search with the
+// pane's remark; each "&Voir" shows the next batch, and after the last one
+// the search is waited for. The pane gives the steps (TakeDraw,
+// ReadyForRound, StartSolutionsSearch, AskPlayer, FirstBatchText); the order
+// is kept here, once for both games. The pane owns its search job (the
+// search state and the worker, joined when the job goes) and hands its
+// channel out through Channel().
 class PanoWindow : public BmpViewWindow {
     Q_OBJECT
 
@@ -31,8 +43,6 @@ public:
 
     // The pane of `game`, keeping its settings in `section`.
     PanoWindow(AppServices& app, Game game, const std::string& section, QWidget* parent);
-    // A derived pane halts its search in its own destructor, before the
-    // search state it owns goes; this one only makes sure no worker is left.
     ~PanoWindow() override;
 
     // The game of the pane.
@@ -60,22 +70,30 @@ public:
     // player's part and the computer's part of a round.
     void AppendSeparator(std::string& text) const;
 
+    // ---- the round ----
+    // Command 102 "&Voir": the next batch while the search of a round runs;
+    // otherwise a training round on the draw the pane shows.
+    void SeeSolutions();
+    // True while the search of a round runs, with batches still to show.
+    bool RoundSearchRunning() { return !Channel().Stopped(); }
+
     // ---- the search hand-over ----
+    // The longest a halt waits for the worker to end.
+    static constexpr std::chrono::seconds kHaltLimit{10};
     // The stop idiom: asks the running search, if any, to stop; does not wait.
     void StopSearch();
     // Stops the search and waits, slice by slice, until its worker has ended;
-    // then shows the message it left, if any.
-    void HaltSearch();
+    // then shows the message it left, if any. False when the worker did not
+    // end within kHaltLimit (it is joined before the next search starts).
+    bool HaltSearch();
     // Waits, slice by slice, for the next group of solutions; then shows the
     // message the worker left, if any. Ready or Ended.
     SearchChannel::WaitResult WaitBatch();
     // Waits, slice by slice, for the computer's answer; then shows the message
     // the worker left, if any. False when the worker ended without one.
     bool WaitComputer();
-    // The pane's own hand-over with its worker.
-    SearchChannel& Channel() { return channel_; }
-    // The text of the player's verdict, appended to the results box and emptied.
-    std::string& AnswerText() { return answerText_; }
+    // The pane's own hand-over with its worker: its search job's channel.
+    virtual SearchChannel& Channel() = 0;
 
     // Command 121: the font dialog for the results box.
     void ChooseResultFont();
@@ -90,6 +108,31 @@ public:
     void SetResultFont(const QFont& font);
 
 protected:
+    // ---- the steps of a round, given by the pane ----
+    // Takes the draw the pane's fields show; false when one of them is not
+    // valid (the field has told the player why).
+    virtual bool TakeDraw() = 0;
+    // True when a round can be played (the letters pane needs its lexicon).
+    virtual bool ReadyForRound() { return true; }
+    // Gives the search state the draw and starts the solutions search.
+    virtual void StartSolutionsSearch() = 0;
+    // Runs the player's dialog over `area` (the results box on screen) and
+    // returns the verdict on the answer.
+    virtual std::string AskPlayer(const QRect& area) = 0;
+    // The text shown with the first batch of solutions, `batch` being the batch's own.
+    virtual std::string FirstBatchText(std::string batch) = 0;
+
+    // A training round: the previous search halted, the new one started, the
+    // player's answer and verdict, then the first batch.
+    void PlayTrainingRound();
+    // Waits for the next batch, shows it (through FirstBatchText for the
+    // first) and lets the search go on; after the last, waits for its end.
+    void ShowBatch(bool first);
+    // The results box in screen coordinates, where the player's dialog lies.
+    QRect ResultArea() const;
+    // The layout quantities of the current display mode.
+    const Layout& CurrentLayout() const;
+
     // Creates the place-3 button of the derived pane.
     HlpStrButton* MakeGameButton(Command command);
     // The table the derived pane adds its commands to.
@@ -112,8 +155,6 @@ private:
     QFont resultFont_;
     bool setUp_ = false;
     bool competitionButtons_ = false;
-    SearchChannel channel_;
-    std::string answerText_;
 };
 
 } // namespace lexinum

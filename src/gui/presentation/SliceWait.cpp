@@ -1,11 +1,11 @@
 #include "presentation/SliceWait.h"
 
+#include "shell/CommandGate.h"
+
 #include <QCoreApplication>
 #include <QCursor>
 #include <QEventLoop>
 #include <QGuiApplication>
-
-#include <thread>
 
 namespace lexinum {
 
@@ -32,34 +32,24 @@ private:
     bool shown_ = false;
 };
 
-void BetweenSlices(int slices, WaitCursor& cursor) {
-    if (slices >= kSlicesBeforeCursor)
-        cursor.Show();
-    // Paint and timer events go on; the player's input stays queued until the wait is over.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-}
-
 } // namespace
 
 SearchChannel::WaitResult
-SliceWait::Run(const std::function<SearchChannel::WaitResult(std::chrono::milliseconds)>& wait) {
+SliceWait::Run(const std::function<SearchChannel::WaitResult(std::chrono::milliseconds)>& wait,
+               std::chrono::milliseconds limit) {
+    const CommandGate::Hold hold(gate_);
     WaitCursor cursor;
+    const auto start = std::chrono::steady_clock::now();
     for (int slices = 0;; ++slices) {
         const SearchChannel::WaitResult result = wait(kSlice);
         if (result != SearchChannel::WaitResult::TimedOut)
             return result;
-        BetweenSlices(slices, cursor);
-    }
-}
-
-void SliceWait::Until(const std::function<bool()>& done) {
-    WaitCursor cursor;
-    constexpr auto kPoll = std::chrono::milliseconds(2);
-    const int pollsPerSlice = static_cast<int>(kSlice / kPoll);
-    for (int polls = 0; !done(); ++polls) {
-        std::this_thread::sleep_for(kPoll);
-        if (polls % pollsPerSlice == pollsPerSlice - 1)
-            BetweenSlices(polls / pollsPerSlice, cursor);
+        if (limit != kNoLimit && std::chrono::steady_clock::now() - start >= limit)
+            return result;
+        if (slices >= kSlicesBeforeCursor)
+            cursor.Show();
+        // Paint and timer events go on; the player's input stays queued until the wait is over.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
 }
 

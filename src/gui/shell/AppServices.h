@@ -1,5 +1,6 @@
 #pragma once
 
+#include "match/RoundReport.h"
 #include "shell/Command.h"
 #include "shell/GameState.h"
 
@@ -7,14 +8,19 @@
 
 namespace lexinum {
 
+class CommandGate;
 class Profile;
 struct GameFonts;
+struct Layout;
+struct TimerPeriods;
 
 // What the panes and dialogs may ask of the application: the state the
-// commands follow, the settings file, the shared fonts, a hint in the message
-// bar, a command, and the switch to the other game. The application implements
-// it and hands it to each window it builds; nothing reaches the application
-// through a global.
+// commands follow (the match level among it), the settings file, the shared
+// fonts and layout, a hint in the message bar, a command, the switch to the
+// other game, the gate that keeps commands from running inside a wait, the
+// periods of the match's timers, and the report of a match round. The
+// application implements it and hands it to each window it builds; nothing
+// reaches the application through a global.
 class AppServices {
 public:
     // The program's name: the caption of its message boxes.
@@ -28,6 +34,8 @@ public:
     virtual Profile& Settings() = 0;
     // The three shared fonts, as the current display mode makes them.
     virtual const GameFonts& Fonts() const = 0;
+    // The layout quantities measured with those fonts, for the current display mode.
+    virtual const Layout& CurrentLayout() const = 0;
     // Shows `hint` in the message bar; an empty text clears it.
     virtual void ShowHint(const QString& hint) = 0;
     // Sends `command` to the shown pane, the frame and the application; false
@@ -42,6 +50,12 @@ public:
     virtual QString ShippedLexiconFolder() const = 0;
     // Ends the program once the current command is over, as closing the frame does.
     virtual void Quit() = 0;
+    // The gate a wait on a worker holds, so that no command runs inside it.
+    virtual CommandGate& Gate() = 0;
+    // The periods of the answer clock and of the automatic letter pick.
+    virtual const TimerPeriods& Periods() const = 0;
+    // A pane's report at the end of a match round.
+    virtual void ReportRound(const RoundReport& report) = 0;
 };
 
 } // namespace lexinum

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shell/Command.h"
+#include "shell/HelpTopic.h"
 
 #include <string>
 
@@ -19,9 +20,9 @@ struct CommandFacts {
     const char* buttonLabel;
     // The one-line hint shown while the item is highlighted or the button held.
     const char* hint;
-    // The help topic of the dialog the command opens, 0 when it opens none or
-    // when the pane decides (the options dialogs differ by game).
-    int helpTopic;
+    // The help topic of the dialog the command opens, None when it opens none
+    // or when the pane decides (the options dialogs differ by game).
+    HelpTopic helpTopic;
 };
 
 // The table of every command of the menus, the pane buttons and the shortcut keys.

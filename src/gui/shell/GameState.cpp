@@ -22,6 +22,13 @@ void GameState::SetCompetition(bool competition) {
     Set(competition_, competition);
 }
 
+void GameState::SetLevel(int level) {
+    if (level_ == level)
+        return;
+    level_ = level;
+    emit changed();
+}
+
 void GameState::SetMatchOver(bool over) {
     Set(matchOver_, over);
 }

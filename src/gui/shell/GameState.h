@@ -1,13 +1,12 @@
 #pragma once
 
+#include "shell/Game.h"
+
 #include <QObject>
 
 #include <array>
 
 namespace lexinum {
-
-// The two games, and the pane of each.
-enum class Game { Letters, Numbers };
 
 // The state the command enablers, the menus and the pane buttons follow:
 // which game is shown, training or match, the match's flags, whether each
@@ -28,6 +27,10 @@ public:
     // A match is being played (otherwise the game is in training).
     bool Competition() const { return competition_; }
     void SetCompetition(bool competition);
+
+    // The computer's level in the match, 1 to 6; 0 in training.
+    int Level() const { return level_; }
+    void SetLevel(int level);
 
     // The match has been decided and waits for "&Poursuivre" to end.
     bool MatchOver() const { return matchOver_; }
@@ -63,6 +66,7 @@ private:
 
     Game shownGame_ = Game::Letters;
     bool competition_ = false;
+    int level_ = 0;
     bool matchOver_ = false;
     bool matchModified_ = false;
     std::array<bool, 2> canCheck_{false, false};

@@ -4,15 +4,6 @@
 
 namespace lexinum {
 
-namespace {
-
-Layout& Shared() {
-    static Layout layout;
-    return layout;
-}
-
-} // namespace
-
 Layout Layout::Compute(const Metrics& m) {
     Layout l;
     const int AW = m.averageWidth;
@@ -59,14 +50,6 @@ Layout Layout::Compute(const Metrics& m) {
 int Layout::TextHeight(int screenHeight, int menuHeight, int captionHeight, bool maximized) {
     const int height = (screenHeight - (menuHeight + 2 * captionHeight)) / (maximized ? 20 : 40);
     return std::max(1, height);
-}
-
-const Layout& Layout::Current() {
-    return Shared();
-}
-
-void Layout::SetCurrent(const Layout& layout) {
-    Shared() = layout;
 }
 
 QPoint Layout::ButtonPlace(int place) const {

@@ -7,8 +7,8 @@ namespace lexinum {
 // The layout quantities of the game, in pixels: the frame size, the results
 // box, the buttons and the places of the draw, number, target, clock and score
 // displays. Computed from the screen, the dialog base units and the fonts, and
-// recomputed when the frame is maximized or restored. Every window reads the
-// process-wide values through Layout::Current().
+// recomputed when the frame is maximized or restored. The application keeps
+// the current quantities and hands them out with the fonts.
 struct Layout {
     // What the quantities are computed from.
     struct Metrics {
@@ -68,11 +68,6 @@ struct Layout {
     // and caption height: a fortieth of what is left of the screen (a
     // twentieth when maximized), at least 1.
     static int TextHeight(int screenHeight, int menuHeight, int captionHeight, bool maximized);
-
-    // The process-wide quantities.
-    static const Layout& Current();
-    // Replaces the process-wide quantities (the application does it in define_geometry).
-    static void SetCurrent(const Layout& layout);
 
     // Top-left corner of button place 1, 2 or 3 in a pane.
     QPoint ButtonPlace(int place) const;

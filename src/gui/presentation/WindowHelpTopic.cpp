@@ -1,4 +1,4 @@
-#include "presentation/HelpTopic.h"
+#include "presentation/WindowHelpTopic.h"
 
 #include <QApplication>
 #include <QVariant>
@@ -12,8 +12,8 @@ constexpr char kTopicProperty[] = "lexinumHelpTopic";
 
 } // namespace
 
-void SetHelpTopic(QWidget* window, int topic) {
-    window->setProperty(kTopicProperty, topic);
+void SetHelpTopic(QWidget* window, HelpTopic topic) {
+    window->setProperty(kTopicProperty, TopicNumber(topic));
 }
 
 int HelpTopicOf(const QWidget* widget) {

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "shell/HelpTopic.h"
+
 class QWidget;
 
 namespace lexinum {
 
 // Gives `window` the help topic F1 and its "&Aide" button open while it is
 // the innermost open window.
-void SetHelpTopic(QWidget* window, int topic);
+void SetHelpTopic(QWidget* window, HelpTopic topic);
 
 // The help topic of `widget` or of the nearest of its parents that has one;
 // 0 when none has.
