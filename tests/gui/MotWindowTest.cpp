@@ -4,6 +4,7 @@
 #include "letters/MotWindow.h"
 #include "FixtureLexicon.h"
 #include "GameFixture.h"
+#include "app/CommandLineFile.h"
 #include "app/TivFrame.h"
 #include "common/Profile.h"
 #include "letters/MotEnterButton.h"
@@ -19,6 +20,7 @@
 #include "shell/Layout.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
@@ -86,19 +88,22 @@ private slots:
     void unreadableLexiconWhileJudgingIsNoUnknownWord();
     void largeGroupIsShownWholeUnderItsRemark();
     void roundPlayedFromTheKeyboardAlone();
+    void aScreenReaderIsLedToTheVerdictThenEachGroup();
 
 private:
     // Starts the game on a fixture lexicon of `words`, with the draw `letters`.
-    MotWindow* StartOn(const std::vector<std::string>& words, const QString& letters);
+    MotWindow* StartOn(const std::vector<std::string>& words, const QString& letters,
+                       const std::vector<std::string>& arguments = {});
 
     test::GameFixture game_;
     std::unique_ptr<test::FixtureLexicon> lexicon_;
 };
 
-MotWindow* MotWindowTest::StartOn(const std::vector<std::string>& words, const QString& letters) {
+MotWindow* MotWindowTest::StartOn(const std::vector<std::string>& words, const QString& letters,
+                                  const std::vector<std::string>& arguments) {
     lexicon_ = std::make_unique<test::FixtureLexicon>(words);
     Profile(game_.IniPath().toStdString()).WriteString("LETTRES", "lexiques", lexicon_->Directory().string());
-    game_.Start();
+    game_.Start(arguments);
     MotWindow* pane = game_.App().LettersPane();
     pane->LettersField()->setText(letters);
     pane->TakeLettersField();
@@ -412,6 +417,31 @@ void MotWindowTest::roundPlayedFromTheKeyboardAlone() {
     QTest::keyClick(frame.windowHandle(), Qt::Key_U, Qt::AltModifier);
     QTRY_COMPARE(pane->Letters().size(), std::size_t(9));
     QVERIFY(pane->Channel().Stopped());
+}
+
+void MotWindowTest::aScreenReaderIsLedToTheVerdictThenEachGroup() {
+    MotWindow* pane = StartOn(kWords, QStringLiteral("TOILEEX"), {kScreenReaderOption});
+    ResultEdit* box = pane->ResultBox();
+    Answer(QStringLiteral("TOILE"));
+    QVERIFY(game_.App().RunCommand(Command::ShowSolutions));
+    // The verdict is read first: the box has the focus, its caret at the top.
+    QCOMPARE(game_.Frame().focusWidget(), static_cast<QWidget*>(box));
+    QCOMPARE(box->textCursor().position(), 0);
+    QVERIFY(box->toPlainText().startsWith(QString::fromUtf8(" TOILE accepté.")));
+    // Each "&Voir" leads the reader to the group it adds.
+    const int groupStart = box->EndPosition();
+    QVERIFY(game_.App().RunCommand(Command::ShowSolutions));
+    QCOMPARE(game_.Frame().focusWidget(), static_cast<QWidget*>(box));
+    QCOMPARE(box->toPlainText().mid(box->textCursor().position(), 11), QStringLiteral(" 5 lettres:"));
+    QVERIFY(box->textCursor().position() > groupStart);
+    // The arrows read on, Shift selects, Ctrl+C copies, Tab leaves for "No&uveau".
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(box, Qt::Key_Right, Qt::ShiftModifier);
+    QCOMPARE(box->textCursor().selectedText(), QStringLiteral(" 5 "));
+    QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral(" 5 "));
+    QTest::keyClick(box, Qt::Key_Tab);
+    QCOMPARE(game_.Frame().focusWidget(), static_cast<QWidget*>(pane->Button(Command::NewDraw)));
 }
 
 QTEST_MAIN(MotWindowTest)

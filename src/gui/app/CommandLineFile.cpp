@@ -1,18 +1,20 @@
 #include "app/CommandLineFile.h"
 
+#include <algorithm>
+
 namespace lexinum {
 
 namespace {
 
-bool IsShowOption(const std::string& argument) {
-    return argument == kStartMinimizedOption || argument == kStartMaximizedOption;
+bool IsOption(const std::string& argument) {
+    return argument == kStartMinimizedOption || argument == kStartMaximizedOption || argument == kScreenReaderOption;
 }
 
 } // namespace
 
 std::string CommandLineFile(const std::vector<std::string>& arguments) {
     for (auto word = arguments.rbegin(); word != arguments.rend(); ++word) {
-        if (IsShowOption(*word))
+        if (IsOption(*word))
             continue;
         std::string file = *word;
         if (!file.empty() && file.front() == '"')
@@ -33,6 +35,10 @@ int CommandLineShowRequest(const std::vector<std::string>& arguments) {
             request = 2;
     }
     return request;
+}
+
+bool CommandLineAsksScreenReader(const std::vector<std::string>& arguments) {
+    return std::find(arguments.begin(), arguments.end(), kScreenReaderOption) != arguments.end();
 }
 
 } // namespace lexinum

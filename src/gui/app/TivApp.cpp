@@ -11,6 +11,7 @@
 #include "shell/HelpTopic.h"
 #include "shell/SettingsKeys.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QFontMetrics>
@@ -64,6 +65,7 @@ QScreen* GameScreen(const QWidget* frame) {
 TivApp::TivApp(const std::vector<std::string>& arguments, QObject* parent) : QObject(parent) {
     QCoreApplication::setApplicationName(QString::fromLatin1(kFolderName));
     commandLineFile_ = CommandLineFile(arguments);
+    screenReaderAsked_ = CommandLineAsksScreenReader(arguments);
     // A "tiv.ini" the player made read-only is respected: nothing is written
     // to it, and the player is told so once, when the game closes.
     settings_ = std::make_unique<Profile>(
@@ -257,6 +259,10 @@ bool TivApp::RunCommand(Command command) {
         return false;
     }
     return frame_ != nullptr && frame_->RunCommand(command);
+}
+
+bool TivApp::ScreenReaderActive() const {
+    return screenReaderAsked_ || QAccessible::isActive();
 }
 
 void TivApp::ReportRound(const RoundReport& report) {

@@ -125,6 +125,7 @@ public:
     CommandGate& Gate() override { return gate_; }
     const TimerPeriods& Periods() const override { return periods_; }
     void ReportRound(const RoundReport& report) override;
+    bool ScreenReaderActive() const override;
 
 signals:
     // A pane reported the end of a match round.
@@ -143,6 +144,7 @@ private:
     Layout layout_;
     CommandGate gate_;
     TimerPeriods periods_;
+    bool screenReaderAsked_ = false;
     std::unique_ptr<TivFrame> frameOwner_;
     TivFrame* frame_ = nullptr;
     MotWindow* lettersPane_ = nullptr;

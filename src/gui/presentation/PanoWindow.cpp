@@ -168,7 +168,9 @@ void PanoWindow::SeeSolutions() {
     if (!TakeDraw())
         return;
     if (RoundSearchRunning()) {
+        const int groupStart = resultBox_->EndPosition();
         ShowBatch(false);
+        LeadReaderTo(groupStart);
         return;
     }
     if (ReadyForRound())
@@ -187,6 +189,13 @@ void PanoWindow::PlayTrainingRound() {
     AppendSeparator(verdict);
     resultBox_->Append(verdict);
     ShowBatch(true);
+    // The verdict, then the first group, are read from the top of the box.
+    LeadReaderTo(0);
+}
+
+void PanoWindow::LeadReaderTo(int position) {
+    if (app_.ScreenReaderActive())
+        resultBox_->ReadFrom(position);
 }
 
 void PanoWindow::ShowBatch(bool first) {

@@ -128,6 +128,9 @@ protected:
     // Waits for the next batch, shows it (through FirstBatchText for the
     // first) and lets the search go on; after the last, waits for its end.
     void ShowBatch(bool first);
+    // With a screen reader following the game, gives the results box the
+    // focus with its caret at `position`, the start of what was just added.
+    void LeadReaderTo(int position);
     // The results box in screen coordinates, where the player's dialog lies.
     QRect ResultArea() const;
     // The layout quantities of the current display mode.

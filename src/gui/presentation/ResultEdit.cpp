@@ -4,6 +4,8 @@
 #include <QScrollBar>
 #include <QTextCursor>
 
+#include <algorithm>
+
 namespace lexinum {
 
 ResultEdit::ResultEdit(QWidget* parent) : QPlainTextEdit(parent) {
@@ -15,6 +17,8 @@ ResultEdit::ResultEdit(QWidget* parent) : QPlainTextEdit(parent) {
     setFocusPolicy(Qt::ClickFocus);
     setTabChangesFocus(true);
     setUndoRedoEnabled(false);
+    // Read-only, but a caret the keyboard moves and selects with.
+    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     setAccessibleName(QStringLiteral("Résultats"));
 }
 
@@ -27,6 +31,28 @@ void ResultEdit::Append(std::string& text) {
     setTextCursor(cursor);
     ensureCursorVisible();
     text.clear();
+}
+
+int ResultEdit::EndPosition() const {
+    return document()->characterCount() - 1;
+}
+
+void ResultEdit::ReadFrom(int position) {
+    position = std::clamp(position, 0, EndPosition());
+    // The new text may begin by ending the line before it: the caret goes to its first line.
+    while (position < EndPosition() && document()->characterAt(position) == QChar::ParagraphSeparator)
+        ++position;
+    QTextCursor cursor(document());
+    cursor.setPosition(position);
+    setTextCursor(cursor);
+    ensureCursorVisible();
+    setFocus(Qt::OtherFocusReason);
+}
+
+bool ResultEdit::focusNextPrevChild(bool next) {
+    // Tab goes to the pane's first button, not along the pane's tab chain.
+    emit leaveRequested();
+    return true;
 }
 
 void ResultEdit::keyPressEvent(QKeyEvent* event) {

@@ -54,6 +54,10 @@ public:
     virtual CommandGate& Gate() = 0;
     // The periods of the answer clock and of the automatic letter pick.
     virtual const TimerPeriods& Periods() const = 0;
+    // A screen reader follows the game: the platform says so, or the player
+    // asked it on the command line. The panes then bring each verdict and
+    // each new group to it.
+    virtual bool ScreenReaderActive() const = 0;
     // A pane's report at the end of a match round.
     virtual void ReportRound(const RoundReport& report) = 0;
 };
