@@ -89,6 +89,7 @@ private slots:
     void largeGroupIsShownWholeUnderItsRemark();
     void roundPlayedFromTheKeyboardAlone();
     void aScreenReaderIsLedToTheVerdictThenEachGroup();
+    void lexiconLostBetweenGroupsIsToldBeforeTheNextRound();
 
 private:
     // Starts the game on a fixture lexicon of `words`, with the draw `letters`.
@@ -442,6 +443,28 @@ void MotWindowTest::aScreenReaderIsLedToTheVerdictThenEachGroup() {
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral(" 5 "));
     QTest::keyClick(box, Qt::Key_Tab);
     QCOMPARE(game_.Frame().focusWidget(), static_cast<QWidget*>(pane->Button(Command::NewDraw)));
+}
+
+void MotWindowTest::lexiconLostBetweenGroupsIsToldBeforeTheNextRound() {
+    MotWindow* pane = StartOn(kWords, QStringLiteral("TOILEEX"));
+    const LexiconSet& lexicon = pane->Lexicon();
+    Answer(QStringLiteral("TOILE"));
+    QVERIFY(game_.App().RunCommand(Command::ShowSolutions));
+    QVERIFY(game_.App().RunCommand(Command::ShowSolutions));
+    // The file of the two-letter words goes while the search reads ahead.
+    std::filesystem::remove(lexicon.LexFilePath(lexicon.FindLexFile(MakeKey("ET"), 2, 0)));
+    QVERIFY(game_.App().RunCommand(Command::ShowSolutions));
+    QTRY_VERIFY(pane->Channel().Stopped());
+    QVERIFY(game_.Prompts().messages.empty());
+    // The next "&Voir" tells the loss before anything new.
+    std::size_t toldBeforeTheDialog = 0;
+    test::GameFixture::OnModal([this, &toldBeforeTheDialog](QWidget* modal) {
+        toldBeforeTheDialog = game_.Prompts().messages.size();
+        static_cast<QDialog*>(modal)->reject();
+    });
+    QVERIFY(game_.App().RunCommand(Command::ShowSolutions));
+    QCOMPARE(toldBeforeTheDialog, std::size_t(1));
+    QCOMPARE(game_.Prompts().messages.front().text, std::string(LexiconTexts::kLostLexicon));
 }
 
 QTEST_MAIN(MotWindowTest)
