@@ -7,6 +7,7 @@
 #include "common/Profile.h"
 #include "letters/MotWindow.h"
 #include "lexicon/LetterTables.h"
+#include "lexicon/LexiconSet.h"
 #include "presentation/ResultEdit.h"
 #include "presentation/ValidEdit.h"
 #include "shell/GameFonts.h"
@@ -16,6 +17,7 @@
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 using namespace lexinum;
@@ -38,6 +40,7 @@ private slots:
     void drawIsChosenLetterByLetter();
     void keysPickAndGivingUpDoesNothing();
     void paneComingBackDrawsAndFocusesTheField();
+    void staysOnScreenWholeAtEveryCount();
 
 private:
     MotWindow* StartWithManualDraws(int letters);
@@ -65,9 +68,9 @@ void LettrEnterDialogTest::drawIsChosenLetterByLetter() {
         QVERIFY(pane->LettersField()->text().isEmpty());
         QVERIFY(dialog->Field()->text().isEmpty());
         QVERIFY(dialog->Field()->isReadOnly());
-        // Sized for five letters of the big font.
+        // Sized for five letters of the big font, at the least.
         QCOMPARE(dialog->size(), LettrEnterDialog::ClientSize(game_.App(), 5));
-        QCOMPARE(dialog->Field()->width(), 5 * QFontMetrics(game_.App().Fonts().bigFont).maxWidth());
+        QVERIFY(dialog->Field()->width() >= 5 * QFontMetrics(game_.App().Fonts().bigFont).maxWidth());
         QCOMPARE(dialog->VowelButton()->y(), dialog->ConsonantButton()->y());
         QVERIFY(dialog->VowelButton()->y() > dialog->Field()->geometry().bottom());
         QVERIFY(dialog->VowelButton()->isDefault());
@@ -75,8 +78,12 @@ void LettrEnterDialogTest::drawIsChosenLetterByLetter() {
         QCOMPARE(test::GameFixture::AccessibleName(dialog->VowelButton()), QStringLiteral("Voyelle"));
         QCOMPARE(test::GameFixture::AccessibleName(dialog->ConsonantButton()), QStringLiteral("Consonne"));
         QTest::mouseClick(dialog->VowelButton(), Qt::LeftButton);
+        // Each letter drawn is said to a screen reader.
+        QCOMPARE(dialog->Field()->accessibleDescription(), QStringLiteral("Voyelle ") + dialog->Field()->text());
         QTest::mouseClick(dialog->ConsonantButton(), Qt::LeftButton);
         QCOMPARE(dialog->Field()->text().size(), 2);
+        QCOMPARE(dialog->Field()->accessibleDescription(),
+                 QStringLiteral("Consonne ") + dialog->Field()->text().back());
         QTest::mouseClick(dialog->ConsonantButton(), Qt::LeftButton);
         QTest::mouseClick(dialog->VowelButton(), Qt::LeftButton);
         QVERIFY(dialog->isVisible());
@@ -148,6 +155,25 @@ void LettrEnterDialogTest::paneComingBackDrawsAndFocusesTheField() {
     app.ShowGame(Game::Letters);
     QVERIFY(asked);
     QVERIFY(std::none_of(pane->Letters().begin(), pane->Letters().end(), IsVowel));
+}
+
+void LettrEnterDialogTest::staysOnScreenWholeAtEveryCount() {
+    game_.Start();
+    LexiconSet lexicon;
+    for (const int count : {2, 9, 27}) {
+        LettrEnterDialog dialog(&game_.Frame(), game_.App(), lexicon, count);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        const QByteArray context = QByteArray::number(count) + " letters";
+        QVERIFY2(dialog.screen()->availableGeometry().contains(dialog.frameGeometry()), context);
+        // Both labels and the title show whole.
+        for (QPushButton* button : {dialog.VowelButton(), dialog.ConsonantButton()}) {
+            const QFontMetrics metrics(button->font());
+            QVERIFY2(metrics.horizontalAdvance(button->text().remove(QLatin1Char('&'))) < button->width(), context);
+        }
+        QVERIFY2(QFontMetrics(QApplication::font()).horizontalAdvance(dialog.windowTitle()) < dialog.width(), context);
+        dialog.done(QDialog::Accepted);
+    }
 }
 
 QTEST_MAIN(LettrEnterDialogTest)

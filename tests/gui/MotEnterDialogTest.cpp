@@ -3,6 +3,7 @@
 // results box, and its answer.
 #include "letters/MotEnterDialog.h"
 #include "GameFixture.h"
+#include "app/TivFrame.h"
 #include "letters/MotEnterButton.h"
 #include "letters/MotEnterEdit.h"
 #include "letters/MotWindow.h"
@@ -42,6 +43,7 @@ private slots:
     }
 
     void liesOverTheResultsBoxWithItsControls();
+    void controlsStayClearOfEachOtherAtEveryCount();
     void typingHidesAndDeletingBringsBackButtons();
     void replacingASelection();
     void letterButtonsWriteAndReplaceTheSelection();
@@ -106,6 +108,35 @@ void MotEnterDialogTest::liesOverTheResultsBoxWithItsControls() {
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(dialog.Edit()));
     QTest::keyClick(dialog.Edit(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(dialog.LetterButton(0)));
+}
+
+void MotEnterDialogTest::controlsStayClearOfEachOtherAtEveryCount() {
+    for (const bool maximized : {false, true}) {
+        if (maximized) {
+            game_.Frame().showMaximized();
+            QTRY_VERIFY(game_.App().Maximized());
+        }
+        for (const int count : {2, 9, 18, 19, 27}) {
+            const QByteArray context = QByteArray::number(count) + (maximized ? " letters, maximized" : " letters");
+            MotEnterDialog& dialog = Open(std::string("ABCDEFGHIJKLMNOPQRSTUVWXYZE").substr(0, count));
+            std::vector<QWidget*> shown{dialog.Edit(), dialog.OkButton(), dialog.EraseButton(), dialog.CancelButton()};
+            for (int i = 0; i < count; ++i)
+                shown.push_back(dialog.LetterButton(i));
+            for (std::size_t a = 0; a < shown.size(); ++a) {
+                QVERIFY2(dialog.rect().contains(shown[a]->geometry()), context);
+                for (std::size_t b = a + 1; b < shown.size(); ++b)
+                    QVERIFY2(!shown[a]->geometry().intersects(shown[b]->geometry()), context);
+                // Every label shows whole.
+                if (auto* button = qobject_cast<QPushButton*>(shown[a])) {
+                    const QFontMetrics metrics(button->font());
+                    QVERIFY2(metrics.horizontalAdvance(button->text().remove(QLatin1Char('&'))) < button->width(),
+                             context);
+                    QVERIFY2(metrics.height() <= button->height(), context);
+                }
+            }
+            dialog_.reset();
+        }
+    }
 }
 
 void MotEnterDialogTest::typingHidesAndDeletingBringsBackButtons() {

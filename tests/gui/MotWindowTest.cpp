@@ -90,6 +90,7 @@ private slots:
     void roundPlayedFromTheKeyboardAlone();
     void aScreenReaderIsLedToTheVerdictThenEachGroup();
     void lexiconLostBetweenGroupsIsToldBeforeTheNextRound();
+    void everyLetterOfALongDrawShows();
 
 private:
     // Starts the game on a fixture lexicon of `words`, with the draw `letters`.
@@ -465,6 +466,20 @@ void MotWindowTest::lexiconLostBetweenGroupsIsToldBeforeTheNextRound() {
     QVERIFY(game_.App().RunCommand(Command::ShowSolutions));
     QCOMPARE(toldBeforeTheDialog, std::size_t(1));
     QCOMPARE(game_.Prompts().messages.front().text, std::string(LexiconTexts::kLostLexicon));
+}
+
+void MotWindowTest::everyLetterOfALongDrawShows() {
+    game_.Start();
+    ValidEdit* field = game_.App().LettersPane()->LettersField();
+    const int nine = field->font().pixelSize();
+    QCOMPARE(nine, game_.App().Fonts().bigFont.pixelSize());
+    for (const QString& draw : {QStringLiteral("WWWWWWWWWWWWWWWWWWWWWWWWWWW"), QStringLiteral("MNOPQRSTUVWXYZE")}) {
+        field->setText(draw);
+        QVERIFY2(QFontMetrics(field->font()).horizontalAdvance(draw) < field->contentsRect().width(), qPrintable(draw));
+    }
+    // A short draw takes the big font back.
+    field->setText(QStringLiteral("TOILEEX"));
+    QCOMPARE(field->font().pixelSize(), nine);
 }
 
 QTEST_MAIN(MotWindowTest)

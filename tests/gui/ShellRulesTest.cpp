@@ -299,6 +299,12 @@ void ShellRulesTest::centredPositionTruncatesTowardZero() {
     QCOMPARE(CenteredDialog::CenteredPosition(QRect(-101, -101, 1, 1), QSize(2, 2)), QPoint(-101, -101));
     // A dialog larger than its parent starts left of it, with no clamping.
     QCOMPARE(CenteredDialog::CenteredPosition(QRect(0, 0, 100, 100), QSize(300, 300)), QPoint(-100, -100));
+    // Then it is brought back onto the screen, title bar first where it cannot fit.
+    const QRect screen(0, 0, 1366, 768);
+    QCOMPARE(CenteredDialog::KeptOnScreen(QPoint(-31, 100), QSize(600, 200), screen), QPoint(0, 100));
+    QCOMPARE(CenteredDialog::KeptOnScreen(QPoint(1000, 700), QSize(600, 200), screen), QPoint(766, 568));
+    QCOMPARE(CenteredDialog::KeptOnScreen(QPoint(-50, -50), QSize(2000, 900), screen), QPoint(0, 0));
+    QCOMPARE(CenteredDialog::KeptOnScreen(QPoint(10, 20), QSize(600, 200), screen), QPoint(10, 20));
 }
 
 void ShellRulesTest::centringCountsTheDecorations() {

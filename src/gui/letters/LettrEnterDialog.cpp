@@ -6,11 +6,15 @@
 #include "shell/AppServices.h"
 #include "shell/GameFonts.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
+
+#include <algorithm>
 
 namespace lexinum {
 
@@ -26,17 +30,28 @@ struct Geometry {
     int buttonHeight = 0;
 };
 
+constexpr char kTitle[] = "Choisissez voyelle ou consonne";
+
 Geometry Measure(const AppServices& app, int letterCount) {
     const GameFonts& fonts = app.Fonts();
     const QFontMetrics big(fonts.bigFont);
+    const QFontMetrics buttonText(fonts.buttonFont);
     const int border = LettersMetrics::FrameBorder(fonts, app.CurrentLayout());
     Geometry g;
-    g.fieldWidth = letterCount * big.maxWidth();
-    g.fieldHeight = 5 * border + LettersMetrics::CellHeight(fonts.bigFont);
     g.marginX = big.averageCharWidth() / 2;
     g.marginY = big.height() / 2;
-    g.buttonWidth = (g.fieldWidth - g.marginX) / 2;
+    g.fieldHeight = 5 * border + LettersMetrics::CellHeight(fonts.bigFont);
     g.buttonHeight = 2 * border + LettersMetrics::CellHeight(fonts.buttonFont);
+    // The field holds the draw; a short draw still leaves room for both
+    // buttons' labels and for the whole title above them (the window
+    // system's title font is taken a quarter larger than the dialogs', with
+    // a caption's height on each side for its icon and margins).
+    const int labels = 2 * (buttonText.horizontalAdvance(QStringLiteral("Consonne")) + 4 * border) + g.marginX;
+    const int captionHeight = QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    const int title = QFontMetrics(QApplication::font()).horizontalAdvance(QString::fromUtf8(kTitle)) * 5 / 4 +
+                      2 * captionHeight - 2 * g.marginX;
+    g.fieldWidth = std::max({letterCount * big.maxWidth(), labels, title});
+    g.buttonWidth = (g.fieldWidth - g.marginX) / 2;
     return g;
 }
 
@@ -50,7 +65,7 @@ QSize LettrEnterDialog::ClientSize(const AppServices& app, int letterCount) {
 LettrEnterDialog::LettrEnterDialog(QWidget* parent, AppServices& app, LexiconSet& lexicon, int letterCount)
     : CenteredDialog(parent, app, kHelpTopic), lexicon_(lexicon),
       letterCount_(LetterDraw::LetterCountInRange(letterCount)) {
-    setWindowTitle(QStringLiteral("Choisissez voyelle ou consonne"));
+    setWindowTitle(QString::fromUtf8(kTitle));
     // No close box: the draw cannot be abandoned.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     lexicon_.RefillBags();
@@ -77,18 +92,21 @@ LettrEnterDialog::LettrEnterDialog(QWidget* parent, AppServices& app, LexiconSet
 }
 
 void LettrEnterDialog::PickVowel() {
-    Add(LetterDraw::DrawVowel(lexicon_));
+    Add(LetterDraw::DrawVowel(lexicon_), QStringLiteral("Voyelle"));
 }
 
 void LettrEnterDialog::PickConsonant() {
-    Add(LetterDraw::DrawConsonant(lexicon_));
+    Add(LetterDraw::DrawConsonant(lexicon_), QStringLiteral("Consonne"));
 }
 
-void LettrEnterDialog::Add(char letter) {
+void LettrEnterDialog::Add(char letter, const QString& kind) {
     if (static_cast<int>(letters_.size()) >= letterCount_)
         return;
     letters_ += letter;
     field_->setText(QString::fromStdString(letters_));
+    // A screen reader says the letter drawn (the field's text alone would be
+    // read from its start each time).
+    field_->setAccessibleDescription(kind + QLatin1Char(' ') + QLatin1Char(letter));
     if (static_cast<int>(letters_.size()) == letterCount_)
         accept();
 }

@@ -46,7 +46,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void Add(char letter);
+    void Add(char letter, const QString& kind);
 
     LexiconSet& lexicon_;
     int letterCount_;

@@ -17,8 +17,8 @@ namespace {
 constexpr int kColumns = 9;
 
 // `font`, made smaller if need be so that each of `labels` fits a button
-// `width` pixels wide: a narrow results box must not cut them.
-QFont FittingFont(QFont font, const QStringList& labels, int width, int padding) {
+// `width` pixels wide and `height` high: a small results box must not cut them.
+QFont FittingFont(QFont font, const QStringList& labels, int width, int height, int padding) {
     const auto widest = [&labels](const QFont& f) {
         const QFontMetrics metrics(f);
         int most = 0;
@@ -26,7 +26,8 @@ QFont FittingFont(QFont font, const QStringList& labels, int width, int padding)
             most = std::max(most, metrics.horizontalAdvance(label.remove(QLatin1Char('&'))));
         return most;
     };
-    while (font.pixelSize() > 6 && widest(font) + padding > width)
+    const auto tall = [height, padding](const QFont& f) { return QFontMetrics(f).height() + padding / 2 > height; };
+    while (font.pixelSize() > 6 && (widest(font) + padding > width || tall(font)))
         font.setPixelSize(font.pixelSize() - 1);
     return font;
 }
@@ -86,24 +87,30 @@ void MotEnterDialog::PlaceControls(const QSize& size) {
     const int inner = ((width - 2 * m) / kColumns) * kColumns;
     const int column = inner / kColumns;
     const QFontMetrics buttonMetrics(App().Fonts().buttonFont);
-    const int row = 2 * buttonMetrics.height() + 2 * std::max(0, buttonMetrics.leading());
-
     const int editHeight = edit_->sizeHint().height();
     edit_->setGeometry(m, v, inner, editHeight);
     const int lettersTop = v + editHeight + v;
+    // The rows of letters the draw fills and the row of "O&K", "E&ffacer",
+    // "Annuler" share what the box leaves below the word, a gap above the
+    // last: at most two text lines each, less in a low box.
+    const int letterRows = std::max(1, (buttons_.Count() + kColumns - 1) / kColumns);
+    const int room = height - lettersTop - 2 * v;
+    const int row = std::max(
+        1, std::min(2 * buttonMetrics.height() + 2 * std::max(0, buttonMetrics.leading()), room / (letterRows + 1)));
+
     for (int i = 0; i < WordEntryButtons::kButtonCount; ++i)
         letterButtons_[static_cast<std::size_t>(i)]->setGeometry(m + (i % kColumns) * column,
                                                                  lettersTop + (i / kColumns) * row, column, row);
     const int padding = 2 * style()->pixelMetric(QStyle::PM_ButtonMargin) + 4;
     // A single letter needs little room around it.
-    const QFont letterFont = FittingFont(App().Fonts().buttonFont, {QStringLiteral("W")}, column, 4);
+    const QFont letterFont = FittingFont(App().Fonts().buttonFont, {QStringLiteral("W")}, column, row, 4);
     for (MotEnterButton* button : letterButtons_)
         button->setFont(letterFont);
     const int gap = m / 2;
     const int buttonWidth = (inner - 2 * gap) / 3;
     const QFont labelFont =
         FittingFont(App().Fonts().buttonFont, {okButton_->text(), eraseButton_->text(), cancelButton_->text()},
-                    buttonWidth, padding);
+                    buttonWidth, row, padding);
     for (QPushButton* button : {okButton_, eraseButton_, cancelButton_})
         button->setFont(labelFont);
     const int bottom = height - v - row;

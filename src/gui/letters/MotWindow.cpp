@@ -21,8 +21,10 @@
 #include "shell/SettingsKeys.h"
 
 #include <QDir>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QStyle>
 #include <QTimer>
 
 #include <algorithm>
@@ -55,6 +57,7 @@ MotWindow::MotWindow(AppServices& app, QWidget* parent) : PanoWindow(app, Game::
     lettersField_->setAccessibleName(QStringLiteral("Tirage"));
     lettersField_->setFocusPolicy(Qt::StrongFocus);
     lettersField_->SetWholeTextCheck([this](const QString& text) { return fieldValidator_->Commit(text); });
+    connect(lettersField_, &QLineEdit::textChanged, this, &MotWindow::FitLettersField);
     // The field comes first when tabbing through the pane, then "No&uveau".
     if (QWidget* first = Button(Command::NewDraw))
         setTabOrder(lettersField_, first);
@@ -159,8 +162,20 @@ void MotWindow::hideEvent(QHideEvent* event) {
 
 void MotWindow::PlaceChildren() {
     PanoWindow::PlaceChildren();
-    lettersField_->setFont(App().Fonts().bigFont);
     lettersField_->setGeometry(CurrentLayout().DRAW_RECT);
+    FitLettersField();
+}
+
+void MotWindow::FitLettersField() {
+    // Every letter of the draw shows: the big font, made smaller only where a
+    // long draw would not fit the field (its widest letter counted for each).
+    QFont font = App().Fonts().bigFont;
+    const int letters = std::max(1, static_cast<int>(lettersField_->text().size()));
+    const int room = lettersField_->width() - 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth) - 6;
+    while (font.pixelSize() > 6 && QFontMetrics(font).horizontalAdvance(QString(letters, QLatin1Char('W'))) > room)
+        font.setPixelSize(font.pixelSize() - 1);
+    if (font != lettersField_->font())
+        lettersField_->setFont(font);
 }
 
 void MotWindow::ShowLetters() {

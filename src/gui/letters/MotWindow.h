@@ -105,6 +105,7 @@ private:
     void ReadSettings();
     void ReadLexicon();
     void ShowLetters();
+    void FitLettersField();
     void CreatePalette();
     void FollowPalette();
     void PlacePaletteBesideFrame();

@@ -1,6 +1,9 @@
 #include "presentation/CenteredDialog.h"
 
+#include <QScreen>
 #include <QShowEvent>
+
+#include <algorithm>
 
 namespace lexinum {
 
@@ -24,6 +27,12 @@ QPoint CenteredDialog::CenteredPosition(const QRect& parent, const QSize& dialog
     return {(parent.x() + parentRight - dialog.width()) / 2, (parent.y() + parentBottom - dialog.height()) / 2};
 }
 
+QPoint CenteredDialog::KeptOnScreen(const QPoint& topLeft, const QSize& dialog, const QRect& screen) {
+    const int x = std::max(screen.left(), std::min(topLeft.x(), screen.left() + screen.width() - dialog.width()));
+    const int y = std::max(screen.top(), std::min(topLeft.y(), screen.top() + screen.height() - dialog.height()));
+    return {x, y};
+}
+
 QSize CenteredDialog::DecoratedSize(const QSize& client, const QMargins& own, const QMargins& parent) {
     const QMargins& margins = own.isNull() ? parent : own;
     return {client.width() + margins.left() + margins.right(), client.height() + margins.top() + margins.bottom()};
@@ -42,7 +51,10 @@ void CenteredDialog::Place() {
         parent->isWindow() ? parent->frameGeometry() : QRect(parent->mapToGlobal(QPoint(0, 0)), parent->size());
     const QMargins own = OwnMargins();
     const QMargins margins = own.isNull() ? Decorations(window) : own;
-    placedAt_ = CenteredPosition(parentRect, DecoratedSize(size(), own, Decorations(window)));
+    const QSize decorated = DecoratedSize(size(), own, Decorations(window));
+    placedAt_ = CenteredPosition(parentRect, decorated);
+    if (const QScreen* shownOn = window->screen())
+        placedAt_ = KeptOnScreen(placedAt_, decorated, shownOn->availableGeometry());
     // Until the window system has decorated it, a window is placed by its
     // client area; afterwards by its decorated frame.
     move(own.isNull() ? placedAt_ + QPoint(margins.left(), margins.top()) : placedAt_);
