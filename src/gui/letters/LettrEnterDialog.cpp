@@ -45,11 +45,12 @@ Geometry Measure(const AppServices& app, int letterCount) {
     // The field holds the draw; a short draw still leaves room for both
     // buttons' labels and for the whole title above them (the window
     // system's title font is taken a quarter larger than the dialogs', with
-    // a caption's height on each side for its icon and margins).
+    // a caption's height for its icon and each of the three buttons a window
+    // manager may draw, and one more for the margins).
     const int labels = 2 * (buttonText.horizontalAdvance(QStringLiteral("Consonne")) + 4 * border) + g.marginX;
     const int captionHeight = QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight);
     const int title = QFontMetrics(QApplication::font()).horizontalAdvance(QString::fromUtf8(kTitle)) * 5 / 4 +
-                      2 * captionHeight - 2 * g.marginX;
+                      5 * captionHeight - 2 * g.marginX;
     g.fieldWidth = std::max({letterCount * big.maxWidth(), labels, title});
     g.buttonWidth = (g.fieldWidth - g.marginX) / 2;
     return g;
