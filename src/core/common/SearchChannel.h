@@ -25,7 +25,9 @@ public:
     static constexpr std::size_t kAnswerTextSize = 400;
 
     // What a bounded wait saw: the batch (or answer) is there and has been
-    // consumed, the worker ended with nothing pending, or neither yet.
+    // consumed, the worker ended (or, for the answer, finished stopped) with
+    // nothing pending, or neither yet. WaitEndFor says Ready once the worker
+    // has ended.
     enum class WaitResult { Ready, Ended, TimedOut };
 
     SearchChannel();
