@@ -560,5 +560,48 @@ TEST(NumbersSolverStop, AStopBeforeTheFirstSolutionLeavesNothingToShow) {
     EXPECT_TRUE(channel.Complete());
 }
 
+// A stop is looked at in every state of either search, not only at hand-overs:
+// asked before the search begins, it ends it at its first state, through
+// FinishStopped (so the channel marks it complete) and with nothing handed over.
+TEST(NumbersSolverStop, AStopAskedAtTheStartEndsEitherSearchAtItsFirstState) {
+    // No calculation makes 858: unstopped, both searches go through everything.
+    const Numbers numbers = {2, 5, 10, 25, 50, 100};
+    for (const bool computer : {false, true}) {
+        SCOPED_TRACE(computer ? "computer" : "solutions");
+        NumbersSolver solver;
+        solver.SetDraw(numbers, 858);
+        const auto search = [&](SearchChannel& c) {
+            if (computer)
+                solver.ComputerSearch(c);
+            else
+                solver.SolutionsSearch(c);
+        };
+        SearchChannel channel;
+        channel.Start(search);
+        channel.Join();
+        const long full = solver.StatesVisited();
+        ASSERT_GT(full, 1000);
+
+        AutoResetEvent stopAsked;
+        channel.Start([&](SearchChannel& c) {
+            stopAsked.Wait();
+            search(c);
+        });
+        channel.Stop();
+        stopAsked.Set();
+        if (computer) {
+            EXPECT_FALSE(channel.WaitComputer()) << "a search cut short has no answer";
+        }
+        std::string shown;
+        while (channel.WaitBatch())
+            shown += channel.TakeText();
+        channel.Join();
+        EXPECT_EQ(shown + channel.TakeText(), "");
+        EXPECT_TRUE(channel.Complete()) << "ended through FinishStopped";
+        EXPECT_LE(solver.StatesVisited(), 1) << "of " << full;
+        EXPECT_FALSE(solver.ComputerExact());
+    }
+}
+
 } // namespace
 } // namespace lexinum

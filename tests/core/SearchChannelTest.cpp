@@ -1,5 +1,5 @@
-#include "common/AutoResetEvent.h"
 #include "common/SearchChannel.h"
+#include "common/AutoResetEvent.h"
 
 #include <gtest/gtest.h>
 
@@ -229,6 +229,57 @@ TEST(SearchChannel, AClosingTextHandedOverWithoutWaitingEndsTheSearch) {
     channel.Join();
     EXPECT_TRUE(channel.Stopped());
     EXPECT_FALSE(channel.WaitBatch()) << "nothing is left to let go";
+}
+
+TEST(SearchChannel, WaitingForTheEndWakesWhenTheWorkerEnds) {
+    SearchChannel channel;
+    EXPECT_EQ(channel.WaitEndFor(0ms), SearchChannel::WaitResult::Ready) << "no worker: nothing to wait for";
+
+    // A worker that ends only once it is told to stop, as the searches do.
+    AutoResetEvent running;
+    channel.Start([&](SearchChannel& c) {
+        running.Set();
+        while (!c.StopAsked())
+            std::this_thread::yield();
+    });
+    running.Wait();
+    EXPECT_EQ(channel.WaitEndFor(1ms), SearchChannel::WaitResult::TimedOut);
+    EXPECT_EQ(channel.WaitEndFor(0ms), SearchChannel::WaitResult::TimedOut);
+    EXPECT_TRUE(channel.WorkerAlive());
+    channel.Stop();
+    // Asleep until the end wakes it; the long limit only guards against a hang.
+    EXPECT_EQ(channel.WaitEndFor(60s), SearchChannel::WaitResult::Ready);
+    EXPECT_FALSE(channel.WorkerAlive());
+    EXPECT_EQ(channel.WaitEndFor(0ms), SearchChannel::WaitResult::Ready) << "the end stays seen";
+    channel.Join();
+
+    // The end of a worker woken from a hand-over by the stop.
+    channel.Start([](SearchChannel& c) { CountingWorker(c, 1000); });
+    ASSERT_TRUE(channel.WaitBatch());
+    channel.TakeText();
+    channel.Stop();
+    EXPECT_EQ(channel.WaitEndFor(60s), SearchChannel::WaitResult::Ready);
+    channel.Join();
+}
+
+TEST(SearchChannel, AComputerSearchFinishedStoppedTellsItsCallerThereIsNoAnswer) {
+    SearchChannel channel;
+    AutoResetEvent release;
+    channel.Start([&](SearchChannel& c) {
+        while (!c.StopAsked())
+            std::this_thread::yield();
+        c.FinishStopped();
+        // Still alive: the caller must have been released by the finish itself.
+        release.Wait();
+    });
+    auto caller = std::async(std::launch::async, [&] { return channel.WaitComputer(); });
+    channel.Stop();
+    EXPECT_FALSE(caller.get()) << "no answer after a stop";
+    EXPECT_TRUE(channel.WorkerAlive());
+    EXPECT_EQ(channel.WaitComputerFor(0ms), SearchChannel::WaitResult::Ended);
+    EXPECT_EQ(channel.TakeText(), "");
+    release.Set();
+    channel.Join();
 }
 
 TEST(SearchChannel, StartingAgainJoinsThePreviousWorkerFirst) {

@@ -125,6 +125,16 @@ int AutoResetEvent::WaitEither(AutoResetEvent& first, AutoResetEvent& second) {
     return 1;
 }
 
+bool AutoResetEvent::WaitFlagFor(const std::atomic<bool>& flag, std::chrono::milliseconds limit) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    const auto ready = [&] { return flag.load(); };
+    SpinBriefly(ready);
+    if (ready())
+        return true;
+    std::unique_lock guard(EventLock());
+    return SleepUntil(guard, ready, deadline);
+}
+
 void AutoResetEvent::WakeAll() {
     { std::lock_guard guard(EventLock()); }
     EventWake().notify_all();

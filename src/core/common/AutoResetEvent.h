@@ -36,6 +36,10 @@ public:
     // Waits until one of the two events is set, clears it and returns its index
     // (0 for `first`, 1 for `second`); when both are set, `first` wins.
     static int WaitEither(AutoResetEvent& first, AutoResetEvent& second);
+    // Waits at most `limit` until `flag` is true; returns whether it is. The
+    // flag is looked at again whenever waiters are woken, so whoever sets it
+    // must call WakeAll afterwards, as for `abandon` above.
+    static bool WaitFlagFor(const std::atomic<bool>& flag, std::chrono::milliseconds limit);
     // Wakes every waiter so that it re-checks its condition.
     static void WakeAll();
 

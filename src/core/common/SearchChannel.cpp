@@ -47,8 +47,10 @@ void SearchChannel::Start(std::function<void(SearchChannel&)> body) {
     complete_ = false;
     stopped_ = false;
     workerEnded_ = false;
+    noAnswer_ = false;
     worker_ = std::thread([this, work = std::move(body)] {
         work(*this);
+        noAnswer_ = true;
         workerEnded_ = true;
         AutoResetEvent::WakeAll();
     });
@@ -72,16 +74,16 @@ SearchChannel::WaitResult SearchChannel::WaitBatchFor(std::chrono::milliseconds 
     return ResultOf(batchReady_.WaitUnlessFor(workerEnded_, limit));
 }
 
-SearchChannel::WaitResult SearchChannel::WaitEndFor(std::chrono::milliseconds limit) {
-    return ResultOf(workerEnd_.WaitUnlessFor(workerEnded_, limit));
-}
-
 bool SearchChannel::WaitComputer() {
-    return computerDone_.WaitUnless(workerEnded_);
+    return computerDone_.WaitUnless(noAnswer_);
 }
 
 SearchChannel::WaitResult SearchChannel::WaitComputerFor(std::chrono::milliseconds limit) {
-    return ResultOf(computerDone_.WaitUnlessFor(workerEnded_, limit));
+    return ResultOf(computerDone_.WaitUnlessFor(noAnswer_, limit));
+}
+
+SearchChannel::WaitResult SearchChannel::WaitEndFor(std::chrono::milliseconds limit) {
+    return AutoResetEvent::WaitFlagFor(workerEnded_, limit) ? WaitResult::Ready : WaitResult::TimedOut;
 }
 
 std::string SearchChannel::TakeText() {
@@ -155,7 +157,10 @@ void SearchChannel::FinishWithoutWaiting(const std::string& closingText) {
 
 void SearchChannel::FinishStopped() {
     complete_ = true;
+    noAnswer_ = true;
     batchReady_.Set();
+    // A caller waiting for the computer's answer looks at noAnswer_ again.
+    AutoResetEvent::WakeAll();
 }
 
 void SearchChannel::RecordMessage(const std::string& text, const std::string& caption) {

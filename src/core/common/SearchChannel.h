@@ -25,7 +25,9 @@ public:
     static constexpr std::size_t kAnswerTextSize = 400;
 
     // What a bounded wait saw: the batch (or answer) is there and has been
-    // consumed, the worker ended with nothing pending, or neither yet.
+    // consumed, the worker ended (or, for the answer, finished stopped) with
+    // nothing pending, or neither yet. WaitEndFor says Ready once the worker
+    // has ended.
     enum class WaitResult { Ready, Ended, TimedOut };
 
     SearchChannel();
@@ -52,12 +54,19 @@ public:
     // Waits at most `limit` for the next batch; Ready consumes it exactly as
     // WaitBatch does. After TimedOut nothing is lost: wait again later.
     WaitResult WaitBatchFor(std::chrono::milliseconds limit);
-    // Waits for the computer's own answer; false if the worker ended without one.
-    // Waits at most `limit` for the worker to end: Ended once it has, TimedOut otherwise.
-    WaitResult WaitEndFor(std::chrono::milliseconds limit);
+    // Waits for the computer's own answer; false if the worker ended without
+    // one, or finished stopped (FinishStopped) without one.
     bool WaitComputer();
-    // Waits at most `limit` for the computer's answer, like WaitBatchFor.
+    // Waits at most `limit` for the computer's answer, like WaitBatchFor;
+    // Ended when there will be none.
     WaitResult WaitComputerFor(std::chrono::milliseconds limit);
+    // Waits at most `limit` for the worker thread to end: Ready once it has
+    // (or when none runs), TimedOut otherwise. It sleeps until the worker's
+    // end wakes it rather than looking again and again; the thread still has
+    // to be joined. With Stop first, a bounded halt:
+    //     channel.Stop();
+    //     if (channel.WaitEndFor(limit) == WaitResult::Ready) channel.Join();
+    WaitResult WaitEndFor(std::chrono::milliseconds limit);
     // Takes the text handed over with the last batch and empties the buffer.
     std::string TakeText();
     // Lets the worker go on after a batch has been taken.
@@ -100,9 +109,10 @@ public:
     // waiting to be let go: the text replaces the solver text, the search is
     // marked complete and stopped, and the caller is released.
     void FinishWithoutWaiting(const std::string& closingText);
-    // Ends a search that was stopped: hands nothing over (the solver text is
-    // left alone, the caller may be taking it), marks it complete and releases
-    // a caller still waiting for a batch.
+    // Ends a search that was stopped, either search: hands nothing over (the
+    // solver text is left alone, the caller may be taking it), marks it
+    // complete, releases a caller still waiting for a batch, and tells one
+    // waiting for the computer's answer that there is none.
     void FinishStopped();
     // Records a message for the caller to show (a worker never shows one).
     void RecordMessage(const std::string& text, const std::string& caption);
@@ -114,8 +124,6 @@ private:
     // Clears both answers to a hand-over (stop, go on) after a wait for either.
     void ClearAnswers();
 
-    // Never set: waiting on it until the worker ends is waiting for the end.
-    AutoResetEvent workerEnd_;
     // Set when the computer's answer is ready.
     AutoResetEvent computerDone_;
     // Set when a batch is ready (or to release a waiting caller).
@@ -128,6 +136,9 @@ private:
     // Set when the solutions search has handed over its closing text.
     std::atomic<bool> complete_{false};
     std::atomic<bool> workerEnded_{true};
+    // Set when the worker can no longer hand the computer's answer over: it
+    // finished stopped, or it ended.
+    std::atomic<bool> noAnswer_{true};
     std::string text_;
     std::thread worker_;
     std::string message_;

@@ -292,6 +292,13 @@ int NumbersSolver::BlockStart(int end) const {
     return 0;
 }
 
+bool NumbersSolver::StopSeen() {
+    // One relaxed load per state: a stop takes effect within microseconds
+    // and the search does not notice the cost.
+    ++statesVisited_;
+    return channel_->StopAsked();
+}
+
 bool NumbersSolver::LevelTest() {
     // At the top level every operation passes: no need to draw.
     if (level_ >= kMaxLevel)
@@ -360,6 +367,7 @@ void NumbersSolver::SolutionsSearch(SearchChannel& channel) {
     channel_ = &channel;
     simplestOps_ = 0;
     exactFound_ = 0;
+    statesVisited_ = 0;
     expression_.Init();
     // Far rather than the target itself: with numbers far above a small target
     // no calculation may come nearer than the target, and the nearest must
@@ -378,10 +386,10 @@ void NumbersSolver::SolutionsSearch(SearchChannel& channel) {
     }
 
     if (channel.StopAsked()) {
-        // Stopped: no closing text. The solver text was emptied when the stop
-        // was seen and, if that was during a hand-over, belongs to the caller
-        // again: it is not touched here. A caller waiting for a batch is
-        // released.
+        // Stopped: no closing text. The solver text was taken with the last
+        // batch, or emptied when the stop was seen during a hand-over, and
+        // then belongs to the caller again: it is not touched here. A caller
+        // waiting for a batch is released.
         channel.FinishStopped();
     } else if (exactFound_ != 0) {
         std::string closing;
@@ -435,6 +443,8 @@ NumbersSolver::Step NumbersSolver::SecondToken() {
 
 NumbersSolver::Step NumbersSolver::NextToken(unsigned operations, int onlyNumber, int pairFamily,
                                              const LastStep& last) {
+    if (StopSeen())
+        return Step::Stop;
     const int b = values_.Top();
     const int a = values_.Below(1);
     // A top value that can never come down to the one below it: nothing
@@ -808,6 +818,7 @@ void NumbersSolver::ComputerSearch(SearchChannel& channel) {
     computerExact_ = false;
     levelDraws_ = 0;
     levelPassed_ = 0;
+    statesVisited_ = 0;
     bestDistance_ = INT_MAX;
     BuildTokens();
 
@@ -818,7 +829,12 @@ void NumbersSolver::ComputerSearch(SearchChannel& channel) {
         CFirst();
     }
     channel_ = nullptr;
-    channel.HandOverAnswer();
+    // An exact answer found is handed over even if a stop came meanwhile;
+    // a search cut short has no answer to give.
+    if (!computerExact_ && channel.StopAsked())
+        channel.FinishStopped();
+    else
+        channel.HandOverAnswer();
 }
 
 bool NumbersSolver::CFirst() {
@@ -858,6 +874,8 @@ bool NumbersSolver::CSecond() {
 }
 
 bool NumbersSolver::CNext() {
+    if (StopSeen())
+        return true;
     const int b = values_.Top();
     const int a = values_.Below(1);
     const std::array<int, kTokenSlots> saved = available_;

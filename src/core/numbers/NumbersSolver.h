@@ -72,9 +72,12 @@ public:
     // Thread body of the solutions search (started with SearchChannel::Start,
     // which has already marked the search running): lists every exact
     // solution through the channel, then ends the search with the closing text.
+    // A stop ends it at the next state it goes through, without closing text.
     void SolutionsSearch(SearchChannel& channel);
     // Thread body of the computer's search: finds the computer's answer,
-    // writes it into the solver text when exact, and hands it over.
+    // writes it into the solver text when exact, and hands it over. A stop
+    // ends it at the next state it goes through, with no answer handed over
+    // (SearchChannel::FinishStopped) unless an exact one was already found.
     void ComputerSearch(SearchChannel& channel);
 
     // Appends the printed form of a calculation: its lines in evaluation
@@ -123,6 +126,9 @@ public:
     // and how many of them passed the level test and were tried.
     long LevelDraws() const { return levelDraws_; }
     long LevelPassed() const { return levelPassed_; }
+    // How many states the last search went through, each one more token
+    // placed with more to follow; the stop is looked at in each.
+    long StatesVisited() const { return statesVisited_; }
     // The computer's calculation: the exact one, or the nearest.
     const Pile& ComputerExpression() const { return computerExact_ ? computerExpression_ : bestExpression_; }
 
@@ -264,10 +270,14 @@ private:
     // The operation slots of family 1 (additive) or 2 (multiplicative).
     static constexpr unsigned FamilyMask(int family) { return family == 1 ? 0x3u : 0xCu; }
 
+    // The computer's enumeration; true ends it: an exact calculation found,
+    // or (CFirst, CSecond, CNext) a stop seen.
     bool CFirst();
     bool CSecond();
     bool CNext();
     bool CFinal();
+    // Counts one more state and tells whether a stop has been asked.
+    bool StopSeen();
 
     std::array<int, kNumbers> numbers_{};
     int target_ = 0;
@@ -297,6 +307,7 @@ private:
     int unboundedFrom_ = 0;
     long levelDraws_ = 0;
     long levelPassed_ = 0;
+    long statesVisited_ = 0;
 };
 
 } // namespace lexinum
