@@ -13,6 +13,7 @@
 #include "presentation/ResultEdit.h"
 #include "shell/GameFonts.h"
 #include "shell/Layout.h"
+#include "GuiTestMain.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -474,5 +475,5 @@ void ChifWindowTest::settingsAreReadInRangeAndWrittenAtClose() {
     QCOMPARE(game_.App().NumbersPane()->Options().minTarget, 150);
 }
 
-QTEST_MAIN(ChifWindowTest)
+LEXINUM_GUI_TEST(ChifWindowTest)
 #include "ChifWindowTest.moc"

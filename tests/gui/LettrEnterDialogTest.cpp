@@ -10,6 +10,7 @@
 #include "presentation/ResultEdit.h"
 #include "presentation/ValidEdit.h"
 #include "shell/GameFonts.h"
+#include "GuiTestMain.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -150,5 +151,5 @@ void LettrEnterDialogTest::paneComingBackDrawsAndFocusesTheField() {
     QVERIFY(std::none_of(pane->Letters().begin(), pane->Letters().end(), IsVowel));
 }
 
-QTEST_MAIN(LettrEnterDialogTest)
+LEXINUM_GUI_TEST(LettrEnterDialogTest)
 #include "LettrEnterDialogTest.moc"

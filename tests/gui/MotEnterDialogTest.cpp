@@ -2,11 +2,11 @@
 // deletes, replaces a selection or presses them, its geometry over the
 // results box, and its answer.
 #include "letters/MotEnterDialog.h"
-#include "GameFixture.h"
+#include "AccessibleName.h"
+#include "GuiTestMain.h"
+#include "TestServices.h"
 #include "letters/MotEnterButton.h"
 #include "letters/MotEnterEdit.h"
-#include "letters/MotWindow.h"
-#include "presentation/ResultEdit.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -34,11 +34,10 @@ class MotEnterDialogTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { game_.SetUp(); }
-    void init() { game_.Start(); }
+    void initTestCase() { app_.SetUp(); }
     void cleanup() {
         dialog_.reset();
-        game_.Reset();
+        app_.Reset();
     }
 
     void liesOverTheResultsBoxWithItsControls();
@@ -52,19 +51,18 @@ private slots:
 private:
     MotEnterDialog& Open(const std::string& letters);
 
-    test::GameFixture game_;
+    test::TestServices app_;
     std::unique_ptr<MotEnterDialog> dialog_;
     std::vector<std::string> judged_;
 };
 
 MotEnterDialog& MotEnterDialogTest::Open(const std::string& letters) {
-    MotWindow* pane = game_.App().LettersPane();
-    const QRect area(pane->ResultBox()->mapToGlobal(QPoint(0, 0)), pane->ResultBox()->size());
     judged_.clear();
-    dialog_ = std::make_unique<MotEnterDialog>(pane, game_.App(), area, letters, [this](const std::string& word) {
-        judged_.push_back(word);
-        return WordCheckResult::Accepted;
-    });
+    dialog_ = std::make_unique<MotEnterDialog>(app_.Window(), app_, app_.ResultArea(), letters,
+                                               [this](const std::string& word) {
+                                                   judged_.push_back(word);
+                                                   return WordCheckResult::Accepted;
+                                               });
     dialog_->show();
     dialog_->activateWindow();
     // The offscreen screen hands the focus over a moment after the activation.
@@ -74,9 +72,8 @@ MotEnterDialog& MotEnterDialogTest::Open(const std::string& letters) {
 }
 
 void MotEnterDialogTest::liesOverTheResultsBoxWithItsControls() {
-    MotWindow* pane = game_.App().LettersPane();
     MotEnterDialog& dialog = Open("TOILEEX");
-    QCOMPARE(dialog.geometry(), QRect(pane->ResultBox()->mapToGlobal(QPoint(0, 0)), pane->ResultBox()->size()));
+    QCOMPARE(dialog.geometry(), app_.ResultArea());
     QVERIFY(dialog.windowFlags() & Qt::FramelessWindowHint);
     // One button per drawn letter, in draw order, nine to a row; the others hidden.
     QCOMPARE(Shown(dialog, 9), QStringLiteral("111111100"));
@@ -96,11 +93,11 @@ void MotEnterDialogTest::liesOverTheResultsBoxWithItsControls() {
     }
     QVERIFY(dialog.OkButton()->isDefault());
     // A screen reader reads each control.
-    QCOMPARE(test::GameFixture::AccessibleName(dialog.Edit()), QStringLiteral("Mot"));
-    QCOMPARE(test::GameFixture::AccessibleName(dialog.LetterButton(0)), QStringLiteral("T"));
-    QCOMPARE(test::GameFixture::AccessibleName(dialog.OkButton()), QStringLiteral("OK"));
-    QCOMPARE(test::GameFixture::AccessibleName(dialog.EraseButton()), QStringLiteral("Effacer"));
-    QCOMPARE(test::GameFixture::AccessibleName(dialog.CancelButton()), QStringLiteral("Annuler"));
+    QCOMPARE(test::AccessibleName(dialog.Edit()), QStringLiteral("Mot"));
+    QCOMPARE(test::AccessibleName(dialog.LetterButton(0)), QStringLiteral("T"));
+    QCOMPARE(test::AccessibleName(dialog.OkButton()), QStringLiteral("OK"));
+    QCOMPARE(test::AccessibleName(dialog.EraseButton()), QStringLiteral("Effacer"));
+    QCOMPARE(test::AccessibleName(dialog.CancelButton()), QStringLiteral("Annuler"));
     QCOMPARE(dialog.HelpTopic(), 263);
     // The word takes the focus, and Tab reaches the letters.
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(dialog.Edit()));
@@ -218,5 +215,5 @@ void MotEnterDialogTest::okJudgesAndAnnulerGivesNoAnswer() {
     QCOMPARE(escaped.Result(), WordCheckResult::NoAnswer);
 }
 
-QTEST_MAIN(MotEnterDialogTest)
+LEXINUM_GUI_TEST(MotEnterDialogTest)
 #include "MotEnterDialogTest.moc"

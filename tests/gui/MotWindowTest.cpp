@@ -17,6 +17,7 @@
 #include "presentation/ValidEdit.h"
 #include "shell/GameFonts.h"
 #include "shell/Layout.h"
+#include "GuiTestMain.h"
 
 #include <QApplication>
 #include <QDir>
@@ -413,5 +414,5 @@ void MotWindowTest::roundPlayedFromTheKeyboardAlone() {
     QVERIFY(pane->Channel().Stopped());
 }
 
-QTEST_MAIN(MotWindowTest)
+LEXINUM_GUI_TEST(MotWindowTest)
 #include "MotWindowTest.moc"

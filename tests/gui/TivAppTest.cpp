@@ -2,6 +2,7 @@
 #include "GameFixture.h"
 #include "app/TivFrame.h"
 #include "common/Profile.h"
+#include "GuiTestMain.h"
 
 #include <QFile>
 #include <QTest>
@@ -48,5 +49,5 @@ void TivAppTest::readOnlySettingsAreLeftAloneAndThePlayerIsToldOnce() {
     QCOMPARE(game_.Prompts().messages[0].icon, PromptIcon::Exclamation);
 }
 
-QTEST_MAIN(TivAppTest)
+LEXINUM_GUI_TEST(TivAppTest)
 #include "TivAppTest.moc"
