@@ -9,6 +9,7 @@
 #include "numbers/ChifWindow.h"
 #include "presentation/HlpStrButton.h"
 #include "presentation/ResultEdit.h"
+#include "GuiTestMain.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -83,5 +84,5 @@ void AccessibilityTest::menuItemsReadAsTheirLabels() {
     }
 }
 
-QTEST_MAIN(AccessibilityTest)
+LEXINUM_GUI_TEST(AccessibilityTest)
 #include "AccessibilityTest.moc"

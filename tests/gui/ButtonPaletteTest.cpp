@@ -8,6 +8,7 @@
 #include "letters/MotWindow.h"
 #include "presentation/SymbButtonGadget.h"
 #include "presentation/ValidEdit.h"
+#include "GuiTestMain.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -172,5 +173,5 @@ void ButtonPaletteTest::placeComesFromTheSettingsAndGoesBack() {
     QCOMPARE(ButtonPalette::SavedPosition(damaged, QSize(1600, 1000)), QPoint(1600, 999));
 }
 
-QTEST_MAIN(ButtonPaletteTest)
+LEXINUM_GUI_TEST(ButtonPaletteTest)
 #include "ButtonPaletteTest.moc"

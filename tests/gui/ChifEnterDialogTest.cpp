@@ -2,9 +2,9 @@
 // results box, refused clicks (with the beep), the erasures, the end of the
 // turn, the keyboard, very large lines, and what a screen reader says.
 #include "numbers/ChifEnterDialog.h"
-#include "GameFixture.h"
-#include "numbers/ChifWindow.h"
-#include "presentation/ResultEdit.h"
+#include "AccessibleName.h"
+#include "GuiTestMain.h"
+#include "TestServices.h"
 #include "shell/GameFonts.h"
 
 #include <QAccessible>
@@ -29,11 +29,10 @@ class ChifEnterDialogTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { game_.SetUp(); }
-    void init() { game_.Start(); }
+    void initTestCase() { app_.SetUp(); }
     void cleanup() {
         dialog_.reset();
-        game_.Reset();
+        app_.Reset();
     }
 
     void isLaidOverTheResultsBox();
@@ -62,16 +61,14 @@ private:
     }
     QString CalculationText() const { return dialog_->CalculationBox()->toPlainText(); }
 
-    test::GameFixture game_;
+    test::TestServices app_;
     Calculation answer_;
     std::unique_ptr<ChifEnterDialog> dialog_;
 };
 
 ChifEnterDialog& ChifEnterDialogTest::Open(const Numbers& numbers, int target) {
-    ChifWindow* pane = game_.App().NumbersPane();
-    game_.App().ShowGame(Game::Numbers);
-    const QRect overResults(pane->ResultBox()->mapToGlobal(QPoint(0, 0)), pane->ResultBox()->size());
-    dialog_ = std::make_unique<ChifEnterDialog>(pane, game_.App(), answer_, numbers, target, overResults);
+    app_.ShowGame(Game::Numbers);
+    dialog_ = std::make_unique<ChifEnterDialog>(app_.Window(), app_, answer_, numbers, target, app_.ResultArea());
     dialog_->show();
     [&] { QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(dialog_.get())); }();
     return *dialog_;
@@ -79,8 +76,7 @@ ChifEnterDialog& ChifEnterDialogTest::Open(const Numbers& numbers, int target) {
 
 void ChifEnterDialogTest::isLaidOverTheResultsBox() {
     ChifEnterDialog& dialog = Open({1, 2, 3, 4, 5, 6}, 200);
-    const ResultEdit* results = game_.App().NumbersPane()->ResultBox();
-    QCOMPARE(dialog.geometry(), QRect(results->mapToGlobal(QPoint(0, 0)), results->size()));
+    QCOMPARE(dialog.geometry(), app_.ResultArea());
     QVERIFY(dialog.windowFlags() & Qt::FramelessWindowHint);
     QCOMPARE(dialog.Topic(), 267);
 
@@ -100,7 +96,7 @@ void ChifEnterDialogTest::isLaidOverTheResultsBox() {
     QCOMPARE(dialog.CalculationBox()->geometry(), own.calculation);
     QCOMPARE(dialog.EraseAllButton()->geometry(), own.pushButtons[2]);
     // The buttons' font, smaller only where the buttons are too low for it.
-    const QFont& buttonFont = game_.App().Fonts().buttonFont;
+    const QFont& buttonFont = app_.Fonts().buttonFont;
     for (const QPushButton* button : {dialog.NumberButton(0), dialog.OperationButton(1), dialog.OkButton()}) {
         const QFont font = button->font();
         QCOMPARE(font.family(), buttonFont.family());
@@ -355,22 +351,22 @@ void ChifEnterDialogTest::largeLinesShowWholeAndOverflowIsRefused() {
 
 void ChifEnterDialogTest::buttonsReadAsTheirValueAndSign() {
     ChifEnterDialog& dialog = Open({75, 3, 8, 1, 10, 6}, 225);
-    QCOMPARE(test::GameFixture::AccessibleName(dialog.NumberButton(0)), QStringLiteral("75"));
-    QCOMPARE(test::GameFixture::AccessibleName(dialog.NumberButton(5)), QStringLiteral("6"));
+    QCOMPARE(test::AccessibleName(dialog.NumberButton(0)), QStringLiteral("75"));
+    QCOMPARE(test::AccessibleName(dialog.NumberButton(5)), QStringLiteral("6"));
     const QStringList signs{"plus", "moins", "multiplié par", "divisé par"};
     for (int j = 0; j < 4; ++j)
-        QCOMPARE(test::GameFixture::AccessibleName(dialog.OperationButton(j)), signs[j]);
-    QCOMPARE(test::GameFixture::AccessibleName(dialog.CalculationBox()), QStringLiteral("Calcul"));
-    QCOMPARE(test::GameFixture::AccessibleName(dialog.OkButton()), QStringLiteral("OK"));
-    QCOMPARE(test::GameFixture::AccessibleName(dialog.EraseLineButton()), QStringLiteral("Eff Ligne"));
-    QCOMPARE(test::GameFixture::AccessibleName(dialog.EraseAllButton()), QStringLiteral("Effacer"));
-    QCOMPARE(test::GameFixture::AccessibleName(dialog.CancelButton()), QStringLiteral("Annuler"));
+        QCOMPARE(test::AccessibleName(dialog.OperationButton(j)), signs[j]);
+    QCOMPARE(test::AccessibleName(dialog.CalculationBox()), QStringLiteral("Calcul"));
+    QCOMPARE(test::AccessibleName(dialog.OkButton()), QStringLiteral("OK"));
+    QCOMPARE(test::AccessibleName(dialog.EraseLineButton()), QStringLiteral("Eff Ligne"));
+    QCOMPARE(test::AccessibleName(dialog.EraseAllButton()), QStringLiteral("Effacer"));
+    QCOMPARE(test::AccessibleName(dialog.CancelButton()), QStringLiteral("Annuler"));
     // A button that took a line's result reads as that result.
     Number(0);
     Operation('x');
     Number(1);
-    QCOMPARE(test::GameFixture::AccessibleName(dialog.NumberButton(1)), QStringLiteral("225"));
+    QCOMPARE(test::AccessibleName(dialog.NumberButton(1)), QStringLiteral("225"));
 }
 
-QTEST_MAIN(ChifEnterDialogTest)
+LEXINUM_GUI_TEST(ChifEnterDialogTest)
 #include "ChifEnterDialogTest.moc"

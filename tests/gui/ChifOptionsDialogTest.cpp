@@ -6,6 +6,7 @@
 #include "numbers/ChifEdit.h"
 #include "numbers/ChifWindow.h"
 #include "numbers/NumberRules.h"
+#include "GuiTestMain.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -171,5 +172,5 @@ void ChifOptionsDialogTest::okAppliesTheRulesAndDrawsAgain() {
         QVERIFY(NumberRules::TileKindOfValue(value) >= 0);
 }
 
-QTEST_MAIN(ChifOptionsDialogTest)
+LEXINUM_GUI_TEST(ChifOptionsDialogTest)
 #include "ChifOptionsDialogTest.moc"

@@ -13,6 +13,8 @@
 #include "presentation/ResultEdit.h"
 #include "shell/GameFonts.h"
 #include "shell/Layout.h"
+#include "GuiTestMain.h"
+#include "ModalActs.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -28,16 +30,13 @@ using namespace lexinum;
 
 namespace {
 
-// Runs `act` on the entry dialog once it is open. The pane may wait for its
-// search (letting timers run) before it opens the dialog: until then, look
-// again a little later.
-void WhenEntryDialogOpens(std::function<void(ChifEnterDialog*)> act, int triesLeft = 2000) {
-    QTimer::singleShot(triesLeft == 2000 ? 0 : 5, [act, triesLeft] {
-        auto* dialog = qobject_cast<ChifEnterDialog*>(QApplication::activeModalWidget());
-        if (dialog != nullptr)
-            act(dialog);
-        else if (triesLeft > 0)
-            WhenEntryDialogOpens(act, triesLeft - 1);
+// Runs `act` on the entry dialog once it is open (the pane may wait for its
+// search, letting timers run, before it opens it).
+void WhenEntryDialogOpens(std::function<void(ChifEnterDialog*)> act) {
+    test::ModalActs::OnModal([act](QWidget* modal) {
+        auto* dialog = qobject_cast<ChifEnterDialog*>(modal);
+        QVERIFY(dialog != nullptr);
+        act(dialog);
     });
 }
 
@@ -474,5 +473,5 @@ void ChifWindowTest::settingsAreReadInRangeAndWrittenAtClose() {
     QCOMPARE(game_.App().NumbersPane()->Options().minTarget, 150);
 }
 
-QTEST_MAIN(ChifWindowTest)
+LEXINUM_GUI_TEST(ChifWindowTest)
 #include "ChifWindowTest.moc"

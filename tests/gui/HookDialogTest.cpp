@@ -4,6 +4,7 @@
 #include "GameFixture.h"
 #include "app/TivFrame.h"
 #include "presentation/CenteredDialog.h"
+#include "GuiTestMain.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -105,5 +106,5 @@ void HookDialogTest::centredDialogOpensOverTheFrame() {
     QTRY_COMPARE(dialog.frameGeometry().topLeft(), centred());
 }
 
-QTEST_MAIN(HookDialogTest)
+LEXINUM_GUI_TEST(HookDialogTest)
 #include "HookDialogTest.moc"

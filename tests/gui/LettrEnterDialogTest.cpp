@@ -11,6 +11,7 @@
 #include "presentation/ResultEdit.h"
 #include "presentation/ValidEdit.h"
 #include "shell/GameFonts.h"
+#include "GuiTestMain.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -176,5 +177,5 @@ void LettrEnterDialogTest::staysOnScreenWholeAtEveryCount() {
     }
 }
 
-QTEST_MAIN(LettrEnterDialogTest)
+LEXINUM_GUI_TEST(LettrEnterDialogTest)
 #include "LettrEnterDialogTest.moc"

@@ -11,6 +11,7 @@
 #include "letters/NumbersOnlyDialog.h"
 #include "lexicon/LexiconTexts.h"
 #include "presentation/ValidEdit.h"
+#include "GuiTestMain.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -281,5 +282,5 @@ void LexFindDialogTest::numbersOnlyOfferEndsTheProgramOnQuitter() {
     QVERIFY(QFile::exists(game_.IniPath()));
 }
 
-QTEST_MAIN(LexFindDialogTest)
+LEXINUM_GUI_TEST(LexFindDialogTest)
 #include "LexFindDialogTest.moc"

@@ -3,11 +3,11 @@
 // results box, and its answer.
 #include "letters/MotEnterDialog.h"
 #include "GameFixture.h"
-#include "app/TivFrame.h"
+#include "AccessibleName.h"
+#include "GuiTestMain.h"
+#include "TestServices.h"
 #include "letters/MotEnterButton.h"
 #include "letters/MotEnterEdit.h"
-#include "letters/MotWindow.h"
-#include "presentation/ResultEdit.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -35,11 +35,10 @@ class MotEnterDialogTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { game_.SetUp(); }
-    void init() { game_.Start(); }
+    void initTestCase() { app_.SetUp(); }
     void cleanup() {
         dialog_.reset();
-        game_.Reset();
+        app_.Reset();
     }
 
     void liesOverTheResultsBoxWithItsControls();
@@ -54,19 +53,18 @@ private slots:
 private:
     MotEnterDialog& Open(const std::string& letters);
 
-    test::GameFixture game_;
+    test::TestServices app_;
     std::unique_ptr<MotEnterDialog> dialog_;
     std::vector<std::string> judged_;
 };
 
 MotEnterDialog& MotEnterDialogTest::Open(const std::string& letters) {
-    MotWindow* pane = game_.App().LettersPane();
-    const QRect area(pane->ResultBox()->mapToGlobal(QPoint(0, 0)), pane->ResultBox()->size());
     judged_.clear();
-    dialog_ = std::make_unique<MotEnterDialog>(pane, game_.App(), area, letters, [this](const std::string& word) {
-        judged_.push_back(word);
-        return WordCheckResult::Accepted;
-    });
+    dialog_ = std::make_unique<MotEnterDialog>(app_.Window(), app_, app_.ResultArea(), letters,
+                                               [this](const std::string& word) {
+                                                   judged_.push_back(word);
+                                                   return WordCheckResult::Accepted;
+                                               });
     dialog_->show();
     dialog_->activateWindow();
     // The offscreen screen hands the focus over a moment after the activation.
@@ -76,9 +74,8 @@ MotEnterDialog& MotEnterDialogTest::Open(const std::string& letters) {
 }
 
 void MotEnterDialogTest::liesOverTheResultsBoxWithItsControls() {
-    MotWindow* pane = game_.App().LettersPane();
     MotEnterDialog& dialog = Open("TOILEEX");
-    QCOMPARE(dialog.geometry(), QRect(pane->ResultBox()->mapToGlobal(QPoint(0, 0)), pane->ResultBox()->size()));
+    QCOMPARE(dialog.geometry(), app_.ResultArea());
     QVERIFY(dialog.windowFlags() & Qt::FramelessWindowHint);
     // One button per drawn letter, in draw order, nine to a row; the others hidden.
     QCOMPARE(Shown(dialog, 9), QStringLiteral("111111100"));
@@ -104,6 +101,12 @@ void MotEnterDialogTest::liesOverTheResultsBoxWithItsControls() {
     QCOMPARE(test::GameFixture::AccessibleName(dialog.EraseButton()), QStringLiteral("Effacer"));
     QCOMPARE(test::GameFixture::AccessibleName(dialog.CancelButton()), QStringLiteral("Annuler"));
     QCOMPARE(dialog.Topic(), 263);
+    QCOMPARE(test::AccessibleName(dialog.Edit()), QStringLiteral("Mot"));
+    QCOMPARE(test::AccessibleName(dialog.LetterButton(0)), QStringLiteral("T"));
+    QCOMPARE(test::AccessibleName(dialog.OkButton()), QStringLiteral("OK"));
+    QCOMPARE(test::AccessibleName(dialog.EraseButton()), QStringLiteral("Effacer"));
+    QCOMPARE(test::AccessibleName(dialog.CancelButton()), QStringLiteral("Annuler"));
+    QCOMPARE(dialog.Topic(), 263);
     // The word takes the focus, and Tab reaches the letters.
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(dialog.Edit()));
     QTest::keyClick(dialog.Edit(), Qt::Key_Tab);
@@ -112,10 +115,7 @@ void MotEnterDialogTest::liesOverTheResultsBoxWithItsControls() {
 
 void MotEnterDialogTest::controlsStayClearOfEachOtherAtEveryCount() {
     for (const bool maximized : {false, true}) {
-        if (maximized) {
-            game_.Frame().showMaximized();
-            QTRY_VERIFY(game_.App().Maximized());
-        }
+        app_.SetMaximized(maximized);
         for (const int count : {2, 9, 18, 19, 27}) {
             const QByteArray context = QByteArray::number(count) + (maximized ? " letters, maximized" : " letters");
             MotEnterDialog& dialog = Open(std::string("ABCDEFGHIJKLMNOPQRSTUVWXYZE").substr(0, count));
@@ -249,5 +249,5 @@ void MotEnterDialogTest::okJudgesAndAnnulerGivesNoAnswer() {
     QCOMPARE(escaped.Result(), WordCheckResult::NoAnswer);
 }
 
-QTEST_MAIN(MotEnterDialogTest)
+LEXINUM_GUI_TEST(MotEnterDialogTest)
 #include "MotEnterDialogTest.moc"

@@ -18,6 +18,7 @@
 #include "presentation/ValidEdit.h"
 #include "shell/GameFonts.h"
 #include "shell/Layout.h"
+#include "GuiTestMain.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -482,5 +483,5 @@ void MotWindowTest::everyLetterOfALongDrawShows() {
     QCOMPARE(field->font().pixelSize(), nine);
 }
 
-QTEST_MAIN(MotWindowTest)
+LEXINUM_GUI_TEST(MotWindowTest)
 #include "MotWindowTest.moc"

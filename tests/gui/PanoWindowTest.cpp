@@ -9,6 +9,7 @@
 #include "presentation/HlpStrButton.h"
 #include "presentation/ResultEdit.h"
 #include "shell/Layout.h"
+#include "GuiTestMain.h"
 
 #include <QApplication>
 #include <QFontDialog>
@@ -316,5 +317,5 @@ void PanoWindowTest::gameSwitchEndsTheOldPanesSearch() {
     QVERIFY(app.NumbersPane()->Channel().TakeText().empty());
 }
 
-QTEST_MAIN(PanoWindowTest)
+LEXINUM_GUI_TEST(PanoWindowTest)
 #include "PanoWindowTest.moc"

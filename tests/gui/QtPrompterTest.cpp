@@ -2,6 +2,7 @@
 // line breaks, and the player's answer.
 #include "app/FrenchTexts.h"
 #include "presentation/QtPrompter.h"
+#include "GuiTestMain.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -71,5 +72,5 @@ void QtPrompterTest::promptTextBreaksLines() {
     QCOMPARE(QtPrompter::DisplayText("a\rb\nc"), QStringLiteral("a\nb\nc"));
 }
 
-QTEST_MAIN(QtPrompterTest)
+LEXINUM_GUI_TEST(QtPrompterTest)
 #include "QtPrompterTest.moc"

@@ -9,6 +9,7 @@
 #include "shell/CommandRouter.h"
 #include "shell/GameState.h"
 #include "shell/Layout.h"
+#include "GuiTestMain.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -317,5 +318,5 @@ void ShellRulesTest::centringCountsTheDecorations() {
     QCOMPARE(CenteredDialog::CenteredPosition(QRect(100, 50, 600, 400), QSize(208, 132)), QPoint(296, 184));
 }
 
-QTEST_MAIN(ShellRulesTest)
+LEXINUM_GUI_TEST(ShellRulesTest)
 #include "ShellRulesTest.moc"

@@ -1,6 +1,7 @@
 // Only one copy of the game runs: the second is refused and calls the first forward.
 #include "app/SingleInstanceGuard.h"
 #include "RecordingPrompter.h"
+#include "GuiTestMain.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -114,5 +115,5 @@ void SingleInstanceGuardTest::emptyOrDamagedLockOfNoCopyIsTakenOver() {
     }
 }
 
-QTEST_MAIN(SingleInstanceGuardTest)
+LEXINUM_GUI_TEST(SingleInstanceGuardTest)
 #include "SingleInstanceGuardTest.moc"

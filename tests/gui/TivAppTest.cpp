@@ -4,6 +4,7 @@
 #include "app/TivFrame.h"
 #include "common/Profile.h"
 #include "letters/MotWindow.h"
+#include "GuiTestMain.h"
 
 #include <QFile>
 #include <QTest>
@@ -86,5 +87,5 @@ void TivAppTest::commandsAndClosesWaitForTheEndOfAWait() {
     QTRY_VERIFY(!frame.isVisible());
 }
 
-QTEST_MAIN(TivAppTest)
+LEXINUM_GUI_TEST(TivAppTest)
 #include "TivAppTest.moc"

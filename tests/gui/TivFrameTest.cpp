@@ -9,6 +9,7 @@
 #include "presentation/ResultEdit.h"
 #include "shell/CommandCatalog.h"
 #include "shell/Layout.h"
+#include "GuiTestMain.h"
 
 #include <QApplication>
 #include <QDir>
@@ -400,5 +401,5 @@ void TivFrameTest::secondCopyBringsTheGameForward() {
     QVERIFY(!game_.App().Maximized());
 }
 
-QTEST_MAIN(TivFrameTest)
+LEXINUM_GUI_TEST(TivFrameTest)
 #include "TivFrameTest.moc"

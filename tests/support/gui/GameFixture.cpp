@@ -1,16 +1,16 @@
 #include "GameFixture.h"
+#include "AccessibleName.h"
+#include "ModalActs.h"
 
 #include "app/TivFrame.h"
 #include "letters/MotWindow.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
-#include <QTimer>
 
 namespace lexinum::test {
 
@@ -42,6 +42,7 @@ void GameFixture::Start(const std::vector<std::string>& arguments, TivApp::ShowS
 }
 
 void GameFixture::Reset() {
+    ModalActs::CancelPending();
     app_.reset();
     QFile::remove(IniPath());
     prompter_.messages.clear();
@@ -76,30 +77,15 @@ QStringList GameFixture::ItemLabels(int menuPosition) {
 }
 
 QString GameFixture::AccessibleName(QObject* object) {
-    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(object);
-    return accessible != nullptr ? accessible->text(QAccessible::Name) : QString();
+    return test::AccessibleName(object);
 }
 
 void GameFixture::OnModal(std::function<void(QWidget*)> act) {
-    QTimer::singleShot(0, [act] {
-        QWidget* modal = nullptr;
-        QTRY_VERIFY((modal = QApplication::activeModalWidget()) != nullptr);
-        act(modal);
-    });
+    ModalActs::OnModal(std::move(act));
 }
 
 void GameFixture::WhenModal(std::function<void(QWidget*)> act) {
-    auto* timer = new QTimer(QCoreApplication::instance());
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, act] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (modal == nullptr)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        act(modal);
-    });
-    timer->start();
+    ModalActs::WhenModal(std::move(act));
 }
 
 } // namespace lexinum::test

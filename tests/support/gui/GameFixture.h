@@ -27,9 +27,9 @@ public:
     // prompter; call from initTestCase.
     void SetUp();
     // Starts the game and waits until its frame is on screen.
-    void Start(const std::vector<std::string>& arguments = {},
-               TivApp::ShowState show = TivApp::ShowState::Normal);
-    // Ends the game (without closing the frame) and forgets its settings and messages.
+    void Start(const std::vector<std::string>& arguments = {}, TivApp::ShowState show = TivApp::ShowState::Normal);
+    // Ends the game (without closing the frame) and forgets its settings,
+    // messages and the modal acts not yet run; call from cleanup.
     void Reset();
 
     // Training draws are made automatic once the game has started, unless a
@@ -49,15 +49,11 @@ public:
     // The help topics opened since the start (through the help viewer the fixture installs).
     const std::vector<int>& HelpTopicsOpened() const { return helpTopics_; }
 
-    // What a screen reader announces as the name of `object`.
+    // test::AccessibleName: what a screen reader announces as the name of `object`.
     static QString AccessibleName(QObject* object);
 
-    // Runs `act` on the modal window once it is open (a dialog run by the
-    // code under test); `act` must close it.
+    // ModalActs::OnModal and WhenModal; Reset drops the acts not yet run.
     static void OnModal(std::function<void(QWidget*)> act);
-    // Runs `act` on the next modal window whenever it opens, without waiting
-    // for it: for a dialog opened later by a timer (a button's shortcut
-    // clicks it after a moment). `act` must close it.
     static void WhenModal(std::function<void(QWidget*)> act);
 
 private:
