@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QRegularExpressionValidator>
@@ -151,14 +152,36 @@ void ChifEdit::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
     if (dragging_ && event->reason() != Qt::PopupFocusReason)
         EndDrag();
-    // Leaving the box with the keyboard checks it (the round checks every
-    // box anyway). The message waits until the focus has settled.
-    if (event->reason() != Qt::TabFocusReason && event->reason() != Qt::BacktabFocusReason)
+    // The player leaving the box (Tab, a click, a shortcut key) has its text
+    // checked. A menu opening, another window coming forward or the program
+    // moving the focus does not.
+    switch (event->reason()) {
+    case Qt::TabFocusReason:
+    case Qt::BacktabFocusReason:
+    case Qt::MouseFocusReason:
+    case Qt::ShortcutFocusReason:
+        break;
+    default:
         return;
-    if (isReadOnly() || Check().empty())
+    }
+    if (isReadOnly() || Check().empty() || checkPending_)
         return;
-    QTimer::singleShot(0, this, [this] {
-        if (isVisible() && !isReadOnly() && !Check().empty())
+    checkPending_ = true;
+    CheckWhenSettled();
+}
+
+void ChifEdit::CheckWhenSettled() {
+    // A click that took the focus away ends first, and its command runs: a
+    // new draw replaces the text, "&Voir" refuses it itself and gives the
+    // box back. The check is left out when either happened.
+    const int delay = QGuiApplication::mouseButtons() == Qt::NoButton ? 0 : kSettleMilliseconds;
+    QTimer::singleShot(delay, this, [this] {
+        if (QGuiApplication::mouseButtons() != Qt::NoButton) {
+            CheckWhenSettled();
+            return;
+        }
+        checkPending_ = false;
+        if (isVisible() && !isReadOnly() && !hasFocus() && !Check().empty())
             Validate();
     });
 }
