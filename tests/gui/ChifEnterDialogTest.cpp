@@ -7,12 +7,17 @@
 #include "presentation/ResultEdit.h"
 #include "shell/GameFonts.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QAccessible>
 #include <QApplication>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 
 #include <memory>
 
@@ -42,11 +47,13 @@ private slots:
     void okAndCancelEndTheTurn();
     void theKeyboardPlaysAsTheMouseDoes();
     void largeLinesShowWholeAndOverflowIsRefused();
+    void largeNumbersAreReadWhole();
     void buttonsReadAsTheirValueAndSign();
 
 private:
-    // Opens the dialog (without its own loop) on a draw.
-    ChifEnterDialog& Open(const Numbers& numbers, int target);
+    // Opens the dialog (without its own loop) on a draw, over the results
+    // box or, given `size`, over a box of that size.
+    ChifEnterDialog& Open(const Numbers& numbers, int target, QSize size = {});
     void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
     void Number(int index) { Click(dialog_->NumberButton(index)); }
     // "+", "-", "x", "/".
@@ -67,10 +74,11 @@ private:
     std::unique_ptr<ChifEnterDialog> dialog_;
 };
 
-ChifEnterDialog& ChifEnterDialogTest::Open(const Numbers& numbers, int target) {
+ChifEnterDialog& ChifEnterDialogTest::Open(const Numbers& numbers, int target, QSize size) {
     ChifWindow* pane = game_.App().NumbersPane();
     game_.App().ShowGame(Game::Numbers);
-    const QRect overResults(pane->ResultBox()->mapToGlobal(QPoint(0, 0)), pane->ResultBox()->size());
+    const QRect overResults(pane->ResultBox()->mapToGlobal(QPoint(0, 0)),
+                            size.isEmpty() ? pane->ResultBox()->size() : size);
     dialog_ = std::make_unique<ChifEnterDialog>(pane, game_.App(), answer_, numbers, target, overResults);
     dialog_->show();
     [&] { QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(dialog_.get())); }();
@@ -351,6 +359,65 @@ void ChifEnterDialogTest::largeLinesShowWholeAndOverflowIsRefused() {
     }
     QCOMPARE(refused.count(), 1);
     QVERIFY(!CalculationText().contains(QLatin1Char('-')));
+}
+
+void ChifEnterDialogTest::largeNumbersAreReadWhole() {
+    // The label room of a push button, in its own style.
+    const auto labelWidth = [](const QPushButton* button) {
+        QStyleOptionButton option;
+        option.initFrom(button);
+        option.features = button->autoDefault() ? QStyleOptionButton::AutoDefaultButton : QStyleOptionButton::None;
+        option.text = button->text();
+        return button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button).width();
+    };
+    // Each line of the calculation box on one line of the screen.
+    const auto linesOnScreen = [this] {
+        QPlainTextEdit* box = dialog_->CalculationBox();
+        QStringList lines;
+        for (QTextBlock block = box->document()->begin(); block.isValid(); block = block.next()) {
+            box->document()->documentLayout()->blockBoundingRect(block);
+            for (int i = 0; i < block.layout()->lineCount(); ++i) {
+                const QTextLine line = block.layout()->lineAt(i);
+                lines << block.text().mid(line.textStart(), line.textLength()).trimmed();
+            }
+        }
+        lines.removeAll(QString());
+        return lines;
+    };
+    // Over the results box, and over one twice as large. The lines grow to
+    // 10000, 1000000, 100000000; each shows on one line where the box has
+    // room for it in readable type (the first two at least in the smaller box).
+    const struct {
+        QSize size;
+        int linesKeptWhole;
+    } boxes[] = {{QSize(), 2}, {QSize(448, 490), 3}};
+    for (const auto& box : boxes) {
+        ChifEnterDialog& dialog = Open({100, 100, 100, 100, 100, 100}, 999, box.size);
+        const QFont numbersFont = dialog.OperationButton(0)->font();
+        const QFont textFont = dialog.OkButton()->font();
+        QStringList lines;
+        for (int i = 0; i < 3; ++i) {
+            Number(i);
+            Operation('x');
+            Number(i + 1);
+            lines << CalculationText().split(QLatin1Char('\n'), Qt::SkipEmptyParts).last();
+            for (int b = i + 1; b < 6; ++b) {
+                QPushButton* button = dialog.NumberButton(b);
+                const int width = QFontMetrics(button->font()).horizontalAdvance(button->text());
+                QVERIFY2(width <= labelWidth(button), qPrintable(button->text()));
+                // Only a number too wide for the buttons' type is shown smaller.
+                if (button->text() == QStringLiteral("100"))
+                    QCOMPARE(button->font(), numbersFont);
+            }
+            if (i < box.linesKeptWhole)
+                QCOMPARE(linesOnScreen(), lines);
+            // Readable: never below two thirds of the push buttons' type.
+            QVERIFY(3 * QFontInfo(dialog.CalculationBox()->font()).pixelSize() >= 2 * QFontInfo(textFont).pixelSize());
+            // Where the lines fit, the type is the push buttons'.
+            if (i == 0 && box.linesKeptWhole == 3)
+                QCOMPARE(dialog.CalculationBox()->font(), textFont);
+        }
+    }
 }
 
 void ChifEnterDialogTest::buttonsReadAsTheirValueAndSign() {

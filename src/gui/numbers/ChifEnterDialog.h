@@ -3,6 +3,7 @@
 #include "numbers/Calculation.h"
 #include "presentation/OverResultsDialog.h"
 
+#include <QFont>
 #include <QRect>
 #include <QString>
 
@@ -73,6 +74,8 @@ private:
     // Shows what the answer holds now; `moveFocus` gives the focus to the
     // button the answer expects next.
     void Refresh(bool moveFocus);
+    // The width a line of the calculation box may take without wrapping.
+    int CalculationLineWidth() const;
 
     Calculation& answer_;
     std::array<QPushButton*, Calculation::kNumberCount> numberButtons_{};
@@ -84,6 +87,10 @@ private:
     QPushButton* cancelButton_ = nullptr;
     // The digits typed so far to pick a number button.
     QString typedDigits_;
+    // The type of the number and operation buttons, and that of the push
+    // buttons and the calculation box, before any number or line needs smaller.
+    QFont numbersFont_;
+    QFont calculationFont_;
 };
 
 } // namespace lexinum
