@@ -49,6 +49,7 @@ private slots:
     void largeLinesShowWholeAndOverflowIsRefused();
     void largeNumbersAreReadWhole();
     void buttonsReadAsTheirValueAndSign();
+    void refusalsAreToldToAScreenReader();
 
 private:
     // Opens the dialog (without its own loop) on a draw, over the results
@@ -437,6 +438,51 @@ void ChifEnterDialogTest::buttonsReadAsTheirValueAndSign() {
     Operation('x');
     Number(1);
     QCOMPARE(test::GameFixture::AccessibleName(dialog.NumberButton(1)), QStringLiteral("225"));
+}
+
+void ChifEnterDialogTest::refusalsAreToldToAScreenReader() {
+    // Offscreen no assistive technology is ever active: the dialog is told
+    // whether one listens. It then describes itself (the dialog holds the
+    // focus: a reader speaks a change of its description).
+    const QString notPositive = QStringLiteral("Une soustraction doit donner un nombre positif.");
+    const auto readerReads = [this] {
+        return QAccessible::queryAccessibleInterface(dialog_.get())->text(QAccessible::Description);
+    };
+    // Without one nothing is described; with one every refusal is, again
+    // when repeated (a reader speaks only a change), and a click taken clears
+    // it. The beeps are the same.
+    for (const bool listening : {false, true}) {
+        ChifEnterDialog& dialog = Open({7, 7, 3, 2, 5, 1}, 500);
+        if (listening)
+            dialog.SetScreenReaderCheck([] { return true; });
+        QSignalSpy refused(&dialog, &ChifEnterDialog::refused);
+        QSignalSpy described(&dialog, &ChifEnterDialog::described);
+        Number(0);
+        Operation('-');
+        Number(1); // 7 - 7
+        QCOMPARE(readerReads(), listening ? notPositive : QString());
+        Number(1); // the same again
+        QCOMPARE(readerReads(), listening ? notPositive : QString());
+        Number(2); // 7 - 3 = 4
+        QCOMPARE(readerReads(), QString());
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClicks(focus, "+9");
+        QCOMPARE(refused.count(), 4);
+        // The focus stays where it was, on the line's result.
+        QCOMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&dialog));
+        QCOMPARE(QApplication::focusWidget(), dialog.NumberButton(2));
+        QCOMPARE(focus, dialog.NumberButton(2));
+        QStringList told;
+        for (const QList<QVariant>& change : described)
+            told << change.at(0).toString();
+        const QStringList expected{notPositive,
+                                   QString(),
+                                   notPositive,
+                                   QString(),
+                                   QStringLiteral("Choisissez un nombre."),
+                                   QStringLiteral("Ce nombre n'existe pas.")};
+        QCOMPARE(told, listening ? expected : QStringList());
+    }
 }
 
 QTEST_MAIN(ChifEnterDialogTest)

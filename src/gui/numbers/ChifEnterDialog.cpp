@@ -4,6 +4,7 @@
 #include "shell/AppServices.h"
 #include "shell/GameFonts.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -105,7 +106,8 @@ ChifEnterDialog::Places ChifEnterDialog::PlacesFor(QSize size) {
 ChifEnterDialog::ChifEnterDialog(QWidget* parent, AppServices& app, Calculation& answer,
                                  const std::array<int, Calculation::kNumberCount>& numbers, int target,
                                  const QRect& screenRect)
-    : OverResultsDialog(parent, app, kHelpTopic, screenRect), answer_(answer) {
+    : OverResultsDialog(parent, app, kHelpTopic, screenRect), answer_(answer),
+      screenReaderCheck_([] { return QAccessible::isActive(); }) {
     setAccessibleName(QStringLiteral("Votre calcul"));
 
     for (int i = 0; i < Calculation::kNumberCount; ++i) {
@@ -218,38 +220,61 @@ int ChifEnterDialog::CalculationLineWidth() const {
            calculationBox_->verticalScrollBar()->sizeHint().width() - margins - 1;
 }
 
-void ChifEnterDialog::Refuse(Calculation::Refusal reason) {
+void ChifEnterDialog::Answered(Calculation::Refusal reason) {
+    if (reason == Calculation::Refusal::None) {
+        // The reason told last is no longer true.
+        if (!accessibleDescription().isEmpty())
+            Describe(QString());
+        return;
+    }
     QApplication::beep();
     emit refused(reason);
+    // A screen reader hears why, the focus staying where it is: the dialog
+    // holds the focus, and a reader speaks a change of its description. It
+    // speaks only a change, so the same reason twice is cleared in between.
+    if (!screenReaderCheck_())
+        return;
+    const QString text = QString::fromStdString(Calculation::RefusalText(reason));
+    if (accessibleDescription() == text)
+        Describe(QString());
+    Describe(text);
+}
+
+void ChifEnterDialog::Describe(const QString& text) {
+    setAccessibleDescription(text);
+    QAccessibleEvent event(this, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&event);
+    emit described(text);
 }
 
 void ChifEnterDialog::ClickNumber(int index) {
     typedDigits_.clear();
     const Calculation::Refusal reason = answer_.ClickNumber(index);
-    if (reason != Calculation::Refusal::None)
-        Refuse(reason);
     Refresh(true);
+    Answered(reason);
 }
 
 void ChifEnterDialog::ClickOperation(int j) {
     typedDigits_.clear();
     const Calculation::Refusal reason = answer_.ClickOperation(Calculation::OperationOfButton(j));
-    if (reason != Calculation::Refusal::None)
-        Refuse(reason);
     Refresh(true);
+    Answered(reason);
 }
 
 void ChifEnterDialog::EraseLine() {
     typedDigits_.clear();
     // With nothing to erase, nothing happens.
-    if (answer_.EraseLine())
+    if (answer_.EraseLine()) {
         Refresh(true);
+        Answered(Calculation::Refusal::None);
+    }
 }
 
 void ChifEnterDialog::EraseAll() {
     typedDigits_.clear();
     answer_.EraseAll();
     Refresh(true);
+    Answered(Calculation::Refusal::None);
 }
 
 void ChifEnterDialog::Accept() {
@@ -286,7 +311,7 @@ void ChifEnterDialog::TypeDigit(QChar digit) {
         typed = QString(digit);
         if (matches(typed, exact) == 0) {
             typedDigits_.clear();
-            Refuse(Calculation::Refusal::UnknownButton);
+            Answered(Calculation::Refusal::UnknownButton);
             return;
         }
     }

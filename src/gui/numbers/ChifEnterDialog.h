@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 
 class QPlainTextEdit;
 class QPushButton;
@@ -56,9 +57,17 @@ public:
     // "Annuler" and Escape: no answer.
     void reject() override;
 
+    // Whether a screen reader (an assistive technology) listens; by default
+    // QAccessible::isActive(). A refused click is then told to it as well.
+    using ScreenReaderCheck = std::function<bool()>;
+    void SetScreenReaderCheck(ScreenReaderCheck check) { screenReaderCheck_ = std::move(check); }
+
 signals:
     // A click or key was refused, with the warning beep.
     void refused(Calculation::Refusal reason);
+    // The dialog's accessible description became `text`, and a screen
+    // reader was told so (empty: the reason told last was cleared).
+    void described(const QString& text);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -69,7 +78,11 @@ private:
     void EraseLine();
     void EraseAll();
     void Accept();
-    void Refuse(Calculation::Refusal reason);
+    // After a click or key: a refusal beeps, is signalled and is told to a
+    // screen reader when one listens; a click taken forgets the reason told.
+    void Answered(Calculation::Refusal reason);
+    // Gives the dialog the accessible description `text` and says so.
+    void Describe(const QString& text);
     void TypeDigit(QChar digit);
     // Shows what the answer holds now; `moveFocus` gives the focus to the
     // button the answer expects next.
@@ -91,6 +104,7 @@ private:
     // buttons and the calculation box, before any number or line needs smaller.
     QFont numbersFont_;
     QFont calculationFont_;
+    ScreenReaderCheck screenReaderCheck_;
 };
 
 } // namespace lexinum
