@@ -229,9 +229,10 @@ void ChifEnterDialog::Answered(Calculation::Refusal reason) {
     }
     QApplication::beep();
     emit refused(reason);
-    // A screen reader hears why, the focus staying where it is: the dialog
-    // holds the focus, and a reader speaks a change of its description. It
-    // speaks only a change, so the same reason twice is cleared in between.
+    // A screen reader hears why, the focus staying where it is: a reader
+    // speaks a change in the description of the focused button or of what
+    // holds it, the dialog. It speaks only a change, so the same reason twice
+    // is cleared in between.
     if (!screenReaderCheck_())
         return;
     const QString text = QString::fromStdString(Calculation::RefusalText(reason));
@@ -241,9 +242,8 @@ void ChifEnterDialog::Answered(Calculation::Refusal reason) {
 }
 
 void ChifEnterDialog::Describe(const QString& text) {
+    // Qt sends assistive technology the description-change event itself.
     setAccessibleDescription(text);
-    QAccessibleEvent event(this, QAccessible::DescriptionChanged);
-    QAccessible::updateAccessibility(&event);
     emit described(text);
 }
 
