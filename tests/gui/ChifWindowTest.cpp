@@ -17,6 +17,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -72,6 +73,22 @@ void DismissAnyDialog(bool& opened) {
         }
     });
 }
+
+// Records like the game's prompter, and like a message box keeps the
+// player a moment while events (timers) go on.
+class LingeringPrompter : public Prompter {
+public:
+    explicit LingeringPrompter(test::RecordingPrompter& recording) : recording_(recording) {}
+    PromptAnswer Ask(const std::string& text, const std::string& caption, PromptIcon icon,
+                     PromptButtons buttons) override {
+        const PromptAnswer answer = recording_.Ask(text, caption, icon, buttons);
+        QTest::qWait(60);
+        return answer;
+    }
+
+private:
+    test::RecordingPrompter& recording_;
+};
 
 void Retype(ChifEdit* box, const QString& text) {
     box->setFocus();
@@ -236,6 +253,9 @@ void ChifWindowTest::aRefusedBoxIsToldOnceWhereverTheFocusGoes() {
     HlpStrButton* newDraw = pane->Button(Command::NewDraw);
     HlpStrButton* solutions = pane->Button(Command::ShowSolutions);
     const std::string refusal = "Le caractère entré n'est pas valable";
+    LingeringPrompter lingering(game_.Prompts());
+    Prompter::SetActive(&lingering);
+    const auto restore = qScopeGuard([this] { Prompter::SetActive(&game_.Prompts()); });
     // How the player leaves a box showing "11" (not a tile), how many
     // messages he then reads, and whether a new draw replaces it.
     const struct {

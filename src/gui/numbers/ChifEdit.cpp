@@ -38,6 +38,8 @@ std::optional<int> ChifEdit::Value() const {
 }
 
 bool ChifEdit::Validate() {
+    // Checked now: a check waiting for the focus to settle has nothing to add.
+    ++checkGeneration_;
     const std::string message = Check();
     if (message.empty())
         return true;
@@ -164,23 +166,24 @@ void ChifEdit::focusOutEvent(QFocusEvent* event) {
     default:
         return;
     }
-    if (isReadOnly() || Check().empty() || checkPending_)
+    if (isReadOnly() || Check().empty())
         return;
-    checkPending_ = true;
-    CheckWhenSettled();
+    CheckWhenSettled(++checkGeneration_);
 }
 
-void ChifEdit::CheckWhenSettled() {
+void ChifEdit::CheckWhenSettled(int generation) {
     // A click that took the focus away ends first, and its command runs: a
-    // new draw replaces the text, "&Voir" refuses it itself and gives the
-    // box back. The check is left out when either happened.
+    // new draw replaces the text, "&Voir" checks the box itself (its message
+    // may still be open) and gives it back. The check is left out when any
+    // of that happened.
     const int delay = QGuiApplication::mouseButtons() == Qt::NoButton ? 0 : kSettleMilliseconds;
-    QTimer::singleShot(delay, this, [this] {
+    QTimer::singleShot(delay, this, [this, generation] {
+        if (generation != checkGeneration_)
+            return;
         if (QGuiApplication::mouseButtons() != Qt::NoButton) {
-            CheckWhenSettled();
+            CheckWhenSettled(generation);
             return;
         }
-        checkPending_ = false;
         if (isVisible() && !isReadOnly() && !hasFocus() && !Check().empty())
             Validate();
     });

@@ -63,8 +63,9 @@ private:
     void AnnounceIfAccepted();
     void EndDrag();
     // Checks the text once the focus has settled elsewhere (after the click
-    // that took it, and its command); says nothing if the box has it again.
-    void CheckWhenSettled();
+    // that took it, and its command); says nothing if the box has it again
+    // or was checked meanwhile (`generation` is then out of date).
+    void CheckWhenSettled(int generation);
 
     // How often a check waiting for a mouse button to be released looks again.
     static constexpr int kSettleMilliseconds = 20;
@@ -77,8 +78,9 @@ private:
     // focus came from, and whether a press brought it.
     QPointer<QWidget> focusCameFrom_;
     bool focusedByPress_ = false;
-    // A check of the text is waiting for the focus to settle.
-    bool checkPending_ = false;
+    // Counts the checks asked: a check waiting for the focus to settle runs
+    // only if no other came after it.
+    int checkGeneration_ = 0;
 };
 
 } // namespace lexinum
