@@ -7,12 +7,17 @@
 #include "TestServices.h"
 #include "shell/GameFonts.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QAccessible>
 #include <QApplication>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 
 #include <memory>
 
@@ -41,11 +46,14 @@ private slots:
     void okAndCancelEndTheTurn();
     void theKeyboardPlaysAsTheMouseDoes();
     void largeLinesShowWholeAndOverflowIsRefused();
+    void largeNumbersAreReadWhole();
     void buttonsReadAsTheirValueAndSign();
+    void refusalsAreToldToAScreenReader();
 
 private:
-    // Opens the dialog (without its own loop) on a draw.
-    ChifEnterDialog& Open(const Numbers& numbers, int target);
+    // Opens the dialog (without its own loop) on a draw, over the results
+    // box or, given `size`, over a box of that size.
+    ChifEnterDialog& Open(const Numbers& numbers, int target, QSize size = {});
     void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
     void Number(int index) { Click(dialog_->NumberButton(index)); }
     // "+", "-", "x", "/".
@@ -66,9 +74,12 @@ private:
     std::unique_ptr<ChifEnterDialog> dialog_;
 };
 
-ChifEnterDialog& ChifEnterDialogTest::Open(const Numbers& numbers, int target) {
+ChifEnterDialog& ChifEnterDialogTest::Open(const Numbers& numbers, int target, QSize size) {
     app_.ShowGame(Game::Numbers);
-    dialog_ = std::make_unique<ChifEnterDialog>(app_.Window(), app_, answer_, numbers, target, app_.ResultArea());
+    QRect overResults = app_.ResultArea();
+    if (!size.isEmpty())
+        overResults.setSize(size);
+    dialog_ = std::make_unique<ChifEnterDialog>(app_.Window(), app_, answer_, numbers, target, overResults);
     dialog_->show();
     [&] { QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(dialog_.get())); }();
     return *dialog_;
@@ -349,6 +360,65 @@ void ChifEnterDialogTest::largeLinesShowWholeAndOverflowIsRefused() {
     QVERIFY(!CalculationText().contains(QLatin1Char('-')));
 }
 
+void ChifEnterDialogTest::largeNumbersAreReadWhole() {
+    // The label room of a push button, in its own style.
+    const auto labelWidth = [](const QPushButton* button) {
+        QStyleOptionButton option;
+        option.initFrom(button);
+        option.features = button->autoDefault() ? QStyleOptionButton::AutoDefaultButton : QStyleOptionButton::None;
+        option.text = button->text();
+        return button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button).width();
+    };
+    // Each line of the calculation box on one line of the screen.
+    const auto linesOnScreen = [this] {
+        QPlainTextEdit* box = dialog_->CalculationBox();
+        QStringList lines;
+        for (QTextBlock block = box->document()->begin(); block.isValid(); block = block.next()) {
+            box->document()->documentLayout()->blockBoundingRect(block);
+            for (int i = 0; i < block.layout()->lineCount(); ++i) {
+                const QTextLine line = block.layout()->lineAt(i);
+                lines << block.text().mid(line.textStart(), line.textLength()).trimmed();
+            }
+        }
+        lines.removeAll(QString());
+        return lines;
+    };
+    // Over the results box, and over one twice as large. The lines grow to
+    // 10000, 1000000, 100000000; each shows on one line where the box has
+    // room for it in readable type (the first two at least in the smaller box).
+    const struct {
+        QSize size;
+        int linesKeptWhole;
+    } boxes[] = {{QSize(), 2}, {QSize(448, 490), 3}};
+    for (const auto& box : boxes) {
+        ChifEnterDialog& dialog = Open({100, 100, 100, 100, 100, 100}, 999, box.size);
+        const QFont numbersFont = dialog.OperationButton(0)->font();
+        const QFont textFont = dialog.OkButton()->font();
+        QStringList lines;
+        for (int i = 0; i < 3; ++i) {
+            Number(i);
+            Operation('x');
+            Number(i + 1);
+            lines << CalculationText().split(QLatin1Char('\n'), Qt::SkipEmptyParts).last();
+            for (int b = i + 1; b < 6; ++b) {
+                QPushButton* button = dialog.NumberButton(b);
+                const int width = QFontMetrics(button->font()).horizontalAdvance(button->text());
+                QVERIFY2(width <= labelWidth(button), qPrintable(button->text()));
+                // Only a number too wide for the buttons' type is shown smaller.
+                if (button->text() == QStringLiteral("100"))
+                    QCOMPARE(button->font(), numbersFont);
+            }
+            if (i < box.linesKeptWhole)
+                QCOMPARE(linesOnScreen(), lines);
+            // Readable: never below two thirds of the push buttons' type.
+            QVERIFY(3 * QFontInfo(dialog.CalculationBox()->font()).pixelSize() >= 2 * QFontInfo(textFont).pixelSize());
+            // Where the lines fit, the type is the push buttons'.
+            if (i == 0 && box.linesKeptWhole == 3)
+                QCOMPARE(dialog.CalculationBox()->font(), textFont);
+        }
+    }
+}
+
 void ChifEnterDialogTest::buttonsReadAsTheirValueAndSign() {
     ChifEnterDialog& dialog = Open({75, 3, 8, 1, 10, 6}, 225);
     QCOMPARE(test::AccessibleName(dialog.NumberButton(0)), QStringLiteral("75"));
@@ -366,6 +436,50 @@ void ChifEnterDialogTest::buttonsReadAsTheirValueAndSign() {
     Operation('x');
     Number(1);
     QCOMPARE(test::AccessibleName(dialog.NumberButton(1)), QStringLiteral("225"));
+}
+
+void ChifEnterDialogTest::refusalsAreToldToAScreenReader() {
+    // Offscreen no assistive technology is ever active: the application
+    // says whether one listens. The dialog then describes itself (the dialog holds the
+    // focus: a reader speaks a change of its description).
+    const QString notPositive = QStringLiteral("Une soustraction doit donner un nombre positif.");
+    const auto readerReads = [this] {
+        return QAccessible::queryAccessibleInterface(dialog_.get())->text(QAccessible::Description);
+    };
+    // Without one nothing is described; with one every refusal is, again
+    // when repeated (a reader speaks only a change), and a click taken clears
+    // it. The beeps are the same.
+    for (const bool listening : {false, true}) {
+        app_.screenReader = listening;
+        ChifEnterDialog& dialog = Open({7, 7, 3, 2, 5, 1}, 500);
+        QSignalSpy refused(&dialog, &ChifEnterDialog::refused);
+        QSignalSpy described(&dialog, &ChifEnterDialog::described);
+        Number(0);
+        Operation('-');
+        Number(1); // 7 - 7
+        QCOMPARE(readerReads(), listening ? notPositive : QString());
+        Number(1); // the same again
+        QCOMPARE(readerReads(), listening ? notPositive : QString());
+        Number(2); // 7 - 3 = 4
+        QCOMPARE(readerReads(), QString());
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClicks(focus, "+9");
+        QCOMPARE(refused.count(), 4);
+        // The focus stays where it was, on the line's result.
+        QCOMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&dialog));
+        QCOMPARE(QApplication::focusWidget(), focus);
+        QCOMPARE(focus, dialog.NumberButton(2));
+        QStringList told;
+        for (const QList<QVariant>& change : described)
+            told << change.at(0).toString();
+        const QStringList expected{notPositive,
+                                   QString(),
+                                   notPositive,
+                                   QString(),
+                                   QStringLiteral("Choisissez un nombre."),
+                                   QStringLiteral("Ce nombre n'existe pas.")};
+        QCOMPARE(told, listening ? expected : QStringList());
+    }
 }
 
 LEXINUM_GUI_TEST(ChifEnterDialogTest)

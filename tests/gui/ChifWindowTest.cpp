@@ -19,6 +19,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -72,6 +73,22 @@ void DismissAnyDialog(bool& opened) {
     });
 }
 
+// Records like the game's prompter, and like a message box keeps the
+// player a moment while events (timers) go on.
+class LingeringPrompter : public Prompter {
+public:
+    explicit LingeringPrompter(test::RecordingPrompter& recording) : recording_(recording) {}
+    PromptAnswer Ask(const std::string& text, const std::string& caption, PromptIcon icon,
+                     PromptButtons buttons) override {
+        const PromptAnswer answer = recording_.Ask(text, caption, icon, buttons);
+        QTest::qWait(60);
+        return answer;
+    }
+
+private:
+    test::RecordingPrompter& recording_;
+};
+
 void Retype(ChifEdit* box, const QString& text) {
     box->setFocus();
     box->selectAll();
@@ -91,6 +108,7 @@ private slots:
     void boxesArePlacedNamedAndReachable();
     void newDrawTakesTilesOrFreeNumbers();
     void boxesRefuseWhatTheirRulesRefuse();
+    void aRefusedBoxIsToldOnceWhereverTheFocusGoes();
     void everyNumberBoxIsCheckedBeforeARound();
     void exactAnswerWithMoreLinesThanTheSimplest();
     void missedAnswersAndNoAnswer();
@@ -226,6 +244,77 @@ void ChifWindowTest::boxesRefuseWhatTheirRulesRefuse() {
     QTRY_COMPARE(game_.Prompts().messages.size(), std::size_t(1));
     QCOMPARE(game_.Prompts().messages[0].text, std::string("La valeur doit être entre 1 et 100."));
     QCOMPARE(QApplication::focusWidget(), pane->NumberBox(3));
+}
+
+void ChifWindowTest::aRefusedBoxIsToldOnceWhereverTheFocusGoes() {
+    ChifWindow* pane = ShowNumbers();
+    ChifEdit* box = pane->NumberBox(1);
+    HlpStrButton* newDraw = pane->Button(Command::NewDraw);
+    HlpStrButton* solutions = pane->Button(Command::ShowSolutions);
+    const std::string refusal = "Le caractère entré n'est pas valable";
+    LingeringPrompter lingering(game_.Prompts());
+    Prompter::SetActive(&lingering);
+    const auto restore = qScopeGuard([this] { Prompter::SetActive(&game_.Prompts()); });
+    // How the player leaves a box showing "11" (not a tile), how many
+    // messages he then reads, and whether a new draw replaces it.
+    const struct {
+        const char* how;
+        std::function<void()> leave;
+        std::size_t messages;
+        bool drawn;
+    } cases[] = {
+        {"Tab", [&] { QTest::keyClick(box, Qt::Key_Tab); }, 1, false},
+        {"a click in the results box", [&] { QTest::mouseClick(pane->ResultBox()->viewport(), Qt::LeftButton); }, 1,
+         false},
+        {"a click in the target box", [&] { QTest::mouseClick(pane->TargetBox(), Qt::LeftButton); }, 1, false},
+        // "&Voir" refuses the box itself: once, whether the press or the
+        // release comes first.
+        {"a click on Voir", [&] { QTest::mouseClick(solutions, Qt::LeftButton); }, 1, false},
+        {"Voir held down a while",
+         [&] {
+             QTest::mousePress(solutions, Qt::LeftButton);
+             QTest::qWait(50);
+             QTest::mouseRelease(solutions, Qt::LeftButton);
+         },
+         1, false},
+        // A new draw replaces the refused text: nothing to say.
+        {"a click on Nouveau", [&] { QTest::mouseClick(newDraw, Qt::LeftButton); }, 0, true},
+        {"Nouveau held down a while",
+         [&] {
+             QTest::mousePress(newDraw, Qt::LeftButton);
+             QTest::qWait(50);
+             QTest::mouseRelease(newDraw, Qt::LeftButton);
+         },
+         0, true},
+        {"Alt+U", [&] { QTest::keyClick(box, Qt::Key_U, Qt::AltModifier); }, 0, true},
+    };
+    for (const auto& leaving : cases) {
+        const QString how = QString::fromUtf8(leaving.how);
+        pane->ShowDraw({{1, 2, 3, 4, 5, 6}, 500});
+        Retype(box, QStringLiteral("11"));
+        game_.Prompts().messages.clear();
+        bool opened = false;
+        DismissAnyDialog(opened);
+        leaving.leave();
+        if (leaving.drawn)
+            QTRY_VERIFY2(box->text() != QStringLiteral("11"), qPrintable(how));
+        QTest::qWait(60);
+        QVERIFY2(!opened, qPrintable(how));
+        QVERIFY2(game_.Prompts().messages.size() == leaving.messages, qPrintable(how));
+        if (leaving.messages == 0)
+            continue;
+        QCOMPARE(game_.Prompts().messages[0].text, refusal);
+        // The box is given back to the player, its text selected.
+        QVERIFY2(QApplication::focusWidget() == box, qPrintable(how));
+        QCOMPARE(box->selectedText(), QStringLiteral("11"));
+    }
+    // After Alt+U the focus stays in the box, the new number selected:
+    // typing replaces it.
+    QCOMPARE(QApplication::focusWidget(), box);
+    QCOMPARE(box->text(), QString::number(pane->Draw().numbers[1]));
+    QTest::keyClicks(box, "7");
+    QCOMPARE(box->text(), QStringLiteral("7"));
+    QCOMPARE(pane->Draw().numbers[1], 7);
 }
 
 void ChifWindowTest::everyNumberBoxIsCheckedBeforeARound() {

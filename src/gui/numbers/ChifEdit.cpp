@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QRegularExpressionValidator>
@@ -37,6 +38,8 @@ std::optional<int> ChifEdit::Value() const {
 }
 
 bool ChifEdit::Validate() {
+    // Checked now: a check waiting for the focus to settle has nothing to add.
+    ++checkGeneration_;
     const std::string message = Check();
     if (message.empty())
         return true;
@@ -151,14 +154,37 @@ void ChifEdit::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
     if (dragging_ && event->reason() != Qt::PopupFocusReason)
         EndDrag();
-    // Leaving the box with the keyboard checks it (the round checks every
-    // box anyway). The message waits until the focus has settled.
-    if (event->reason() != Qt::TabFocusReason && event->reason() != Qt::BacktabFocusReason)
+    // The player leaving the box (Tab, a click, a shortcut key) has its text
+    // checked. A menu opening, another window coming forward or the program
+    // moving the focus does not.
+    switch (event->reason()) {
+    case Qt::TabFocusReason:
+    case Qt::BacktabFocusReason:
+    case Qt::MouseFocusReason:
+    case Qt::ShortcutFocusReason:
+        break;
+    default:
         return;
+    }
     if (isReadOnly() || Check().empty())
         return;
-    QTimer::singleShot(0, this, [this] {
-        if (isVisible() && !isReadOnly() && !Check().empty())
+    CheckWhenSettled(++checkGeneration_);
+}
+
+void ChifEdit::CheckWhenSettled(int generation) {
+    // A click that took the focus away ends first, and its command runs: a
+    // new draw replaces the text, "&Voir" checks the box itself (its message
+    // may still be open) and gives it back. The check is left out when any
+    // of that happened.
+    const int delay = QGuiApplication::mouseButtons() == Qt::NoButton ? 0 : kSettleMilliseconds;
+    QTimer::singleShot(delay, this, [this, generation] {
+        if (generation != checkGeneration_)
+            return;
+        if (QGuiApplication::mouseButtons() != Qt::NoButton) {
+            CheckWhenSettled(generation);
+            return;
+        }
+        if (isVisible() && !isReadOnly() && !hasFocus() && !Check().empty())
             Validate();
     });
 }

@@ -13,7 +13,8 @@ namespace lexinum {
 // A number box of the numbers game: the pane's six numbers and its target,
 // and the two boxes of the numbers settings. Only digits can be typed (any
 // other key beeps); the whole text is checked against the box's rule when
-// the player leaves the box with the keyboard and whenever the caller asks.
+// the player leaves the box (Tab, a click elsewhere, a shortcut key) and
+// whenever the caller asks.
 // Besides typing, the value steps up or down with the arrow keys, or by
 // dragging the mouse with the right button held (right or up steps up, left
 // or down steps down, one step per 6 pixels); a tile box steps through the
@@ -61,6 +62,13 @@ protected:
 private:
     void AnnounceIfAccepted();
     void EndDrag();
+    // Checks the text once the focus has settled elsewhere (after the click
+    // that took it, and its command); says nothing if the box has it again
+    // or was checked meanwhile (`generation` is then out of date).
+    void CheckWhenSettled(int generation);
+
+    // How often a check waiting for a mouse button to be released looks again.
+    static constexpr int kSettleMilliseconds = 20;
 
     NumberBoxRule rule_;
     bool dragging_ = false;
@@ -70,6 +78,9 @@ private:
     // focus came from, and whether a press brought it.
     QPointer<QWidget> focusCameFrom_;
     bool focusedByPress_ = false;
+    // Counts the checks asked: a check waiting for the focus to settle runs
+    // only if no other came after it.
+    int checkGeneration_ = 0;
 };
 
 } // namespace lexinum

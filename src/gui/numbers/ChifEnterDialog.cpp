@@ -4,13 +4,19 @@
 #include "shell/AppServices.h"
 #include "shell/GameFonts.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionButton>
 
 #include <algorithm>
+#include <cmath>
 
 namespace lexinum {
 
@@ -18,6 +24,13 @@ namespace {
 
 // What a push button needs around its text, in pixels (its frame and margins).
 constexpr int kButtonPadding = 4;
+// Pixels kept free on each side of a number button's label.
+constexpr int kLabelSpare = 2;
+// The smallest type a number button's label shrinks to, in pixels.
+constexpr int kSmallestNumberPixels = 6;
+// The calculation box's type shrinks to keep a line on one line, down to two
+// thirds of its size but not below this, in pixels; beyond that a line wraps.
+constexpr int kSmallestCalculationPixels = 8;
 
 // What a screen reader says for each operation button.
 constexpr std::array<const char*, Calculation::kOperationCount> kOperationNames = {"plus", "moins", "multiplié par",
@@ -29,6 +42,34 @@ QFont FontFitting(const QFont& font, int height) {
     if (QFontMetrics(font).height() <= room)
         return font;
     return GameFonts::OfCellHeight(font.family(), font.styleHint(), room, static_cast<QFont::Weight>(font.weight()));
+}
+
+// `font`, or the same face smaller, down to `smallest` pixels, until each of
+// `lines` is at most `width` pixels wide.
+QFont FontFittingWidth(const QFont& font, const QStringList& lines, int width, int smallest) {
+    const auto widest = [&lines](const QFont& candidate) {
+        const QFontMetricsF metrics(candidate);
+        qreal most = 0;
+        for (const QString& line : lines)
+            most = std::max(most, metrics.horizontalAdvance(line));
+        return most;
+    };
+    QFont fitted = font;
+    int pixels = fitted.pixelSize() > 0 ? fitted.pixelSize() : QFontInfo(fitted).pixelSize();
+    while (pixels > smallest && widest(fitted) > width) {
+        --pixels;
+        fitted.setPixelSize(pixels);
+    }
+    return fitted;
+}
+
+// The room a push button gives its label, in pixels.
+int LabelWidth(const QPushButton* button) {
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.features = button->autoDefault() ? QStyleOptionButton::AutoDefaultButton : QStyleOptionButton::None;
+    option.text = button->text();
+    return button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button).width() - 2 * kLabelSpare;
 }
 
 QPushButton* MakeButton(const QString& label, QWidget* parent) {
@@ -122,15 +163,15 @@ ChifEnterDialog::ChifEnterDialog(QWidget* parent, AppServices& app, Calculation&
     // The buttons' font, made smaller only where the computed buttons are
     // too low to show it whole (a small results box).
     const QFont& buttonFont = app.Fonts().buttonFont;
-    const QFont numbersFont = FontFitting(buttonFont, places.numbers[0].height());
-    const QFont pushFont = FontFitting(buttonFont, places.pushButtons[0].height());
+    numbersFont_ = FontFitting(buttonFont, places.numbers[0].height());
+    calculationFont_ = FontFitting(buttonFont, places.pushButtons[0].height());
     for (QPushButton* button : numberButtons_)
-        button->setFont(numbersFont);
+        button->setFont(numbersFont_);
     for (QPushButton* button : operationButtons_)
-        button->setFont(numbersFont);
+        button->setFont(numbersFont_);
     for (QPushButton* button : pushButtons)
-        button->setFont(pushFont);
-    calculationBox_->setFont(pushFont);
+        button->setFont(calculationFont_);
+    calculationBox_->setFont(calculationFont_);
 
     answer_.Setup(numbers, target);
     Refresh(true);
@@ -142,10 +183,21 @@ void ChifEnterDialog::Refresh(bool moveFocus) {
         const QString text = QString::fromStdString(answer_.ButtonText(i));
         button->setText(text);
         button->setAccessibleName(text);
+        // A number too wide for the buttons' type is shown smaller, whole.
+        button->setFont(FontFittingWidth(numbersFont_, {text}, LabelWidth(button), kSmallestNumberPixels));
         button->setVisible(answer_.ButtonShown(i));
     }
     QString calculation = QString::fromStdString(answer_.CalculationText());
     calculation.remove(QLatin1Char('\r'));
+    // Smaller type keeps each line on one line while it stays readable; a
+    // line too long even then wraps and leaves the type to the others.
+    const int width = CalculationLineWidth();
+    QFont smallest = calculationFont_;
+    smallest.setPixelSize(std::max(kSmallestCalculationPixels, QFontInfo(calculationFont_).pixelSize() * 2 / 3));
+    const QFontMetricsF smallestMetrics(smallest);
+    QStringList lines = calculation.split(QLatin1Char('\n'));
+    lines.removeIf([&](const QString& line) { return smallestMetrics.horizontalAdvance(line) > width; });
+    calculationBox_->setFont(FontFittingWidth(calculationFont_, lines, width, smallest.pixelSize()));
     calculationBox_->setPlainText(calculation);
     calculationBox_->moveCursor(QTextCursor::End);
     calculationBox_->ensureCursorVisible();
@@ -159,38 +211,69 @@ void ChifEnterDialog::Refresh(bool moveFocus) {
         next->setFocus(Qt::OtherFocusReason);
 }
 
-void ChifEnterDialog::Refuse(Calculation::Refusal reason) {
+int ChifEnterDialog::CalculationLineWidth() const {
+    // The box's own size (it may not be shown yet): its frame, its scroll bar
+    // (always there) and the document's margins around the lines.
+    const int margins = static_cast<int>(std::ceil(2 * calculationBox_->document()->documentMargin()));
+    return calculationBox_->width() - 2 * calculationBox_->frameWidth() -
+           calculationBox_->verticalScrollBar()->sizeHint().width() - margins - 1;
+}
+
+void ChifEnterDialog::Answered(Calculation::Refusal reason) {
+    if (reason == Calculation::Refusal::None) {
+        // The reason told last is no longer true.
+        if (!accessibleDescription().isEmpty())
+            Describe(QString());
+        return;
+    }
     QApplication::beep();
     emit refused(reason);
+    // A screen reader hears why, the focus staying where it is: a reader
+    // speaks a change in the description of the focused button or of what
+    // holds it, the dialog. It speaks only a change, so the same reason twice
+    // is cleared in between.
+    if (!App().ScreenReaderActive())
+        return;
+    const QString text = QString::fromStdString(Calculation::RefusalText(reason));
+    if (accessibleDescription() == text)
+        Describe(QString());
+    Describe(text);
+}
+
+void ChifEnterDialog::Describe(const QString& text) {
+    // Qt sends assistive technology the description-change event itself.
+    setAccessibleDescription(text);
+    emit described(text);
 }
 
 void ChifEnterDialog::ClickNumber(int index) {
     typedDigits_.clear();
     const Calculation::Refusal reason = answer_.ClickNumber(index);
-    if (reason != Calculation::Refusal::None)
-        Refuse(reason);
     Refresh(true);
+    Answered(reason);
 }
 
 void ChifEnterDialog::ClickOperation(int j) {
     typedDigits_.clear();
     const Calculation::Refusal reason = answer_.ClickOperation(Calculation::OperationOfButton(j));
-    if (reason != Calculation::Refusal::None)
-        Refuse(reason);
     Refresh(true);
+    Answered(reason);
 }
 
 void ChifEnterDialog::EraseLine() {
     typedDigits_.clear();
     // With nothing to erase, nothing happens.
-    if (answer_.EraseLine())
+    if (answer_.EraseLine()) {
         Refresh(true);
+        Answered(Calculation::Refusal::None);
+    }
 }
 
 void ChifEnterDialog::EraseAll() {
     typedDigits_.clear();
     answer_.EraseAll();
     Refresh(true);
+    Answered(Calculation::Refusal::None);
 }
 
 void ChifEnterDialog::Accept() {
@@ -227,7 +310,7 @@ void ChifEnterDialog::TypeDigit(QChar digit) {
         typed = QString(digit);
         if (matches(typed, exact) == 0) {
             typedDigits_.clear();
-            Refuse(Calculation::Refusal::UnknownButton);
+            Answered(Calculation::Refusal::UnknownButton);
             return;
         }
     }

@@ -3,10 +3,12 @@
 #include "numbers/Calculation.h"
 #include "presentation/OverResultsDialog.h"
 
+#include <QFont>
 #include <QRect>
 #include <QString>
 
 #include <array>
+#include <functional>
 
 class QPlainTextEdit;
 class QPushButton;
@@ -58,6 +60,9 @@ public:
 signals:
     // A click or key was refused, with the warning beep.
     void refused(Calculation::Refusal reason);
+    // The dialog's accessible description became `text`, and a screen
+    // reader was told so (empty: the reason told last was cleared).
+    void described(const QString& text);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -68,11 +73,17 @@ private:
     void EraseLine();
     void EraseAll();
     void Accept();
-    void Refuse(Calculation::Refusal reason);
+    // After a click or key: a refusal beeps, is signalled and is told to a
+    // screen reader when one listens; a click taken forgets the reason told.
+    void Answered(Calculation::Refusal reason);
+    // Gives the dialog the accessible description `text` and says so.
+    void Describe(const QString& text);
     void TypeDigit(QChar digit);
     // Shows what the answer holds now; `moveFocus` gives the focus to the
     // button the answer expects next.
     void Refresh(bool moveFocus);
+    // The width a line of the calculation box may take without wrapping.
+    int CalculationLineWidth() const;
 
     Calculation& answer_;
     std::array<QPushButton*, Calculation::kNumberCount> numberButtons_{};
@@ -84,6 +95,10 @@ private:
     QPushButton* cancelButton_ = nullptr;
     // The digits typed so far to pick a number button.
     QString typedDigits_;
+    // The type of the number and operation buttons, and that of the push
+    // buttons and the calculation box, before any number or line needs smaller.
+    QFont numbersFont_;
+    QFont calculationFont_;
 };
 
 } // namespace lexinum

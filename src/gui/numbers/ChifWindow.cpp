@@ -164,6 +164,13 @@ void ChifWindow::NewDraw() {
     else
         ShowDraw(NumberDraw::Training(options_.limitedNumbers, options_.minTarget, options_.maxTarget));
     ResultBox()->clear();
+    // With the cursor in a box (the draw asked from the keyboard), its new
+    // number is selected: what the player types next replaces it.
+    for (ChifEdit* box : numberBoxes_)
+        if (box->hasFocus())
+            box->selectAll();
+    if (targetBox_->hasFocus())
+        targetBox_->selectAll();
 }
 
 bool ChifWindow::TakeDraw() {
