@@ -3,6 +3,8 @@
 // one, the boxes' stepping, and its settings.
 #include "numbers/ChifWindow.h"
 #include "GameFixture.h"
+#include "GuiTestMain.h"
+#include "ModalActs.h"
 #include "app/TivFrame.h"
 #include "common/Profile.h"
 #include "common/Random15.h"
@@ -13,8 +15,6 @@
 #include "presentation/ResultEdit.h"
 #include "shell/GameFonts.h"
 #include "shell/Layout.h"
-#include "GuiTestMain.h"
-#include "ModalActs.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -111,6 +111,7 @@ private slots:
     void aRefusedBoxIsToldOnceWhereverTheFocusGoes();
     void everyNumberBoxIsCheckedBeforeARound();
     void exactAnswerWithMoreLinesThanTheSimplest();
+    void targetEqualToADrawnNumber();
     void missedAnswersAndNoAnswer();
     void nearestIsComparedWithTheAnswerGiven();
     void aChangedNumberStopsTheSearch();
@@ -376,6 +377,24 @@ void ChifWindowTest::exactAnswerWithMoreLinesThanTheSimplest() {
     PlayTurn({"annuler"});
     QVERIFY(game_.App().RunCommand(Command::ShowSolutions));
     QVERIFY(Results().startsWith(QStringLiteral(" Aucune réponse donnée.\n")));
+}
+
+void ChifWindowTest::targetEqualToADrawnNumber() {
+    ChifWindow* pane = ShowNumbers();
+    pane->ApplyOptions({2, 999, true});
+    // No answer, then the number itself given as the answer: either way the
+    // computer's part says the drawn number was the count.
+    for (const QStringList& turn : {QStringList{}, QStringList{"2", "ok"}}) {
+        pane->ShowDraw({{100, 75, 50, 25, 10, 1}, 50});
+        PlayTurn(turn);
+        QVERIFY(game_.App().RunCommand(Command::ShowSolutions));
+        const QString results = Results();
+        const QString computers = results.mid(results.indexOf(QStringLiteral("________")));
+        QVERIFY2(computers.contains(QStringLiteral(" Il fallait le faire !")), qPrintable(results));
+        QVERIFY2(computers.contains(QStringLiteral("   50 = 50")), qPrintable(results));
+        QVERIFY2(!computers.contains(QStringLiteral("près")), qPrintable(results));
+        pane->StopSearch();
+    }
 }
 
 void ChifWindowTest::missedAnswersAndNoAnswer() {

@@ -330,6 +330,8 @@ NumbersSolver::Step NumbersSolver::SingleNumbers(bool computer) {
         const int v = tokens_[static_cast<std::size_t>(slot)];
         const int d = Distance(v, target_);
         if (d == 0) {
+            // Set before the hand-over: the caller reads it with the batch.
+            exactFound_ = 1;
             expression_.Push(v);
             std::string& text = channel_->WorkerText();
             text.assign(kSingleNumberText);
@@ -344,7 +346,6 @@ NumbersSolver::Step NumbersSolver::SingleNumbers(bool computer) {
             } else if (HandOver(expression_, *channel_) == Step::Stop) {
                 step = Step::Stop;
             }
-            exactFound_ = 1;
             expression_.Pop();
             if (step == Step::Stop)
                 return step;
