@@ -94,7 +94,7 @@ MotWindow* LexFindDialogTest::StartOn(const fs::path& folder) {
 void LexFindDialogTest::refusedFolderKeepsTheDialogOpenThenNumbersAreOffered() {
     const test::TempFolder nowhere;
     MotWindow* pane = StartOn(nowhere / "parti");
-    QVERIFY(!pane->Lexicon().ready);
+    QVERIFY(!pane->Lexicon().Ready());
     // A folder with a lexicon file but not the whole set.
     const test::TempFolder partial;
     partial.Write("fr02.lex", "AB BA\r\n");
@@ -136,7 +136,7 @@ void LexFindDialogTest::refusedFolderKeepsTheDialogOpenThenNumbersAreOffered() {
     // "OK": the numbers game is shown; nothing was asked or judged.
     QCOMPARE(offerTopic, 279);
     QVERIFY(!game_.App().State().LettersShown());
-    QVERIFY(!pane->Lexicon().ready);
+    QVERIFY(!pane->Lexicon().Ready());
 }
 
 void LexFindDialogTest::missingIndexIsRebuiltOnceThePlayerAgrees() {
@@ -173,7 +173,7 @@ void LexFindDialogTest::missingIndexIsRebuiltOnceThePlayerAgrees() {
     QVERIFY(QApplication::overrideCursor() == nullptr);
     QVERIFY(game_.Frame().statusBar()->currentMessage().isEmpty());
     QVERIFY(fs::exists(fixture.Directory() / "lex.ini"));
-    QVERIFY(pane->Lexicon().ready);
+    QVERIFY(pane->Lexicon().Ready());
     QCOMPARE(pane->LexiconFolder(), QString::fromStdString(fixture.Directory().string()));
     QCOMPARE(game_.App().ContextHelpTopic(), 260);
 }
@@ -181,7 +181,7 @@ void LexFindDialogTest::missingIndexIsRebuiltOnceThePlayerAgrees() {
 void LexFindDialogTest::dismissedRepairLeavesTheLexiconAsItWas() {
     const test::FixtureLexicon fixture(kWords);
     MotWindow* pane = StartOn(fixture.Directory());
-    QVERIFY(pane->Lexicon().ready);
+    QVERIFY(pane->Lexicon().Ready());
     // Another lexicon whose index lost its weights.
     const test::FixtureLexicon other({"lit", "tri"});
     const fs::path index = other.Directory() / "lex.ini";
@@ -208,8 +208,8 @@ void LexFindDialogTest::dismissedRepairLeavesTheLexiconAsItWas() {
     QCOMPARE(game_.Prompts().messages.size(), std::size_t(1));
     QCOMPARE(game_.Prompts().messages[0].text, std::string(LexiconTexts::kIndexIncomplete));
     QCOMPARE(pane->LexiconFolder(), QString::fromStdString(fixture.Directory().string()));
-    QCOMPARE(pane->Lexicon().directory, fixture.Directory());
-    QVERIFY(pane->Lexicon().ready);
+    QCOMPARE(pane->Lexicon().Directory(), fixture.Directory());
+    QVERIFY(pane->Lexicon().Ready());
 }
 
 void LexFindDialogTest::changeLexiconStopsTheSearchAndAdoptsAnotherFolder() {
