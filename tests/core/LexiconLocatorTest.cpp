@@ -86,6 +86,53 @@ TEST(LexiconLocator, RebuildsAMissingIndexAfterConfirmation) {
     EXPECT_TRUE(reread.ReadLexIni(fixture.Directory()).Complete()) << "the rebuilt index is complete";
 }
 
+TEST(LexiconLocator, ARepairCountsOnlyTheFilesNamedByTheRadicalAndTwoDigits) {
+    test::FixtureLexicon fixture(kWords);
+    const LexiconSet built = fixture.Load();
+    RemoveIndex(fixture.Directory());
+    for (const char* stray : {"notes.lex", "fr.lex", "fr100.lex", "fr00.lex", "fr1.lex", "xfr02.lex"})
+        fixture.Folder().Write("lexiques/" + std::string(stray), "AB ab\r\n");
+    test::RecordingPrompter prompter;
+    LexiconSet set;
+    EXPECT_TRUE(LexiconLocator(prompter).Accept(set, fixture.Directory(), "ANY").adopted);
+    EXPECT_EQ(set.FileCount(), built.FileCount());
+    EXPECT_EQ(Profile(fixture.Directory() / LexiconSet::kIndexName).ReadInt("lexiques", "nb_of_lexs", 0),
+              built.FileCount());
+}
+
+TEST(LexiconLocator, ARepairThatCannotWriteTheIndexSaysSoOnceAndIsNotDone) {
+    // A folder that is not empty in the place of the index's temporary file:
+    // no write of the index can succeed, whoever runs the test.
+    for (const bool indexPresent : {false, true}) {
+        SCOPED_TRACE(indexPresent ? "incomplete index" : "no index");
+        test::FixtureLexicon fixture(kWords);
+        const fs::path index = fixture.Directory() / LexiconSet::kIndexName;
+        if (indexPresent)
+            ASSERT_TRUE(Profile(index).WriteString("first entries", "3", ""));
+        else
+            RemoveIndex(fixture.Directory());
+        const std::string before = fixture.Folder().Read("lexiques/lex.ini");
+        fixture.Folder().Write("lexiques/lex.ini.tmp~/kept", "");
+        test::RecordingPrompter prompter;
+        LexiconSet set;
+        int beeps = 0;
+        bool busy = false;
+        LexiconLocator locator(prompter);
+        locator.onBeep = [&] { ++beeps; };
+        locator.onBusy = [&](bool on) { busy = on; };
+        const auto outcome = locator.Accept(set, fixture.Directory(), "ANY");
+        EXPECT_FALSE(outcome.adopted);
+        EXPECT_FALSE(set.Ready());
+        EXPECT_FALSE(busy);
+        EXPECT_EQ(beeps, 2) << "before the question, before the failure";
+        ASSERT_EQ(prompter.messages.size(), 2u) << "the question, then the failure told once; no report";
+        EXPECT_NE(prompter.messages[1].text.find(index.string()), std::string::npos) << prompter.messages[1].text;
+        EXPECT_EQ(prompter.messages[1].text.find(".tmp~"), std::string::npos) << prompter.messages[1].text;
+        EXPECT_EQ(prompter.messages[1].icon, PromptIcon::Exclamation);
+        EXPECT_EQ(fixture.Folder().Read("lexiques/lex.ini"), before) << "the index is left as it was";
+    }
+}
+
 TEST(LexiconLocator, WarnsAboutFrenchWeightsWhenTheRadicalDoesNotBeginWithFr) {
     // "fr" in those two letters, in that case: "FRx" and "Fr" do not begin
     // with it; an empty radical names no language and gets no warning.

@@ -1,5 +1,5 @@
-#include "common/AutoResetEvent.h"
 #include "common/SearchChannel.h"
+#include "common/AutoResetEvent.h"
 
 #include <gtest/gtest.h>
 
