@@ -122,6 +122,19 @@ TEST(LexiconChange, AReaderJudgesByTheIndexOfTheFilesItReads) {
     }
 }
 
+TEST(LexiconChange, AFileRewrittenUnderTheSameIndexIsReadAgain) {
+    test::TempFolder home;
+    WriteLexicon(home / "lex", kBefore);
+    LexiconSet lexicon;
+    ASSERT_TRUE(lexicon.ReadLexIni(home / "lex").Complete());
+    EXPECT_EQ(SearchText(lexicon, "ACD"), " 2 lettres:   \r\nac ad ");
+    // A word added to the first file, which still begins where the index says.
+    ASSERT_TRUE(ReadOnlyFile::Replace(home / "lex/fr01.lex", "AB ab\r\nAC ac ca\r\n", true));
+    EXPECT_TRUE(lexicon.StillCurrent()) << "the index did not change";
+    EXPECT_EQ(SearchText(lexicon, "ACD"), " 2 lettres:   \r\nac ad ca ");
+    EXPECT_EQ(CheckWord(lexicon, "AC", "CA"), WordCheckResult::Accepted);
+}
+
 TEST(LexiconChange, AnIndexChangedIntoOneThatCannotServeGivesNoVerdict) {
     test::TempFolder home;
     WriteLexicon(home / "lex", kBefore);
