@@ -135,6 +135,34 @@ TEST(LexiconChange, AFileRewrittenUnderTheSameIndexIsReadAgain) {
     EXPECT_EQ(CheckWord(lexicon, "AC", "CA"), WordCheckResult::Accepted);
 }
 
+TEST(LexiconChange, ALexiconReplacedDuringASearchStopsItWithAMessage) {
+    test::TempFolder home;
+    const Files files = {{"AB ab"}, {"ABC abc"}};
+    WriteLexicon(home / "lex", files);
+    LexiconSet lexicon;
+    ASSERT_TRUE(lexicon.ReadLexIni(home / "lex").Complete());
+    WordSearch search(lexicon);
+    ASSERT_TRUE(search.PrepareLetters("ABC"));
+    SearchChannel channel;
+    search.StartSolutions(channel);
+    ASSERT_TRUE(channel.WaitBatch());
+    EXPECT_EQ(channel.TakeText(), " 3 lettres:   \r\nabc ");
+    // The two-letter file, not read yet, goes with the old folder.
+    WriteLexicon(home / "new", files);
+    ASSERT_EQ(::renameat2(AT_FDCWD, (home / "new").c_str(), AT_FDCWD, (home / "lex").c_str(), RENAME_EXCHANGE), 0);
+    ReadOnlyFile::MakeWritable(home / "new/fr01.lex");
+    fs::remove(home / "new/fr01.lex");
+    channel.Continue();
+    std::string rest;
+    while (channel.WaitBatch()) {
+        rest += channel.TakeText();
+        channel.Continue();
+    }
+    channel.Join();
+    EXPECT_EQ(rest, "");
+    EXPECT_EQ(channel.TakeWorkerMessage(), LexiconTexts::kChangedLexicon);
+}
+
 TEST(LexiconChange, AnIndexChangedIntoOneThatCannotServeGivesNoVerdict) {
     test::TempFolder home;
     WriteLexicon(home / "lex", kBefore);
