@@ -197,5 +197,33 @@ TEST(LexiconSet, RebuildsTheFirstEntriesFromTheFilesWithoutWritingTheIndex) {
     EXPECT_TRUE(ReadOnlyFile::IsReadOnly(index));
 }
 
+TEST(LexiconSet, AnIndexWrittenAnewKeepsEveryLineOfTheSectionsItDoesNotRewrite) {
+    test::FixtureLexicon fixture(kWords);
+    const LexiconSet set = fixture.Load();
+    // What an index held, and whether it is UTF-8 (with its mark).
+    const std::vector<std::pair<std::string, bool>> indexes = {
+        {"; mon lexique\r\n[Lexiques]\r\nlex_rad=vieux\r\n[divers]\r\nclef=valeur\r\n[nb voyelles]\r\nA=3", false},
+        {"\xEF\xBB\xBF[lexiques]\nnb_of_lexs=3\n[divers]\nclef=\xC3\xA9t\xC3\xA9\n", true},
+        {"", false},
+    };
+    for (const auto& [existing, utf8] : indexes) {
+        SCOPED_TRACE(existing);
+        const std::string text = set.IndexText(existing, LexiconSet::kMissingWeight);
+        EXPECT_EQ(text.rfind("\xEF\xBB\xBF", 0) == 0, utf8);
+        EXPECT_EQ(text.find("vieux"), std::string::npos) << "the radical and count are always written anew";
+        EXPECT_EQ(text.find("A=3"), std::string::npos);
+        EXPECT_EQ(text.find("[first entries]"), std::string::npos) << "a part not repaired is left alone";
+        if (!existing.empty())
+            EXPECT_NE(text.find(utf8 ? "clef=\xC3\xA9t\xC3\xA9" : "[divers]\r\nclef=valeur"), std::string::npos);
+        test::TempFolder folder;
+        folder.Write("lex.ini", text);
+        const Profile ini(folder / "lex.ini");
+        EXPECT_EQ(ini.ReadString("lexiques", "lex_rad", "", 11), "fr");
+        EXPECT_EQ(ini.ReadInt("lexiques", "nb_of_lexs", 0), 10);
+        EXPECT_EQ(ini.ReadInt("nb voyelles", "A", 0), set.VowelWeights()[0]);
+        EXPECT_EQ(ini.ReadInt("nb consonnes", "Z", 0), set.ConsonantWeights()[19]);
+    }
+}
+
 } // namespace
 } // namespace lexinum
