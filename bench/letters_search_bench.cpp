@@ -54,11 +54,11 @@ LexiconSet gLexicon;
 // Times in milliseconds, per benchmark name.
 std::map<std::string, std::vector<double>> gTimes;
 
-
 // An automatic draw: consonants and vowels in turn from full bags, `vowels` of them vowels.
 std::string AutoDraw(int count, int vowels) {
-    lexinum::TileBox consonantBag(std::vector<int>(gLexicon.consonantWeights.begin(), gLexicon.consonantWeights.end()));
-    lexinum::TileBox vowelBag(std::vector<int>(gLexicon.vowelWeights.begin(), gLexicon.vowelWeights.end()));
+    lexinum::TileBox consonantBag(
+        std::vector<int>(gLexicon.ConsonantWeights().begin(), gLexicon.ConsonantWeights().end()));
+    lexinum::TileBox vowelBag(std::vector<int>(gLexicon.VowelWeights().begin(), gLexicon.VowelWeights().end()));
     int consonantsLeft = count - vowels;
     int vowelsLeft = vowels;
     std::string letters;
@@ -95,7 +95,7 @@ void BM_Baseline(benchmark::State& state) {
     for (auto _ : state) {
         const auto start = Clock::now();
         std::string line;
-        for (int file = 1; file <= gLexicon.fileCount; ++file) {
+        for (int file = 1; file <= gLexicon.FileCount(); ++file) {
             std::ifstream in(gLexicon.LexFilePath(file), std::ios::binary);
             while (std::getline(in, line))
                 ++lines;
@@ -153,8 +153,8 @@ void PrintReport() {
     if (gTimes["baseline"].empty())
         return;
     const Summary baseline = Summarize(gTimes["baseline"]);
-    std::printf("\nLongest-word search, %d draws of each size (best of %d runs each), lexicon %s (%d files)\n",
-                gDraws, gBestOf, gLexiconDir.c_str(), gLexicon.fileCount);
+    std::printf("\nLongest-word search, %d draws of each size (best of %d runs each), lexicon %s (%d files)\n", gDraws,
+                gBestOf, gLexiconDir.c_str(), gLexicon.FileCount());
     std::printf("%-18s %10s %10s %10s %10s %12s %12s\n", "ms", "min", "median", "p99", "max", "median/base",
                 "p99/base");
     const auto row = [&](const std::string& name, const Summary& s) {

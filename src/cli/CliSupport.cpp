@@ -179,10 +179,8 @@ fs::path LexiconDirOption(const ParsedOptions& parsed) {
 
 bool OpenLexicon(const fs::path& folder, LexiconSet& lexicon, std::string& error) {
     const LexiconSet::IndexReading reading = lexicon.ReadLexIni(folder);
-    if (reading.Complete()) {
-        lexicon.ready = true;
+    if (reading.Complete())
         return true;
-    }
     error = "Lexique inutilisable : ";
     if (!reading.problem.empty())
         error += reading.problem;
@@ -199,7 +197,7 @@ bool OpenLexicon(const fs::path& folder, LexiconSet& lexicon, std::string& error
 std::string LostLexiconText(const LexiconSet& lexicon) {
     std::string text = "Lexique perdu. ";
     std::string found;
-    for (int n = 1; n <= lexicon.fileCount && n <= kMaxLexFiles && found.empty(); ++n) {
+    for (int n = 1; n <= lexicon.FileCount() && n <= kMaxLexFiles && found.empty(); ++n) {
         ReadOnlyFile::ReadResult result = ReadOnlyFile::ReadResult::Read;
         int code = 0;
         const auto path = lexicon.LexFilePath(n);
@@ -209,7 +207,7 @@ std::string LostLexiconText(const LexiconSet& lexicon) {
         else
             found = ReadOnlyFile::ReadErrorText(path, result, code, LexiconLineReader::kMaxFileSize);
     }
-    text += found.empty() ? "Un fichier du lexique " + lexicon.directory.string() + " n'a pas pu être lu." : found;
+    text += found.empty() ? "Un fichier du lexique " + lexicon.Directory().string() + " n'a pas pu être lu." : found;
     return text + "\nVérifiez le dossier du lexique (--lexicon) ou reconstruisez-le avec « lexinum-cli "
                   "build-lexicon ».";
 }

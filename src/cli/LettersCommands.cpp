@@ -115,7 +115,7 @@ int ComputerLetters(const Arguments& args) {
         return 0;
     }
     std::string hidden;
-    for (int file = 2; file <= lexicon.fileCount; ++file) {
+    for (int file = 2; file <= lexicon.FileCount(); ++file) {
         if (search.IsFileHidden(file))
             hidden += (hidden.empty() ? "" : ", ") + std::to_string(file);
     }

@@ -47,10 +47,7 @@ TEST(LetterDraw, AutomaticDrawHoldsTheAskedVowelsInARandomOrder) {
 TEST(LetterDraw, AutomaticDrawStartsFromFullBags) {
     // Nine B tiles and one A: only full bags can give three draws of five B.
     LexiconSet lexicon;
-    lexicon.vowelWeights.fill(0);
-    lexicon.vowelWeights[0] = 1;
-    lexicon.consonantWeights.fill(0);
-    lexicon.consonantWeights[0] = 5;
+    lexicon.SetWeights({1, 0, 0, 0, 0, 0}, {5});
     test::RecordingPrompter prompter;
     for (int i = 0; i < 3; ++i) {
         std::string drawn = LetterDraw::AutoDraw(lexicon, 6, 1, &prompter);
@@ -62,10 +59,7 @@ TEST(LetterDraw, AutomaticDrawStartsFromFullBags) {
 
 TEST(LetterDraw, AnEmptyBagIsToldAndGivesTheTablesFirstLetter) {
     LexiconSet lexicon;
-    lexicon.vowelWeights.fill(0);
-    lexicon.consonantWeights.fill(0);
-    lexicon.consonantWeights[3] = 1; // one F
-    lexicon.RefillBags();
+    lexicon.SetWeights({}, {0, 0, 0, 1}); // one F
     test::RecordingPrompter prompter;
     EXPECT_EQ(LetterDraw::DrawConsonant(lexicon, &prompter), 'F');
     EXPECT_EQ(LetterDraw::DrawConsonant(lexicon, &prompter), 'B');

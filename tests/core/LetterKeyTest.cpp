@@ -19,7 +19,8 @@ TEST(LetterKey, FoldsSmallAndFrenchAccentedLettersOnly) {
     EXPECT_EQ(folded, "AAACEEEEIIOOUUU");
     // Capitals, accented capitals and the other accented letters stay as they are:
     // A Z É À á å æ ì í ñ ò ó õ ø ú ÿ, a digit, a space, a hyphen.
-    const std::string kept = "AZ\xC9\xC0\xE1\xE5\xE6\xEC\xED\xF1\xF2\xF3\xF5\xF8\xFA\xFF" "0 -";
+    const std::string kept = "AZ\xC9\xC0\xE1\xE5\xE6\xEC\xED\xF1\xF2\xF3\xF5\xF8\xFA\xFF"
+                             "0 -";
     std::string same = kept;
     FoldText(same);
     EXPECT_EQ(same, kept);
@@ -43,7 +44,7 @@ TEST(LetterKey, LineComparisonPutsPrefixesBeforeAndExtensionsAfter) {
     const std::vector<Case> cases = {
         {"EEILOT", "EEILOT \xE9toile", 0},
         {"EEILOT", "EEILOT \xE9toile\r\n", 0},
-        {"EEILOT", "EEIL xxxx", -1},      // the line's key is a prefix of the key
+        {"EEILOT", "EEIL xxxx", -1},       // the line's key is a prefix of the key
         {"EEILOT", "EEILOTS xxxxxxx", +1}, // the line's key extends the key
         {"EEILOT", "EEILOS xxxxxx", -1},
         {"EEILOT", "EEILOU xxxxxx", +1},

@@ -2,9 +2,13 @@
 // anything else, replaces a lexicon in one step, and a build that fails leaves
 // the previous lexicon whole; and how it reads a word list it is given.
 #include "common/ReadOnlyFile.h"
+#include "common/SearchChannel.h"
 #include "lexicon/LexFileReader.h"
 #include "lexicon/LexiconBuilder.h"
 #include "lexicon/LexiconLineReader.h"
+#include "lexicon/LexiconSet.h"
+#include "lexicon/WordCheck.h"
+#include "lexicon/WordSearch.h"
 
 #include "TempFolder.h"
 
@@ -185,6 +189,39 @@ TEST(LexiconBuilderReplace, ReadsOnlyARegularWordListAndCountsLinesNotInUtf8) {
     EXPECT_EQ(summary.wordsRefused, 3u);
     EXPECT_EQ(summary.duplicates, 1u);
     EXPECT_EQ(summary.wordsKept, 3u);
+}
+
+TEST(LexiconBuilderReplace, EightAnagramsOfATwentyOneLetterWordFillA199ByteLineAndAllAreFound) {
+    // 21 + 8 x 22 = 197 bytes, 199 with the CR LF: the longest line a lexicon holds.
+    std::string word = "abcdefghijklmnopqrstu";
+    std::vector<std::string> words;
+    LexiconBuilder builder;
+    for (int i = 0; i < 8; ++i) {
+        words.push_back(word);
+        ASSERT_TRUE(builder.AddWord(word));
+        std::next_permutation(word.begin(), word.end());
+    }
+    test::TempFolder folder;
+    ASSERT_TRUE(builder.Write(folder / "lex"));
+    EXPECT_TRUE(builder.GetSummary().overflowWords.empty());
+    std::string bytes;
+    ASSERT_TRUE(ReadOnlyFile::ReadAll(folder / "lex/fr01.lex", bytes));
+    ASSERT_EQ(bytes.size(), 199u);
+
+    LexiconSet lexicon;
+    ASSERT_TRUE(lexicon.ReadLexIni(folder / "lex").Complete());
+    const std::string letters = "ABCDEFGHIJKLMNOPQRSTU";
+    for (std::string typed : words) {
+        std::transform(typed.begin(), typed.end(), typed.begin(), [](char c) { return c - 'a' + 'A'; });
+        EXPECT_EQ(CheckWord(lexicon, letters, typed), WordCheckResult::Accepted) << typed;
+    }
+    WordSearch search(lexicon);
+    ASSERT_TRUE(search.PrepareLetters(letters));
+    SearchChannel channel;
+    search.StartSolutions(channel);
+    ASSERT_TRUE(channel.WaitBatch());
+    EXPECT_EQ(search.Solutions(), words);
+    channel.Halt();
 }
 
 TEST(LexiconBuilderReplace, ALineOfExactly199BytesKeepsItsLastWordForEveryReader) {

@@ -37,10 +37,10 @@ std::map<std::string, int> ExpectWellFormed(const fs::path& folder, std::vector<
     LexiconSet set;
     EXPECT_TRUE(set.ReadLexIni(folder).Complete());
     EXPECT_TRUE(ReadOnlyFile::IsReadOnly(folder / LexiconSet::kIndexName));
-    EXPECT_EQ(set.vowelWeights, kDefaultVowelWeights);
-    EXPECT_EQ(set.consonantWeights, kDefaultConsonantWeights);
+    EXPECT_EQ(set.VowelWeights(), kDefaultVowelWeights);
+    EXPECT_EQ(set.ConsonantWeights(), kDefaultConsonantWeights);
     int previousLength = 0;
-    for (int n = 1; n <= set.fileCount; ++n) {
+    for (int n = 1; n <= set.FileCount(); ++n) {
         const fs::path file = set.LexFilePath(n);
         EXPECT_TRUE(ReadOnlyFile::IsReadOnly(file)) << file;
         std::string bytes;
@@ -79,13 +79,12 @@ std::map<std::string, int> ExpectWellFormed(const fs::path& folder, std::vector<
                 at = next;
             }
         }
-        EXPECT_EQ(set.firstEntries[static_cast<std::size_t>(n - 1)],
-                  lines.empty() ? "" : lines.front().substr(0, lines.front().find(' ')));
+        EXPECT_EQ(set.FirstEntry(n), lines.empty() ? "" : lines.front().substr(0, lines.front().find(' ')));
     }
     LexiconSet recomputed = set;
     recomputed.RecomputeRanges();
-    EXPECT_EQ(recomputed.first, set.first);
-    EXPECT_EQ(recomputed.last, set.last);
+    EXPECT_EQ(recomputed.FirstFiles(), set.FirstFiles());
+    EXPECT_EQ(recomputed.LastFiles(), set.LastFiles());
     return words;
 }
 

@@ -22,7 +22,8 @@ protected:
             GTEST_SKIP() << "lexinum-cli is not built";
         folder.Write("mots.txt", "\xC3\xA9l\xC3\xA8ve\nl\xC3\xA8ve\ntoile\n\xC3\xA9toile\nJean\n");
         lexicon = (folder / "nouveau/lexiques").string();
-        const CliResult built = test::RunCli("build-lexicon '" + (folder / "mots.txt").string() + "' '" + lexicon + "'");
+        const CliResult built =
+            test::RunCli("build-lexicon '" + (folder / "mots.txt").string() + "' '" + lexicon + "'");
         ASSERT_EQ(built.exitCode, 0) << built.err;
         EXPECT_NE(built.out.find("4 fichiers"), std::string::npos) << built.out;
     }

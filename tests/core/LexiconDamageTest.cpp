@@ -60,7 +60,7 @@ TEST(LexiconDamage, AnIndexThatCannotBeReadIsSaidSoNotTakenForAnother) {
         const auto reading = set.ReadLexIni(fixture.Directory());
         EXPECT_EQ(reading.status, LexiconSet::Status::NoLexiconFiles);
         EXPECT_NE(reading.problem.find(index.string()), std::string::npos) << reading.problem;
-        EXPECT_EQ(set.fileCount, LexiconSet::kDefaultFileCount) << "nothing taken from it";
+        EXPECT_EQ(set.FileCount(), LexiconSet::kDefaultFileCount) << "nothing taken from it";
     }
     fs::remove(index);
     EXPECT_EQ(LexiconSet().ReadLexIni(fixture.Directory()).status, LexiconSet::Status::NoIndex);
@@ -88,7 +88,7 @@ TEST(LexiconDamage, BlankLinesLoseNoWordForTheCheckOrTheSearch) {
     const auto [clean, cleanMessage] = SearchWords(lexicon, "TRAS");
     ASSERT_EQ(clean.size(), kWords.size());
     // Blank lines before, between and after the lines of every file.
-    for (int n = 1; n <= lexicon.fileCount; ++n) {
+    for (int n = 1; n <= lexicon.FileCount(); ++n) {
         std::string bytes;
         ASSERT_TRUE(ReadOnlyFile::ReadAll(lexicon.LexFilePath(n), bytes));
         std::string spaced = "\r\n";
@@ -156,12 +156,9 @@ TEST(LexiconDamage, AnIndexAtEachLimitIsTakenAndOnePastItRefused) {
     EXPECT_EQ(set.LastFile(3), 98);
     // Ranges rebuilt from the files keep the 27-letter key where it lies.
     LexiconSet rebuilt = set;
-    rebuilt.first.fill(0);
-    rebuilt.last.fill(0);
     rebuilt.RecomputeRanges();
-    EXPECT_EQ(rebuilt.first, set.first);
-    EXPECT_EQ(rebuilt.last, set.last);
-    set.ready = true;
+    EXPECT_EQ(rebuilt.FirstFiles(), set.FirstFiles());
+    EXPECT_EQ(rebuilt.LastFiles(), set.LastFiles());
     test::RecordingPrompter prompter;
     EXPECT_EQ(CheckWord(set, "ABCDEFGHIJKLMNOPQRSTUVWXYZZ", "ABCDEFGHIJKLMNOPQRSTUVWXYZZ", nullptr, &prompter),
               WordCheckResult::Accepted);

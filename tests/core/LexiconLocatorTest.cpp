@@ -73,17 +73,64 @@ TEST(LexiconLocator, RebuildsAMissingIndexAfterConfirmation) {
     EXPECT_EQ(prompter.messages[1].text, kReportAll);
     EXPECT_EQ(prompter.messages[1].icon, PromptIcon::Information);
 
-    EXPECT_TRUE(set.ready);
-    EXPECT_EQ(set.directory, fixture.Directory());
-    EXPECT_EQ(set.radical, "fr");
-    EXPECT_EQ(set.fileCount, built.fileCount);
-    EXPECT_EQ(set.firstEntries, built.firstEntries);
-    EXPECT_EQ(set.first, built.first);
-    EXPECT_EQ(set.last, built.last);
-    EXPECT_EQ(set.vowelBag.Remaining(), 245);
+    EXPECT_TRUE(set.Ready());
+    EXPECT_EQ(set.Directory(), fixture.Directory());
+    EXPECT_EQ(set.Radical(), "fr");
+    EXPECT_EQ(set.FileCount(), built.FileCount());
+    EXPECT_EQ(set.FirstEntries(), built.FirstEntries());
+    EXPECT_EQ(set.FirstFiles(), built.FirstFiles());
+    EXPECT_EQ(set.LastFiles(), built.LastFiles());
+    EXPECT_EQ(set.VowelBag().Remaining(), 245);
     EXPECT_TRUE(ReadOnlyFile::IsReadOnly(fixture.Directory() / LexiconSet::kIndexName));
     LexiconSet reread;
     EXPECT_TRUE(reread.ReadLexIni(fixture.Directory()).Complete()) << "the rebuilt index is complete";
+}
+
+TEST(LexiconLocator, ARepairCountsOnlyTheFilesNamedByTheRadicalAndTwoDigits) {
+    test::FixtureLexicon fixture(kWords);
+    const LexiconSet built = fixture.Load();
+    RemoveIndex(fixture.Directory());
+    for (const char* stray : {"notes.lex", "fr.lex", "fr100.lex", "fr00.lex", "fr1.lex", "xfr02.lex"})
+        fixture.Folder().Write("lexiques/" + std::string(stray), "AB ab\r\n");
+    test::RecordingPrompter prompter;
+    LexiconSet set;
+    EXPECT_TRUE(LexiconLocator(prompter).Accept(set, fixture.Directory(), "ANY").adopted);
+    EXPECT_EQ(set.FileCount(), built.FileCount());
+    EXPECT_EQ(Profile(fixture.Directory() / LexiconSet::kIndexName).ReadInt("lexiques", "nb_of_lexs", 0),
+              built.FileCount());
+}
+
+TEST(LexiconLocator, ARepairThatCannotWriteTheIndexSaysSoOnceAndIsNotDone) {
+    // A folder that is not empty in the place of the index's temporary file:
+    // no write of the index can succeed, whoever runs the test.
+    for (const bool indexPresent : {false, true}) {
+        SCOPED_TRACE(indexPresent ? "incomplete index" : "no index");
+        test::FixtureLexicon fixture(kWords);
+        const fs::path index = fixture.Directory() / LexiconSet::kIndexName;
+        if (indexPresent)
+            ASSERT_TRUE(Profile(index).WriteString("first entries", "3", ""));
+        else
+            RemoveIndex(fixture.Directory());
+        const std::string before = fixture.Folder().Read("lexiques/lex.ini");
+        fixture.Folder().Write("lexiques/lex.ini.tmp~/kept", "");
+        test::RecordingPrompter prompter;
+        LexiconSet set;
+        int beeps = 0;
+        bool busy = false;
+        LexiconLocator locator(prompter);
+        locator.onBeep = [&] { ++beeps; };
+        locator.onBusy = [&](bool on) { busy = on; };
+        const auto outcome = locator.Accept(set, fixture.Directory(), "ANY");
+        EXPECT_FALSE(outcome.adopted);
+        EXPECT_FALSE(set.Ready());
+        EXPECT_FALSE(busy);
+        EXPECT_EQ(beeps, 2) << "before the question, before the failure";
+        ASSERT_EQ(prompter.messages.size(), 2u) << "the question, then the failure told once; no report";
+        EXPECT_NE(prompter.messages[1].text.find(index.string()), std::string::npos) << prompter.messages[1].text;
+        EXPECT_EQ(prompter.messages[1].text.find(".tmp~"), std::string::npos) << prompter.messages[1].text;
+        EXPECT_EQ(prompter.messages[1].icon, PromptIcon::Exclamation);
+        EXPECT_EQ(fixture.Folder().Read("lexiques/lex.ini"), before) << "the index is left as it was";
+    }
 }
 
 TEST(LexiconLocator, WarnsAboutFrenchWeightsWhenTheRadicalDoesNotBeginWithFr) {
@@ -95,7 +142,7 @@ TEST(LexiconLocator, WarnsAboutFrenchWeightsWhenTheRadicalDoesNotBeginWithFr) {
         test::RecordingPrompter prompter;
         LexiconSet set;
         ASSERT_TRUE(LexiconLocator(prompter).Accept(set, fixture.Directory(), "any").adopted) << radical;
-        EXPECT_EQ(set.radical, radical);
+        EXPECT_EQ(set.Radical(), radical);
         const bool warned = prompter.messages.size() == 3 &&
                             prompter.messages[1].text.find("Comme ce lexique n'est pas fran") != std::string::npos;
         EXPECT_EQ(warned, radical == "en" || radical == "FRx" || radical == "Fr") << "radical '" << radical << "'";
@@ -122,7 +169,7 @@ TEST(LexiconLocator, AdoptsACompleteLexiconAndShowsItsFolder) {
     test::RecordingPrompter prompter;
     LexiconSet set;
     EXPECT_TRUE(LexiconLocator(prompter).Accept(set, fixture.Directory(), "fr").adopted);
-    EXPECT_TRUE(set.ready);
+    EXPECT_TRUE(set.Ready());
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].text, fixture.Directory().string());
 }
@@ -149,14 +196,13 @@ TEST(LexiconLocator, RefusalsAndDismissalLeaveTheLexiconInUseAlone) {
     test::FixtureLexicon candidate({"ou", "oui", "non"}, "xy");
     const LexiconSet before = inUse.Load();
     LexiconSet set = before;
-    set.ready = true;
     const auto unchanged = [&] {
-        EXPECT_TRUE(set.ready);
-        EXPECT_EQ(set.directory, before.directory);
-        EXPECT_EQ(set.radical, before.radical);
-        EXPECT_EQ(set.fileCount, before.fileCount);
-        EXPECT_EQ(set.first, before.first);
-        EXPECT_EQ(set.firstEntries, before.firstEntries);
+        EXPECT_TRUE(set.Ready());
+        EXPECT_EQ(set.Directory(), before.Directory());
+        EXPECT_EQ(set.Radical(), before.Radical());
+        EXPECT_EQ(set.FileCount(), before.FileCount());
+        EXPECT_EQ(set.FirstFiles(), before.FirstFiles());
+        EXPECT_EQ(set.FirstEntries(), before.FirstEntries());
     };
 
     // A resumed game needs radical "fr": the candidate's files are "xy..".
@@ -194,7 +240,7 @@ TEST(LexiconLocator, RefusalsAndDismissalLeaveTheLexiconInUseAlone) {
     EXPECT_EQ(
         prompter.messages[2].text,
         "Recherche de lexique:\r\nPas d'ensemble de fichiers lexique op\xC3\xA9rationnel dans ce r\xC3\xA9pertoire");
-    EXPECT_TRUE(ReadOnlyFile::IsReadOnly(candidate.Directory() / LexiconSet::kIndexName));
+    EXPECT_FALSE(fs::exists(candidate.Directory() / LexiconSet::kIndexName)) << "a failed repair writes nothing";
     unchanged();
 }
 

@@ -30,19 +30,19 @@ void BlankIndexKey(const fs::path& folder, const std::string& section, const std
 TEST(LexiconSet, ReadsACompleteIndex) {
     test::FixtureLexicon fixture(kWords);
     LexiconSet set;
-    EXPECT_EQ(set.vowelBag.Remaining() + set.consonantBag.Remaining(), 26 * 10) << "ten tiles a letter until read";
+    EXPECT_EQ(set.VowelBag().Remaining() + set.ConsonantBag().Remaining(), 26 * 10) << "ten tiles a letter until read";
     ASSERT_TRUE(set.ReadLexIni(fixture.Directory()).Complete());
-    EXPECT_EQ(set.directory, fixture.Directory());
-    EXPECT_EQ(set.radical, "fr");
-    EXPECT_EQ(set.fileCount, 10);
-    EXPECT_EQ(set.firstEntries[0], "ET");
-    EXPECT_EQ(set.firstEntries[7], "EEELV");
+    EXPECT_EQ(set.Directory(), fixture.Directory());
+    EXPECT_EQ(set.Radical(), "fr");
+    EXPECT_EQ(set.FileCount(), 10);
+    EXPECT_EQ(set.FirstEntry(1), "ET");
+    EXPECT_EQ(set.FirstEntry(8), "EEELV");
     EXPECT_EQ(set.LexFilePath(8), fixture.Directory() / "fr08.lex");
-    EXPECT_EQ(set.vowelWeights, kDefaultVowelWeights);
-    EXPECT_EQ(set.consonantWeights, kDefaultConsonantWeights);
-    EXPECT_EQ(set.vowelBag.Remaining(), 245);
-    EXPECT_EQ(set.consonantBag.Remaining(), 274);
-    EXPECT_EQ(set.vowelBag.Count(1), 94) << "the bags follow the order A E I O U Y";
+    EXPECT_EQ(set.VowelWeights(), kDefaultVowelWeights);
+    EXPECT_EQ(set.ConsonantWeights(), kDefaultConsonantWeights);
+    EXPECT_EQ(set.VowelBag().Remaining(), 245);
+    EXPECT_EQ(set.ConsonantBag().Remaining(), 274);
+    EXPECT_EQ(set.VowelBag().Count(1), 94) << "the bags follow the order A E I O U Y";
 }
 
 TEST(LexiconSet, RefusesAFolderWithoutACompleteSetOfFiles) {
@@ -52,15 +52,14 @@ TEST(LexiconSet, RefusesAFolderWithoutACompleteSetOfFiles) {
     EXPECT_EQ(set.ReadLexIni(empty / "absent").status, LexiconSet::Status::NoLexiconFiles);
 
     test::FixtureLexicon fixture(kWords);
-    set.radical = "old";
-    set.fileCount = 12;
+    set.TakeFiles({}, "old", 12);
     // More files announced than present: the previous count and radical stay.
     Profile ini(fixture.Directory() / LexiconSet::kIndexName);
     ASSERT_TRUE(ini.WriteInt("lexiques", "nb_of_lexs", 11));
     EXPECT_EQ(set.ReadLexIni(fixture.Directory()).status, LexiconSet::Status::NoLexiconFiles);
-    EXPECT_EQ(set.radical, "old");
-    EXPECT_EQ(set.fileCount, 12);
-    EXPECT_TRUE(set.directory.empty());
+    EXPECT_EQ(set.Radical(), "old");
+    EXPECT_EQ(set.FileCount(), 12);
+    EXPECT_TRUE(set.Directory().empty());
     // A count outside 1..99 names no set of files either.
     for (int count : {0, -4, 100, 250}) {
         ASSERT_TRUE(ini.WriteInt("lexiques", "nb_of_lexs", count));
@@ -93,7 +92,7 @@ TEST(LexiconSet, ReportsAMissingIndexThenEachMissingPart) {
     EXPECT_EQ(set.ReadLexIni(dir).missing, LexiconSet::kMissingFirstEntry | LexiconSet::kMissingRange);
     BlankIndexKey(dir, "nb consonnes", "Z");
     EXPECT_EQ(set.ReadLexIni(dir).missing, 2 | 4 | 8);
-    EXPECT_EQ(set.vowelBag.Remaining(), 245) << "the complete vowel weights are taken";
+    EXPECT_EQ(set.VowelBag().Remaining(), 245) << "the complete vowel weights are taken";
 
     // A file number outside the set counts as missing.
     test::FixtureLexicon other(kWords);
@@ -106,7 +105,7 @@ TEST(LexiconSet, ReportsAMissingIndexThenEachMissingPart) {
     for (const char* vowel : {"A", "E", "I", "O", "U", "Y"})
         ASSERT_TRUE(ini.WriteInt("nb voyelles", vowel, 2000000000));
     set2.ReadLexIni(other.Directory());
-    EXPECT_EQ(set2.vowelBag.Remaining(), 6 * LexiconSet::kMaxLetterWeight);
+    EXPECT_EQ(set2.VowelBag().Remaining(), 6 * LexiconSet::kMaxLetterWeight);
 }
 
 TEST(LexiconSet, ChoosesTheFileOfAKeyWithinItsLengthRange) {
@@ -126,21 +125,20 @@ TEST(LexiconSet, ChoosesTheFileOfAKeyWithinItsLengthRange) {
     // Outside the limits of the lexicon.
     EXPECT_EQ(set.FindLexFile("A", 1, 0), 0);
     EXPECT_EQ(set.FindLexFile(std::string(28, 'A'), 28, 0), 0);
-    LexiconSet noRange = set;
-    noRange.first[5 - kMinKeyLength] = 0;
+    BlankIndexKey(fixture.Directory(), "first", "5");
+    LexiconSet noRange;
+    noRange.ReadLexIni(fixture.Directory());
     EXPECT_EQ(noRange.FindLexFile("ABERR", 5, 0), 0);
 }
 
 TEST(LexiconSet, RecomputesRangesWithAMissingLength) {
     test::FixtureLexicon fixture(kWords);
     LexiconSet set = fixture.Load();
-    const auto builtFirst = set.first;
-    const auto builtLast = set.last;
-    set.first.fill(0);
-    set.last.fill(0);
+    const auto builtFirst = set.FirstFiles();
+    const auto builtLast = set.LastFiles();
     set.RecomputeRanges();
-    EXPECT_EQ(set.first, builtFirst);
-    EXPECT_EQ(set.last, builtLast);
+    EXPECT_EQ(set.FirstFiles(), builtFirst);
+    EXPECT_EQ(set.LastFiles(), builtLast);
     EXPECT_EQ(set.FirstFile(2), 1);
     EXPECT_EQ(set.LastFile(2), 2);
     EXPECT_EQ(set.FirstFile(3), 3);
@@ -157,24 +155,27 @@ TEST(LexiconSet, RecomputesRangesWithAMissingLength) {
     EXPECT_FALSE(LexiconSet::FileHasKeyLength(fixture.Directory() / "absent.lex", 3));
 }
 
-TEST(LexiconSet, RebuildsTheFirstEntriesAndKeepsTheIndexReadOnly) {
+TEST(LexiconSet, RebuildsTheFirstEntriesFromTheFilesWithoutWritingTheIndex) {
     test::FixtureLexicon fixture(kWords);
     const fs::path dir = fixture.Directory();
     const fs::path index = dir / LexiconSet::kIndexName;
     test::RecordingPrompter prompter;
-    LexiconSet set = fixture.Load();
+    const LexiconSet built = fixture.Load();
     for (int n = 1; n <= 10; ++n)
         BlankIndexKey(dir, "first entries", std::to_string(n));
-    set.firstEntries.fill("");
     ReadOnlyFile::MakeReadOnly(index);
+    std::string before;
+    ASSERT_TRUE(ReadOnlyFile::ReadAll(index, before));
+    LexiconSet set;
+    EXPECT_EQ(set.ReadLexIni(dir).missing, LexiconSet::kMissingFirstEntry);
+    EXPECT_FALSE(set.Ready());
 
-    EXPECT_EQ(set.RebuildFirstEntries(dir, nullptr, &prompter), LexiconSet::Status::Ok);
+    EXPECT_EQ(set.RebuildFirstEntries(nullptr, &prompter), LexiconSet::Status::Ok);
     EXPECT_TRUE(prompter.messages.empty());
-    EXPECT_EQ(set.firstEntries[4], "ABELT");
-    EXPECT_TRUE(ReadOnlyFile::IsReadOnly(index));
-    LexiconSet reread;
-    EXPECT_TRUE(reread.ReadLexIni(dir).Complete());
-    EXPECT_EQ(reread.firstEntries, set.firstEntries);
+    EXPECT_EQ(set.FirstEntries(), built.FirstEntries());
+    std::string after;
+    ASSERT_TRUE(ReadOnlyFile::ReadAll(index, after));
+    EXPECT_EQ(after, before) << "the index is written by the repair, whole, once it is worked out";
 
     std::string key;
     EXPECT_EQ(LexiconSet::ReadFirstKey(dir / "fr05.lex", key), LexiconSet::Status::Ok);
@@ -182,12 +183,11 @@ TEST(LexiconSet, RebuildsTheFirstEntriesAndKeepsTheIndexReadOnly) {
     EXPECT_EQ(LexiconSet::ReadFirstKey(dir / "fr05.lex", key, 3), LexiconSet::Status::Ok);
     EXPECT_EQ(key, "ABE");
 
-    // A file that cannot be opened stops the rebuild, says so, and the index
-    // stays read-only.
+    // A file that cannot be opened stops the rebuild and says so.
     fs::permissions(dir / "fr06.lex", fs::perms::owner_write, fs::perm_options::add);
     fs::remove(dir / "fr06.lex");
     EXPECT_EQ(LexiconSet::ReadFirstKey(dir / "fr06.lex", key), LexiconSet::Status::FileError);
-    EXPECT_EQ(set.RebuildFirstEntries(dir, nullptr, &prompter), LexiconSet::Status::FileError);
+    EXPECT_EQ(set.RebuildFirstEntries(nullptr, &prompter), LexiconSet::Status::FileError);
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].text, "Erreur de fichier:\r\nImpossible d'ouvrir le fichier d'entr\xC3\xA9"
                                          "e " +
@@ -197,25 +197,31 @@ TEST(LexiconSet, RebuildsTheFirstEntriesAndKeepsTheIndexReadOnly) {
     EXPECT_TRUE(ReadOnlyFile::IsReadOnly(index));
 }
 
-TEST(LexiconSet, AnIndexThatCannotBeWrittenIsReportedInFrenchAndTheRebuildGoesOn) {
+TEST(LexiconSet, AnIndexWrittenAnewKeepsEveryLineOfTheSectionsItDoesNotRewrite) {
     test::FixtureLexicon fixture(kWords);
-    const fs::path dir = fixture.Directory();
-    const fs::path index = dir / LexiconSet::kIndexName;
-    LexiconSet set = fixture.Load();
-    set.firstEntries.fill("");
-    // A folder where the index should be: no write of it can succeed.
-    ReadOnlyFile::MakeWritable(index);
-    fs::remove(index);
-    fs::create_directory(index);
-    test::RecordingPrompter prompter;
-    EXPECT_EQ(set.RebuildFirstEntries(dir, nullptr, &prompter), LexiconSet::Status::Ok);
-    EXPECT_EQ(set.firstEntries[4], "ABELT") << "the entries are still taken";
-    ASSERT_EQ(prompter.messages.size(), 10u) << "one report per entry not written";
-    for (const auto& message : prompter.messages) {
-        EXPECT_EQ(message.text.rfind("Erreur de fichier:\r\n", 0), 0u) << message.text;
-        EXPECT_NE(message.text.find(index.string()), std::string::npos) << message.text;
-        EXPECT_EQ(message.caption, "Lexinum");
-        EXPECT_EQ(message.icon, PromptIcon::Exclamation);
+    const LexiconSet set = fixture.Load();
+    // What an index held, and whether it is UTF-8 (with its mark).
+    const std::vector<std::pair<std::string, bool>> indexes = {
+        {"; mon lexique\r\n[Lexiques]\r\nlex_rad=vieux\r\n[divers]\r\nclef=valeur\r\n[nb voyelles]\r\nA=3", false},
+        {"\xEF\xBB\xBF[lexiques]\nnb_of_lexs=3\n[divers]\nclef=\xC3\xA9t\xC3\xA9\n", true},
+        {"", false},
+    };
+    for (const auto& [existing, utf8] : indexes) {
+        SCOPED_TRACE(existing);
+        const std::string text = set.IndexText(existing, LexiconSet::kMissingWeight);
+        EXPECT_EQ(text.rfind("\xEF\xBB\xBF", 0) == 0, utf8);
+        EXPECT_EQ(text.find("vieux"), std::string::npos) << "the radical and count are always written anew";
+        EXPECT_EQ(text.find("A=3"), std::string::npos);
+        EXPECT_EQ(text.find("[first entries]"), std::string::npos) << "a part not repaired is left alone";
+        if (!existing.empty())
+            EXPECT_NE(text.find(utf8 ? "clef=\xC3\xA9t\xC3\xA9" : "[divers]\r\nclef=valeur"), std::string::npos);
+        test::TempFolder folder;
+        folder.Write("lex.ini", text);
+        const Profile ini(folder / "lex.ini");
+        EXPECT_EQ(ini.ReadString("lexiques", "lex_rad", "", 11), "fr");
+        EXPECT_EQ(ini.ReadInt("lexiques", "nb_of_lexs", 0), 10);
+        EXPECT_EQ(ini.ReadInt("nb voyelles", "A", 0), set.VowelWeights()[0]);
+        EXPECT_EQ(ini.ReadInt("nb consonnes", "Z", 0), set.ConsonantWeights()[19]);
     }
 }
 

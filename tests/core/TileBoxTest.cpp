@@ -1,5 +1,5 @@
-#include "common/Random15.h"
 #include "common/TileBox.h"
+#include "common/Random15.h"
 
 #include "RecordingPrompter.h"
 

@@ -62,7 +62,7 @@ TEST_F(WordCheckTest, GivesEachRefusalItsCode) {
 }
 
 TEST_F(WordCheckTest, ChecksTheLettersBeforeAnyFileAndReportsALostLexicon) {
-    for (int n = 1; n <= lexicon.fileCount; ++n) {
+    for (int n = 1; n <= lexicon.FileCount(); ++n) {
         ReadOnlyFile::MakeWritable(lexicon.LexFilePath(n));
         fs::remove(lexicon.LexFilePath(n));
     }

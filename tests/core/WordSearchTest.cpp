@@ -183,7 +183,7 @@ class WordSearchBruteForce : public ::testing::TestWithParam<Strategy> {};
 
 TEST_P(WordSearchBruteForce, SameGroupsAsBruteForce) {
     const RandomLexicon& shared = Shared();
-    ASSERT_GT(shared.lexicon.fileCount, 20);
+    ASSERT_GT(shared.lexicon.FileCount(), 20);
     WordSearch search(shared.lexicon);
     search.SetStrategy(GetParam());
     std::mt19937 random(8);

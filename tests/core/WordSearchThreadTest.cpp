@@ -11,6 +11,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <future>
 
 namespace lexinum {
@@ -81,6 +82,48 @@ TEST(WordSearchThread, StopReleasesTheCallerWithoutAFurtherGroup) {
     const std::string seen = rest.get();
     EXPECT_TRUE(seen.empty() || seen == " 4 lettres:   \r\nrats star tsar ") << seen;
     EXPECT_EQ(channel.TakeWorkerMessage(), "");
+}
+
+TEST(WordSearchThread, ANewSearchNeverShowsTextLeftByThePreviousOne) {
+    const test::FixtureLexicon fixture(kWords);
+    const LexiconSet lexicon = fixture.Load();
+    // Ways a search ends with text handed over that the caller never took.
+    const std::vector<std::pair<const char*, std::function<void(WordSearch&, SearchChannel&)>>> leftovers = {
+        {"the computer's answer",
+         [](WordSearch& search, SearchChannel& channel) {
+             search.SetHiddenFiles(0);
+             search.StartComputer(channel);
+             channel.WaitComputer();
+             channel.Join();
+         }},
+        {"a group, then the search stopped",
+         [](WordSearch& search, SearchChannel& channel) {
+             search.StartSolutions(channel);
+             ASSERT_TRUE(channel.WaitBatch());
+             channel.Halt();
+         }},
+        {"the closing text",
+         [](WordSearch& search, SearchChannel& channel) {
+             search.StartSolutions(channel);
+             while (channel.WaitBatch() && !channel.Complete()) {
+                 channel.TakeText();
+                 channel.Continue();
+             }
+         }},
+    };
+    for (const auto& [how, leave] : leftovers) {
+        SCOPED_TRACE(how);
+        WordSearch search(lexicon);
+        SearchChannel channel;
+        ASSERT_TRUE(search.PrepareLetters("TRAS"));
+        leave(search, channel);
+        ASSERT_TRUE(search.PrepareLetters("TA"));
+        search.StartSolutions(channel);
+        ASSERT_TRUE(channel.WaitBatch());
+        EXPECT_EQ(channel.TakeText(), " 2 lettres:   \r\nta ");
+        channel.Continue();
+        channel.Halt();
+    }
 }
 
 TEST(WordSearchThread, FileVanishingDuringTheSearchStopsIt) {

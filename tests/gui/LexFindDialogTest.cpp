@@ -95,7 +95,7 @@ MotWindow* LexFindDialogTest::StartOn(const fs::path& folder) {
 void LexFindDialogTest::refusedFolderKeepsTheDialogOpenThenNumbersAreOffered() {
     const test::TempFolder nowhere;
     MotWindow* pane = StartOn(nowhere / "parti");
-    QVERIFY(!pane->Lexicon().ready);
+    QVERIFY(!pane->Lexicon().Ready());
     // A folder with a lexicon file but not the whole set.
     const test::TempFolder partial;
     partial.Write("fr02.lex", "AB BA\r\n");
@@ -106,9 +106,11 @@ void LexFindDialogTest::refusedFolderKeepsTheDialogOpenThenNumbersAreOffered() {
     QStringList filters;
     bool help = false;
     int offerTopic = 0;
+    std::size_t toldFirst = 0;
     test::GameFixture::OnModal([&](QWidget* modal) {
         auto* dialog = qobject_cast<LexFindDialog*>(modal);
         QVERIFY(dialog != nullptr);
+        toldFirst = game_.Prompts().messages.size();
         title = dialog->windowTitle();
         filters = dialog->nameFilters();
         topic = game_.App().ContextHelpTopic();
@@ -131,13 +133,17 @@ void LexFindDialogTest::refusedFolderKeepsTheDialogOpenThenNumbersAreOffered() {
     QCOMPARE(topic, 279);
     QVERIFY(help);
     QVERIFY(stayedOpen);
-    QCOMPARE(game_.Prompts().messages.size(), std::size_t(1));
-    QCOMPARE(game_.Prompts().messages[0].text, std::string(LexiconTexts::kNoCompleteSet));
-    QCOMPARE(game_.Prompts().messages[0].icon, PromptIcon::Exclamation);
+    // Why the lexicon cannot serve is told before the player is asked where it is.
+    QCOMPARE(toldFirst, std::size_t(1));
+    QCOMPARE(game_.Prompts().messages.size(), std::size_t(2));
+    QCOMPARE(game_.Prompts().messages[0].text,
+             "Pas d'ensemble complet de fichiers lexique dans le dossier " + (nowhere / "parti").string() + ".");
+    QCOMPARE(game_.Prompts().messages[1].text, std::string(LexiconTexts::kNoCompleteSet));
+    QCOMPARE(game_.Prompts().messages[1].icon, PromptIcon::Exclamation);
     // "OK": the numbers game is shown; nothing was asked or judged.
     QCOMPARE(offerTopic, 279);
     QVERIFY(!game_.App().State().LettersShown());
-    QVERIFY(!pane->Lexicon().ready);
+    QVERIFY(!pane->Lexicon().Ready());
 }
 
 void LexFindDialogTest::missingIndexIsRebuiltOnceThePlayerAgrees() {
@@ -161,20 +167,22 @@ void LexFindDialogTest::missingIndexIsRebuiltOnceThePlayerAgrees() {
     });
     QVERIFY(game_.App().RunCommand(Command::ShowSolutions));
 
-    QCOMPARE(prompter.messages.size(), std::size_t(2));
-    QCOMPARE(prompter.messages[0].text, std::string(LexiconTexts::kIndexMissing));
-    QCOMPARE(prompter.messages[0].icon, PromptIcon::Question);
-    QCOMPARE(prompter.messages[1].text, std::string(LexiconTexts::kEntriesRebuilt) + "\r\n" +
+    // Why the folder of the settings cannot serve, the question, the report.
+    QCOMPARE(prompter.messages.size(), std::size_t(3));
+    QVERIFY(prompter.messages[0].text.find((nowhere / "parti").string()) != std::string::npos);
+    QCOMPARE(prompter.messages[1].text, std::string(LexiconTexts::kIndexMissing));
+    QCOMPARE(prompter.messages[1].icon, PromptIcon::Question);
+    QCOMPARE(prompter.messages[2].text, std::string(LexiconTexts::kEntriesRebuilt) + "\r\n" +
                                             LexiconTexts::kRangesRecomputed + "\r\n" + LexiconTexts::kWeightsReset +
                                             "\r\n");
-    QCOMPARE(prompter.messages[1].icon, PromptIcon::Information);
+    QCOMPARE(prompter.messages[2].icon, PromptIcon::Information);
     // Asked before the work, reported during it: the status text and the wait cursor show meanwhile.
-    QCOMPARE(statusTexts, QStringList({QString(), QString::fromUtf8(LexiconTexts::kBusy)}));
-    QCOMPARE(waitCursors, QList<bool>({false, true}));
+    QCOMPARE(statusTexts, QStringList({QString(), QString(), QString::fromUtf8(LexiconTexts::kBusy)}));
+    QCOMPARE(waitCursors, QList<bool>({false, false, true}));
     QVERIFY(QApplication::overrideCursor() == nullptr);
     QVERIFY(game_.Frame().statusBar()->currentMessage().isEmpty());
     QVERIFY(fs::exists(fixture.Directory() / "lex.ini"));
-    QVERIFY(pane->Lexicon().ready);
+    QVERIFY(pane->Lexicon().Ready());
     QCOMPARE(pane->LexiconFolder(), QString::fromStdString(fixture.Directory().string()));
     QCOMPARE(game_.App().ContextHelpTopic(), 260);
 }
@@ -182,7 +190,7 @@ void LexFindDialogTest::missingIndexIsRebuiltOnceThePlayerAgrees() {
 void LexFindDialogTest::dismissedRepairLeavesTheLexiconAsItWas() {
     const test::FixtureLexicon fixture(kWords);
     MotWindow* pane = StartOn(fixture.Directory());
-    QVERIFY(pane->Lexicon().ready);
+    QVERIFY(pane->Lexicon().Ready());
     // Another lexicon whose index lost its weights.
     const test::FixtureLexicon other({"lit", "tri"});
     const fs::path index = other.Directory() / "lex.ini";
@@ -209,8 +217,8 @@ void LexFindDialogTest::dismissedRepairLeavesTheLexiconAsItWas() {
     QCOMPARE(game_.Prompts().messages.size(), std::size_t(1));
     QCOMPARE(game_.Prompts().messages[0].text, std::string(LexiconTexts::kIndexIncomplete));
     QCOMPARE(pane->LexiconFolder(), QString::fromStdString(fixture.Directory().string()));
-    QCOMPARE(pane->Lexicon().directory, fixture.Directory());
-    QVERIFY(pane->Lexicon().ready);
+    QCOMPARE(pane->Lexicon().Directory(), fixture.Directory());
+    QVERIFY(pane->Lexicon().Ready());
 }
 
 void LexFindDialogTest::changeLexiconStopsTheSearchAndAdoptsAnotherFolder() {

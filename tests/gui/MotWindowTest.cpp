@@ -122,7 +122,7 @@ void MotWindowTest::freshStartPlaysAtOnceOnThePlayersOwnLexicon() {
     QVERIFY(QFile::exists(own + QStringLiteral("/lex.ini")));
     QCOMPARE(QDir(own).entryList(QDir::Files).size(),
              QDir(game_.App().ShippedLexiconFolder()).entryList(QDir::Files).size());
-    QVERIFY(pane->Lexicon().ready);
+    QVERIFY(pane->Lexicon().Ready());
     // Nine letters, drawn at once, shown in the field, which has the focus.
     QCOMPARE(pane->Letters().size(), std::size_t(9));
     QCOMPARE(pane->LettersField()->text(), QString::fromStdString(pane->Letters()));

@@ -21,7 +21,6 @@ LexiconSet FixtureLexicon::Load() const {
     LexiconSet set;
     const bool complete = set.ReadLexIni(directory_).Complete();
     EXPECT_TRUE(complete) << "fixture lexicon index at " << directory_;
-    set.ready = complete;
     return set;
 }
 

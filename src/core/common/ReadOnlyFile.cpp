@@ -112,6 +112,11 @@ bool ReadOnlyFile::Replace(const fs::path& file, std::string_view bytes, bool ke
 
 int ReadOnlyFile::OpenRegular(const fs::path& file, std::uintmax_t maxSize, std::uintmax_t* size, ReadResult* result,
                               int* systemError) {
+    return OpenRegularAt(AT_FDCWD, file, maxSize, size, result, systemError);
+}
+
+int ReadOnlyFile::OpenRegularAt(int folder, const fs::path& file, std::uintmax_t maxSize, std::uintmax_t* size,
+                                ReadResult* result, int* systemError) {
     const auto refuse = [&](ReadResult why, int code) {
         if (result != nullptr)
             *result = why;
@@ -121,12 +126,12 @@ int ReadOnlyFile::OpenRegular(const fs::path& file, std::uintmax_t maxSize, std:
     };
     // Look before opening: opening some devices acts on them.
     struct stat before {};
-    if (::stat(file.c_str(), &before) != 0)
+    if (::fstatat(folder, file.c_str(), &before, 0) != 0)
         return errno == ENOENT ? refuse(ReadResult::Missing, ENOENT) : refuse(ReadResult::Failed, errno);
     if (!S_ISREG(before.st_mode))
         return refuse(ReadResult::NotAFile, 0);
     // Without waiting: a pipe put there meanwhile must not block the opening.
-    const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    const int fd = ::openat(folder, file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0)
         return errno == ENOENT ? refuse(ReadResult::Missing, ENOENT) : refuse(ReadResult::Failed, errno);
     struct stat opened {};

@@ -55,6 +55,11 @@ public:
     // `result` and `systemError` (an errno value) why it was not opened.
     static int OpenRegular(const std::filesystem::path& file, std::uintmax_t maxSize, std::uintmax_t* size = nullptr,
                            ReadResult* result = nullptr, int* systemError = nullptr);
+    // OpenRegular for `file` taken in the folder open as the descriptor
+    // `folder` (AT_FDCWD: the working folder), so that a file comes from that
+    // folder even when another one has taken its name meanwhile.
+    static int OpenRegularAt(int folder, const std::filesystem::path& file, std::uintmax_t maxSize,
+                             std::uintmax_t* size = nullptr, ReadResult* result = nullptr, int* systemError = nullptr);
     // Reads a whole regular file of at most `maxSize` bytes into `bytes`. On
     // failure `error`, when given, receives a French text naming the file.
     static ReadResult Read(const std::filesystem::path& file, std::string& bytes, std::uintmax_t maxSize,

@@ -17,11 +17,11 @@ int LetterDraw::VowelCountInRange(int vowels, int letters) {
 }
 
 char LetterDraw::DrawVowel(LexiconSet& lexicon, Prompter* prompter) {
-    return kVowels[lexicon.vowelBag.Draw(prompter)];
+    return kVowels[lexicon.DrawVowel(prompter)];
 }
 
 char LetterDraw::DrawConsonant(LexiconSet& lexicon, Prompter* prompter) {
-    return kConsonants[lexicon.consonantBag.Draw(prompter)];
+    return kConsonants[lexicon.DrawConsonant(prompter)];
 }
 
 std::string LetterDraw::AutoDraw(LexiconSet& lexicon, int letters, int vowels, Prompter* prompter) {

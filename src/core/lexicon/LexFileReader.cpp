@@ -13,6 +13,14 @@ bool LexFileReader::Open(const std::filesystem::path& file) {
     return reader_.Open(file);
 }
 
+bool LexFileReader::OpenAt(int folder, const std::filesystem::path& file) {
+    return reader_.OpenAt(folder, file);
+}
+
+void LexFileReader::OpenBytes(std::string_view bytes) {
+    reader_.OpenBytes(bytes);
+}
+
 void LexFileReader::Close() {
     reader_.Close();
 }

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace lexinum {
 
@@ -21,6 +22,10 @@ public:
     // Opens `file` for reading (closing any file open before); false if it
     // cannot be opened or is no regular file.
     bool Open(const std::filesystem::path& file);
+    // Opens `file` in the folder open as the descriptor `folder`.
+    bool OpenAt(int folder, const std::filesystem::path& file);
+    // Reads the lines of a file's bytes held in memory (kept by the caller).
+    void OpenBytes(std::string_view bytes);
     // Closes the file, if one is open.
     void Close();
     // True while a file is open.

@@ -96,16 +96,6 @@ std::array<int, kMaxKeyLength + 1> ShareFiles(const std::array<std::vector<Built
     return files;
 }
 
-// A message on one line (the command line prints it as it is): the line
-// breaks of texts made for a message box become spaces.
-std::string OneLine(std::string text) {
-    for (std::size_t at; (at = text.find("\r\n")) != std::string::npos;)
-        text.replace(at, 2, " ");
-    std::replace(text.begin(), text.end(), '\r', ' ');
-    std::replace(text.begin(), text.end(), '\n', ' ');
-    return text;
-}
-
 // True when `name` is "<radical>NN.lex", NN from 01 to 99: a file of a lexicon.
 bool IsLexFileOf(std::string_view name, std::string_view radical) {
     if (name.size() != radical.size() + 6 || name.substr(0, radical.size()) != radical)
@@ -272,6 +262,7 @@ bool LexiconBuilder::Write(const fs::path& folder, std::string* error) {
     const int wanted = std::clamp((minFiles_ + maxFiles_ + 1) / 2, minFiles_, maxFiles_);
     const auto shares = ShareFiles(byLength, std::min<int>(wanted, static_cast<int>(lineCount)));
     std::vector<std::string> contents;
+    std::vector<std::string> firstEntries;
     std::vector<int> lengthOfFile{0};
     LexiconSet index;
     for (int length = kMinKeyLength; length <= kMaxKeyLength; ++length) {
@@ -287,18 +278,13 @@ bool LexiconBuilder::Write(const fs::path& folder, std::string* error) {
                 bytes += lines[i].text;
                 bytes += "\r\n";
             }
-            index.firstEntries[contents.size()] = lines[starts[part]].key;
+            firstEntries.push_back(lines[starts[part]].key);
             contents.push_back(std::move(bytes));
             lengthOfFile.push_back(length);
         }
     }
-    index.directory = folder;
-    index.radical = radical_;
-    index.fileCount = static_cast<int>(contents.size());
-    LexiconSet::ComputeRanges(
-        index.fileCount, [&](int file, int length) { return lengthOfFile[static_cast<std::size_t>(file)] == length; },
-        index.first, index.last);
-    index.ResetToDefaultWeights();
+    index.Describe(folder, radical_, firstEntries,
+                   [&](int file, int length) { return lengthOfFile[static_cast<std::size_t>(file)] == length; });
 
     // Where the lexicon goes: a link to a folder stands for the folder it names.
     std::error_code ec;
@@ -348,21 +334,15 @@ bool LexiconBuilder::Write(const fs::path& folder, std::string* error) {
         RemoveFolder(built);
         return fail("Impossible d'écrire le lexique dans " + folder.string() + " : " + why + "." + kept);
     };
-    index.directory = built;
-    for (int n = 1; n <= index.fileCount; ++n) {
-        const fs::path file = index.LexFilePath(n);
+    for (int n = 1; n <= index.FileCount(); ++n) {
+        const fs::path file = LexiconSet::LexFilePath(built, radical_, n);
         if (!ReadOnlyFile::WriteAndSync(file, contents[static_cast<std::size_t>(n - 1)], &code))
             return failWriting(file.filename().string() + " : " + SystemError::Text(code));
         ReadOnlyFile::MakeReadOnly(file);
     }
-    const fs::path indexPath = index.IndexPath();
-    {
-        Profile ini(indexPath);
-        const bool ok = index.WriteCountAndRadical(ini) && index.WriteRanges(ini) && index.WriteFirstEntries(ini) &&
-                        index.WriteWeights(ini);
-        if (!ok)
-            return failWriting(OneLine(ini.LastError()));
-    }
+    const fs::path indexPath = built / LexiconSet::kIndexName;
+    if (!ReadOnlyFile::WriteAndSync(indexPath, index.IndexText(), &code))
+        return failWriting(std::string(LexiconSet::kIndexName) + " : " + SystemError::Text(code));
     ReadOnlyFile::MakeReadOnly(indexPath);
     if (replacing) {
         struct stat old {};
@@ -399,7 +379,7 @@ bool LexiconBuilder::Write(const fs::path& folder, std::string* error) {
     ReadOnlyFile::SyncFolder(parent);
     summary_.wordsWritten = summary_.wordsKept - summary_.overflowWords.size();
     summary_.lineCount = lineCount;
-    summary_.fileCount = index.fileCount;
+    summary_.fileCount = index.FileCount();
     return true;
 }
 

@@ -81,10 +81,24 @@ LexiconLineReader::~LexiconLineReader() {
 }
 
 bool LexiconLineReader::Open(const std::filesystem::path& path, std::int64_t sizeHint) {
+    return OpenAt(AT_FDCWD, path, sizeHint);
+}
+
+void LexiconLineReader::OpenBytes(std::string_view bytes) {
+    Close();
+    failed_ = false;
+    inMemory_ = true;
+    data_ = bytes.data();
+    fill_ = bytes.size();
+    fileSize_ = static_cast<std::int64_t>(bytes.size());
+    atEnd_ = true;
+}
+
+bool LexiconLineReader::OpenAt(int folder, const std::filesystem::path& path, std::int64_t sizeHint) {
     Close();
     failed_ = false;
     std::uintmax_t size = 0;
-    const int handle = ReadOnlyFile::OpenRegular(path, kMaxFileSize, &size);
+    const int handle = ReadOnlyFile::OpenRegularAt(folder, path, kMaxFileSize, &size);
     if (handle < 0)
         return false;
     fd_ = handle;
@@ -96,6 +110,8 @@ void LexiconLineReader::Close() {
     if (fd_ >= 0)
         ::close(fd_);
     fd_ = -1;
+    inMemory_ = false;
+    data_ = buffer_.get();
     fileSize_ = -1;
     bufferStart_ = 0;
     fill_ = 0;

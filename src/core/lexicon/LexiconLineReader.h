@@ -44,9 +44,14 @@ public:
     // spares asking for more once a read has come to it and looking further
     // on than it.
     bool Open(const std::filesystem::path& path, std::int64_t sizeHint = -1);
+    // Opens `name` in the folder open as the descriptor `folder`, likewise.
+    bool OpenAt(int folder, const std::filesystem::path& name, std::int64_t sizeHint = -1);
+    // Reads the lines of a file's bytes held in memory (kept by the caller
+    // until the reader is closed or opens something else).
+    void OpenBytes(std::string_view bytes);
     // Closes the file, if one is open.
     void Close();
-    bool IsOpen() const { return fd_ >= 0; }
+    bool IsOpen() const { return fd_ >= 0 || inMemory_; }
     // True when reading the open file failed (the file is then treated as ended).
     bool Failed() const { return failed_; }
 
@@ -90,6 +95,7 @@ private:
     bool atEnd_ = false;           // the file has been read to its end
     bool failed_ = false;          // a read error happened
     bool skipping_ = false;        // passing over the rest of an overlong line
+    bool inMemory_ = false;        // the lines are read from bytes held in memory
     std::string_view line_;
 };
 

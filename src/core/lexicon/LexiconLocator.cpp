@@ -34,6 +34,19 @@ std::vector<std::string> LexFileNames(const fs::path& folder) {
     return names;
 }
 
+// The number of files named by `radical` and two digits (01 to 99): the
+// lexicon files; any other ".lex" file of the folder is no part of the lexicon.
+int CountLexFiles(const std::vector<std::string>& names, const std::string& radical) {
+    return static_cast<int>(std::count_if(names.begin(), names.end(), [&radical](const std::string& name) {
+        if (name.size() != radical.size() + 6 || name.compare(0, radical.size(), radical) != 0)
+            return false;
+        const char tens = name[radical.size()];
+        const char units = name[radical.size() + 1];
+        return std::isdigit(static_cast<unsigned char>(tens)) && std::isdigit(static_cast<unsigned char>(units)) &&
+               (tens != '0' || units != '0');
+    }));
+}
+
 } // namespace
 
 std::string LexiconLocator::DialogTitle(std::string_view radical) {
@@ -74,8 +87,6 @@ LexiconLocator::Outcome LexiconLocator::Accept(LexiconSet& lexicon, const fs::pa
         return outcome;
     }
     if (reading.Complete()) {
-        trial.directory = candidate;
-        trial.ready = true;
         lexicon = trial;
         prompter.Tell(candidate.string(), LexiconTexts::kCaption, PromptIcon::Information);
         outcome.adopted = true;
@@ -90,71 +101,66 @@ LexiconLocator::Outcome LexiconLocator::Accept(LexiconSet& lexicon, const fs::pa
 
     if (busy)
         busy(true);
-    const auto done = [&busy] {
+    const auto refuse = [&](const std::string& message) {
+        Beep();
+        prompter.Tell(message, LexiconTexts::kCaption, PromptIcon::Exclamation);
         if (busy)
             busy(false);
+        return outcome;
     };
     if (search != nullptr)
         search->Stop();
     // The radical and count come from the files present: "<radical>01.lex"
-    // names the radical, and every ".lex" file counts.
+    // names the radical, and the files named by it and two digits count.
     const std::vector<std::string> names = LexFileNames(candidate);
     const auto firstFile = std::find_if(names.begin(), names.end(), [](const std::string& name) {
         return name.size() >= 6 && name.compare(name.size() - 6, 6, "01.lex") == 0;
     });
     const std::string radical = firstFile == names.end() ? "" : firstFile->substr(0, firstFile->size() - 6);
-    if (firstFile == names.end() || names.size() > static_cast<std::size_t>(kMaxLexFiles) ||
-        !LexiconSet::IsValidRadical(radical)) {
-        // Without a first file, with more files than an index can list, or
-        // with a radical too long to be read back, no index can describe the
-        // folder.
-        Beep();
-        prompter.Tell(LexiconTexts::kNoWorkingSet, LexiconTexts::kCaption, PromptIcon::Exclamation);
-        done();
-        return outcome;
-    }
-    trial.radical = radical;
-    trial.fileCount = static_cast<int>(names.size());
-    trial.directory = candidate;
-    const fs::path index = trial.IndexPath();
-    ReadOnlyFile::MakeWritable(index);
-    Profile ini(index);
-    trial.WriteCountAndRadical(ini);
+    // Without a first file, or with a radical too long to be read back, no
+    // index can describe the folder.
+    if (firstFile == names.end() || !LexiconSet::IsValidRadical(radical))
+        return refuse(LexiconTexts::kNoWorkingSet);
+    trial.TakeFiles(candidate, radical, CountLexFiles(names, radical));
 
+    // The whole index is worked out first; nothing is written unless every
+    // part of it could be, and then in one replacement.
     if ((repairs & LexiconSet::kMissingFirstEntry) != 0) {
-        if (trial.RebuildFirstEntries(candidate, search, &prompter) != LexiconSet::Status::Ok) {
-            Beep();
-            prompter.Tell(LexiconTexts::kNoWorkingSet, LexiconTexts::kCaption, PromptIcon::Exclamation);
-            ReadOnlyFile::MakeReadOnly(index);
-            done();
-            return outcome;
-        }
+        if (trial.RebuildFirstEntries(search, &prompter) != LexiconSet::Status::Ok)
+            return refuse(LexiconTexts::kNoWorkingSet);
         outcome.reportLines.push_back(LexiconTexts::kEntriesRebuilt);
     }
-    ReadOnlyFile::MakeWritable(index);
     if ((repairs & LexiconSet::kMissingRange) != 0) {
         trial.RecomputeRanges();
-        trial.WriteRanges(ini);
         outcome.reportLines.push_back(LexiconTexts::kRangesRecomputed);
     }
     if ((repairs & LexiconSet::kMissingWeight) != 0) {
         trial.ResetToDefaultWeights();
-        trial.WriteWeights(ini);
         outcome.reportLines.push_back(LexiconTexts::kWeightsReset);
-        // French weights suit a French lexicon: the others are told to restore
-        // their own. The radical is read as the files are named, "fr" in lower case.
-        if (!trial.radical.empty() && trial.radical.rfind("fr", 0) != 0)
-            prompter.Tell(LexiconTexts::kForeignWeights, LexiconTexts::kCaption, PromptIcon::Information);
     }
-    ini.Flush();
-    trial.ready = true;
+    const fs::path index = trial.IndexPath();
+    std::string existing;
+    if (!indexMissing && ReadOnlyFile::Read(index, existing, Profile::kMaxFileSize) != ReadOnlyFile::ReadResult::Read)
+        existing.clear();
+    std::string error;
+    if (!ReadOnlyFile::Replace(index, trial.IndexText(existing, repairs), true, &error))
+        return refuse(error);
+    // The lexicon is taken as the index now on the disk describes it.
+    const LexiconSet::IndexReading written = trial.ReadLexIni(candidate);
+    if (!written.Complete())
+        return refuse(trial.Problem().empty() ? std::string(LexiconTexts::kNoWorkingSet)
+                                              : "Recherche de lexique:\r\n" + trial.Problem());
+    // French weights suit a French lexicon: the others are told to restore
+    // their own. The radical is read as the files are named, "fr" in lower case.
+    if ((repairs & LexiconSet::kMissingWeight) != 0 && !radical.empty() && radical.rfind("fr", 0) != 0)
+        prompter.Tell(LexiconTexts::kForeignWeights, LexiconTexts::kCaption, PromptIcon::Information);
     lexicon = trial;
     std::string report;
     for (const std::string& line : outcome.reportLines)
         report += line + "\r\n";
     prompter.Tell(report, LexiconTexts::kCaption, PromptIcon::Information);
-    ReadOnlyFile::MakeReadOnly(index);
-    done();
+    if (busy)
+        busy(false);
     outcome.repairs = repairs;
     outcome.adopted = true;
     return outcome;

@@ -7,9 +7,11 @@
 #include "common/SearchChannel.h"
 #include "common/SystemError.h"
 #include "lexicon/LexFileReader.h"
+#include "lexicon/LexiconFolder.h"
 #include "lexicon/LexiconTexts.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <cstdio>
 #include <system_error>
@@ -66,8 +68,8 @@ std::vector<int> ToVector(const int* values, std::size_t count) {
 } // namespace
 
 LexiconSet::LexiconSet()
-    : vowelBag(std::vector<int>(kVowelCount, kInitialLetterWeight)),
-      consonantBag(std::vector<int>(kConsonantCount, kInitialLetterWeight)) {
+    : vowelBag_(std::vector<int>(kVowelCount, kInitialLetterWeight)),
+      consonantBag_(std::vector<int>(kConsonantCount, kInitialLetterWeight)) {
     ResetToInitialWeights();
 }
 
@@ -80,111 +82,228 @@ bool LexiconSet::IsValidRadical(std::string_view radical) {
     });
 }
 
-fs::path LexiconSet::LexFilePath(const fs::path& folder, const std::string& radical, int n) {
+std::string LexiconSet::LexFileName(const std::string& radical, int n) {
     char number[16];
     std::snprintf(number, sizeof number, "%02d.lex", n);
-    return folder / (radical + number);
+    return radical + number;
+}
+
+fs::path LexiconSet::LexFilePath(const fs::path& folder, const std::string& radical, int n) {
+    return folder / LexFileName(radical, n);
 }
 
 fs::path LexiconSet::LexFilePath(int n) const {
-    return LexFilePath(directory, radical, n);
+    return LexFilePath(directory_, radical_, n);
 }
 
 int LexiconSet::FirstFile(int length) const {
     if (length < kMinKeyLength || length > kMaxKeyLength)
         return 0;
-    return first[static_cast<std::size_t>(length - kMinKeyLength)];
+    return first_[static_cast<std::size_t>(length - kMinKeyLength)];
 }
 
 int LexiconSet::LastFile(int length) const {
     if (length < kMinKeyLength || length > kMaxKeyLength)
         return 0;
-    return last[static_cast<std::size_t>(length - kMinKeyLength)];
+    return last_[static_cast<std::size_t>(length - kMinKeyLength)];
+}
+
+const std::string& LexiconSet::FirstEntry(int n) const {
+    static const std::string none;
+    if (n < 1 || n > kMaxLexFiles)
+        return none;
+    return firstEntries_[static_cast<std::size_t>(n - 1)];
+}
+
+void LexiconSet::Lose(std::string problem) {
+    folder_.reset();
+    problem_ = std::move(problem);
+}
+
+bool LexiconSet::StillCurrent() const {
+    return folder_ != nullptr && folder_->Unchanged();
+}
+
+bool LexiconSet::Refresh() {
+    if (StillCurrent() || lastRead_.empty())
+        return Ready();
+    ReadLexIni(lastRead_);
+    return Ready();
 }
 
 LexiconSet::IndexReading LexiconSet::ReadLexIni(const fs::path& folder) {
+    lastRead_ = folder;
+    // Read again when another lexicon took the folder's place while its index
+    // was read: the index and the files must come from the same folder.
+    IndexReading reading;
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        bool steady = true;
+        reading = ReadIndexOf(folder, steady);
+        if (steady)
+            break;
+    }
+    return reading;
+}
+
+LexiconSet::IndexReading LexiconSet::ReadIndexOf(const fs::path& folder, bool& steady) {
+    const std::string shown = folder.string();
+    const auto refuse = [this, &shown](IndexReading reading) {
+        std::string why = reading.problem;
+        if (why.empty() && reading.status == Status::NoIndex)
+            why = "Le dossier " + shown + " comporte des fichiers lexique mais le fichier lex.ini associé est absent.";
+        else if (why.empty())
+            why = "Pas d'ensemble complet de fichiers lexique dans le dossier " + shown + ".";
+        Lose(why);
+        return reading;
+    };
+    const auto unreadable = [&shown](int code) {
+        return "Le dossier " + shown + " ne peut pas être lu : " + SystemError::Text(code) + ".";
+    };
     std::error_code ec;
     {
         // A folder that exists but cannot be listed is no folder without lexicon.
         const fs::directory_iterator listing(folder, ec);
         if (ec && ec != std::errc::no_such_file_or_directory && ec != std::errc::not_a_directory)
-            return {Status::NoLexiconFiles, 0,
-                    "Le dossier " + folder.string() + " ne peut pas être lu : " + SystemError::Text(ec.value()) + "."};
+            return refuse({Status::NoLexiconFiles, 0, unreadable(ec.value())});
     }
     if (!HasLexFile(folder))
-        return {Status::NoLexiconFiles};
+        return refuse({Status::NoLexiconFiles});
     const fs::path index = folder / kIndexName;
     // Nor is a folder that cannot be searched one without an index.
     const fs::file_status indexStatus = fs::status(index, ec);
     if (ec && indexStatus.type() != fs::file_type::not_found)
-        return {Status::NoLexiconFiles, 0,
-                "Le dossier " + folder.string() + " ne peut pas être lu : " + SystemError::Text(ec.value()) + "."};
+        return refuse({Status::NoLexiconFiles, 0, unreadable(ec.value())});
     if (!fs::exists(indexStatus))
-        return {Status::NoIndex};
+        return refuse({Status::NoIndex});
 
+    // The folder is opened once; the index read by its path must be the one
+    // the opened folder holds, unchanged from before the reading to after it.
+    int code = 0;
+    const std::shared_ptr<LexiconFolder> opened = LexiconFolder::Open(folder, &code);
+    if (opened == nullptr)
+        return refuse({Status::NoLexiconFiles, 0, unreadable(code)});
+    LexiconFolder::Stamp stamp;
+    if (!opened->StampOf(kIndexName, stamp)) {
+        steady = false;
+        return refuse({Status::NoIndex});
+    }
     const Profile ini(index);
     // An index that cannot be read would read as an index of defaults.
     if (std::string problem = ini.ReadError(); !problem.empty())
-        return {Status::NoLexiconFiles, 0, std::move(problem)};
-    const int previousCount = fileCount;
-    const std::string previousRadical = radical;
-    fileCount = ini.ReadInt(kSectionLexicons, "nb_of_lexs", kDefaultFileCount);
-    radical = ini.ReadString(kSectionLexicons, "lex_rad", "", kMaxRadicalLength);
-    // A count outside 1..99 cannot name a complete set of files (and would
-    // overrun the table of first entries); a radical such as "../x" would
-    // name files outside the folder.
-    bool complete = fileCount >= 1 && fileCount <= kMaxLexFiles && IsValidRadical(radical);
-    for (int n = 1; complete && n <= fileCount; ++n)
-        complete = fs::exists(LexFilePath(folder, radical, n), ec);
-    if (!complete) {
-        fileCount = previousCount;
-        radical = previousRadical;
-        return {Status::NoLexiconFiles};
-    }
-    directory = folder;
-
-    int missing = 0;
+        return refuse({Status::NoLexiconFiles, 0, std::move(problem)});
+    const int count = ini.ReadInt(kSectionLexicons, "nb_of_lexs", kDefaultFileCount);
+    const std::string radical = ini.ReadString(kSectionLexicons, "lex_rad", "", kMaxRadicalLength);
+    std::array<int, kKeyLengthCount> firstFiles{};
+    std::array<int, kKeyLengthCount> lastFiles{};
     for (int length = kMinKeyLength; length <= kMaxKeyLength; ++length) {
         const std::string name = std::to_string(length);
         const auto slot = static_cast<std::size_t>(length - kMinKeyLength);
-        // A file number outside the set is as good as missing: it would send
-        // lookups to a file that does not exist.
-        int value = ini.ReadInt(kSectionFirst, name, 0);
-        first[slot] = value >= 1 && value <= fileCount ? value : 0;
-        value = ini.ReadInt(kSectionLast, name, 0);
-        last[slot] = value >= 1 && value <= fileCount ? value : 0;
-        if (first[slot] == 0 || last[slot] == 0)
-            missing |= kMissingRange;
+        firstFiles[slot] = ini.ReadInt(kSectionFirst, name, 0);
+        lastFiles[slot] = ini.ReadInt(kSectionLast, name, 0);
     }
-    for (int n = 1; n <= fileCount; ++n) {
-        const std::string entry = ini.ReadString(kSectionEntries, std::to_string(n), "", kMaxEntryLength);
-        if (entry.empty())
-            missing |= kMissingFirstEntry;
-        else
-            firstEntries[static_cast<std::size_t>(n - 1)] = Cp1252::FromUtf8Lossy(entry);
-    }
-
-    // The weights of a bag are taken only when all of them are present. A
-    // damaged index cannot make the bags' tile count overflow.
+    std::array<std::string, kMaxLexFiles> entries;
+    for (int n = 1; n <= count && n <= kMaxLexFiles; ++n)
+        entries[static_cast<std::size_t>(n - 1)] =
+            Cp1252::FromUtf8Lossy(ini.ReadString(kSectionEntries, std::to_string(n), "", kMaxEntryLength));
+    // A damaged index cannot make the bags' tile count overflow.
     const auto weight = [&ini](const char* section, char letter) {
         return std::min(ini.ReadInt(section, std::string(1, letter), -1), kMaxLetterWeight);
     };
     std::array<int, kVowelCount> vowels{};
-    for (int i = 0; i < kVowelCount; ++i) {
+    for (int i = 0; i < kVowelCount; ++i)
         vowels[static_cast<std::size_t>(i)] = weight(kSectionVowels, kVowels[i]);
-        if (vowels[static_cast<std::size_t>(i)] == -1)
-            return {Status::Ok, missing | kMissingWeight};
-    }
-    vowelWeights = vowels;
-    vowelBag.Refill(ToVector(vowelWeights.data(), vowelWeights.size()));
     std::array<int, kConsonantCount> consonants{};
-    for (int i = 0; i < kConsonantCount; ++i) {
+    for (int i = 0; i < kConsonantCount; ++i)
         consonants[static_cast<std::size_t>(i)] = weight(kSectionConsonants, kConsonants[i]);
-        if (consonants[static_cast<std::size_t>(i)] == -1)
-            return {Status::Ok, missing | kMissingWeight};
+    LexiconFolder::Stamp after;
+    if (!opened->StillAtItsPath() || !opened->StampOf(kIndexName, after) || !(after == stamp)) {
+        steady = false;
+        return refuse({Status::NoLexiconFiles});
     }
-    consonantWeights = consonants;
-    consonantBag.Refill(ToVector(consonantWeights.data(), consonantWeights.size()));
+    opened->KeepIndexStamp(stamp);
+
+    // A count outside 1..99 cannot name a complete set of files (and would
+    // overrun the table of first entries); a radical such as "../x" would
+    // name files outside the folder.
+    bool complete = count >= 1 && count <= kMaxLexFiles && IsValidRadical(radical);
+    LexiconFolder::Stamp present;
+    for (int n = 1; complete && n <= count; ++n)
+        complete = opened->StampOf(LexFileName(radical, n), present);
+    if (!complete)
+        return refuse({Status::NoLexiconFiles});
+    fileCount_ = count;
+    radical_ = radical;
+    directory_ = folder;
+
+    int missing = 0;
+    for (std::size_t slot = 0; slot < first_.size(); ++slot) {
+        // A file number outside the set is as good as missing: it would send
+        // lookups to a file that does not exist.
+        first_[slot] = firstFiles[slot] >= 1 && firstFiles[slot] <= count ? firstFiles[slot] : 0;
+        last_[slot] = lastFiles[slot] >= 1 && lastFiles[slot] <= count ? lastFiles[slot] : 0;
+        if (first_[slot] == 0 || last_[slot] == 0)
+            missing |= kMissingRange;
+    }
+    bool contradicted = false;
+    for (int n = 1; n <= count; ++n) {
+        const std::string& entry = entries[static_cast<std::size_t>(n - 1)];
+        if (entry.empty()) {
+            missing |= kMissingFirstEntry;
+            continue;
+        }
+        EntryOf(n) = entry;
+        // A file holds its first entry: it must lie within the range of that
+        // key's length, or lookups of that length would never reach it.
+        const int length = static_cast<int>(entry.size());
+        if (FirstFile(length) != 0 && LastFile(length) != 0 && (n < FirstFile(length) || n > LastFile(length)))
+            contradicted = true;
+    }
+    if (contradicted)
+        missing |= kMissingRange;
+
+    // The weights of a bag are taken only when all of them are present and
+    // give it at least one tile: an empty bag could not be drawn from.
+    const auto usable = [](const auto& weights) {
+        long long tiles = 0;
+        for (const int w : weights) {
+            if (w < 0)
+                return false;
+            tiles += w;
+        }
+        return tiles > 0;
+    };
+    bool weightsMissing = false;
+    if (usable(vowels)) {
+        vowelWeights_ = vowels;
+        vowelBag_.Refill(ToVector(vowelWeights_.data(), vowelWeights_.size()));
+        if (usable(consonants)) {
+            consonantWeights_ = consonants;
+            consonantBag_.Refill(ToVector(consonantWeights_.data(), consonantWeights_.size()));
+        } else {
+            weightsMissing = true;
+        }
+    } else {
+        weightsMissing = true;
+    }
+    if (weightsMissing)
+        missing |= kMissingWeight;
+
+    folder_ = opened;
+    missing_ = missing;
+    problem_.clear();
+    if (missing != 0) {
+        std::string lacks;
+        const auto add = [&lacks](const char* part) { lacks += (lacks.empty() ? "" : ", ") + std::string(part); };
+        if ((missing & kMissingFirstEntry) != 0)
+            add("des premières entrées des fichiers manquent");
+        if (contradicted)
+            add("la répartition des lexiques contredit les premières entrées des fichiers");
+        else if ((missing & kMissingRange) != 0)
+            add("la répartition des lexiques est incomplète");
+        if (weightsMissing)
+            add("les probabilités des lettres manquent ou laissent un sac de lettres vide");
+        problem_ = "Le fichier " + index.string() + " est incomplet : " + lacks + ".";
+    }
     return {Status::Ok, missing};
 }
 
@@ -194,7 +313,7 @@ int LexiconSet::FindLexFile(std::string_view key, int length, int openFile) cons
     if (firstFile == 0 || end == 0)
         return 0;
     int f = std::max(firstFile, openFile);
-    while (f < end && f < kMaxLexFiles && key.compare(firstEntries[static_cast<std::size_t>(f)]) >= 0)
+    while (f < end && f < kMaxLexFiles && key.compare(firstEntries_[static_cast<std::size_t>(f)]) >= 0)
         ++f;
     return f;
 }
@@ -221,43 +340,46 @@ LexiconSet::Status LexiconSet::ReadFirstKey(const fs::path& file, std::string& k
     return Status::Ok;
 }
 
-LexiconSet::Status LexiconSet::RebuildFirstEntries(const fs::path& folder, SearchChannel* search, Prompter* prompter) {
+void LexiconSet::TakeFiles(const fs::path& folder, const std::string& radical, int count) {
+    directory_ = folder;
+    radical_ = radical;
+    fileCount_ = std::clamp(count, 1, kMaxLexFiles);
+    folder_.reset();
+    lastRead_ = folder;
+    missing_ = kMissingAll;
+    problem_.clear();
+}
+
+void LexiconSet::Describe(const fs::path& folder, const std::string& radical, const std::vector<std::string>& entries,
+                          const std::function<bool(int file, int length)>& has) {
+    TakeFiles(folder, radical, static_cast<int>(entries.size()));
+    for (int n = 1; n <= fileCount_; ++n)
+        EntryOf(n) = entries[static_cast<std::size_t>(n - 1)];
+    ComputeRanges(fileCount_, has, first_, last_);
+    ResetToDefaultWeights();
+}
+
+LexiconSet::Status LexiconSet::RebuildFirstEntries(SearchChannel* search, Prompter* prompter) {
     Prompter& tell = prompter != nullptr ? *prompter : Prompter::Active();
     if (search != nullptr)
         search->Stop();
-    const fs::path index = folder / kIndexName;
-    ReadOnlyFile::MakeWritable(index);
-    Profile ini(index);
-    for (int n = 1; n <= fileCount && n <= kMaxLexFiles; ++n) {
-        const fs::path file = LexFilePath(folder, radical, n);
-        std::string key;
-        if (ReadFirstKey(file, key) != Status::Ok) {
+    std::array<std::string, kMaxLexFiles> entries;
+    for (int n = 1; n <= fileCount_ && n <= kMaxLexFiles; ++n) {
+        const fs::path file = LexFilePath(n);
+        if (ReadFirstKey(file, entries[static_cast<std::size_t>(n - 1)]) != Status::Ok) {
             tell.Tell("Erreur de fichier:\r\nImpossible d'ouvrir le fichier d'entrée " + file.string(),
                       LexiconTexts::kCaption, PromptIcon::Exclamation);
-            ini.Flush();
-            ReadOnlyFile::MakeReadOnly(index);
             return Status::FileError;
         }
-        const std::string name = std::to_string(n);
-        const std::string value = Cp1252::ToUtf8(key);
-        // The settings file says why in French ("Erreur de fichier:" and
-        // the reason); the rebuild goes on with the entry kept in memory.
-        if (!ini.WriteString(kSectionEntries, name, value)) {
-            const std::string& why = ini.LastError();
-            tell.Tell(why.empty() ? "Erreur de fichier:\r\nImpossible d'enregistrer " + index.string() : why,
-                      LexiconTexts::kCaption, PromptIcon::Exclamation);
-        }
-        firstEntries[static_cast<std::size_t>(n - 1)] = key;
     }
-    ini.Flush();
-    ReadOnlyFile::MakeReadOnly(index);
+    firstEntries_ = entries;
     return Status::Ok;
 }
 
 void LexiconSet::RecomputeRanges() {
     // Each file is read once for all lengths; the ranges are those a scan of
     // the files for one length at a time would give.
-    const int count = std::clamp(fileCount, 1, kMaxLexFiles);
+    const int count = std::clamp(fileCount_, 1, kMaxLexFiles);
     std::vector<std::uint32_t> lengths(static_cast<std::size_t>(count) + 1, 0);
     std::vector<bool> scanned(static_cast<std::size_t>(count) + 1, false);
     const auto has = [&](int file, int length) {
@@ -267,7 +389,7 @@ void LexiconSet::RecomputeRanges() {
         }
         return (lengths[static_cast<std::size_t>(file)] >> length & 1U) != 0;
     };
-    ComputeRanges(count, has, first, last);
+    ComputeRanges(count, has, first_, last_);
 }
 
 void LexiconSet::ComputeRanges(int count, const std::function<bool(int file, int length)>& has,
@@ -293,55 +415,115 @@ void LexiconSet::ComputeRanges(int count, const std::function<bool(int file, int
     }
 }
 
-bool LexiconSet::WriteCountAndRadical(Profile& ini) const {
-    return ini.WriteStrings(kSectionLexicons, {{"lex_rad", radical}, {"nb_of_lexs", std::to_string(fileCount)}});
+namespace {
+
+std::string_view TrimBlanks(std::string_view text) {
+    const auto begin = text.find_first_not_of(" \t\r");
+    if (begin == std::string_view::npos)
+        return {};
+    const auto end = text.find_last_not_of(" \t\r");
+    return text.substr(begin, end - begin + 1);
 }
 
-bool LexiconSet::WriteRanges(Profile& ini) const {
-    Entries firstFiles;
-    Entries lastFiles;
-    for (int length = kMinKeyLength; length <= kMaxKeyLength; ++length) {
-        firstFiles.emplace_back(std::to_string(length), std::to_string(FirstFile(length)));
-        lastFiles.emplace_back(std::to_string(length), std::to_string(LastFile(length)));
+bool SameSection(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+} // namespace
+
+std::string LexiconSet::IndexText(std::string_view existing, int parts) const {
+    // An index that starts with a UTF-8 byte-order mark is UTF-8 and stays so.
+    constexpr std::string_view kMark = "\xEF\xBB\xBF";
+    const bool utf8 = existing.substr(0, kMark.size()) == kMark;
+    if (utf8)
+        existing.remove_prefix(kMark.size());
+    const auto fromBytes = [utf8](const std::string& bytes) { return utf8 ? Cp1252::ToUtf8(bytes) : bytes; };
+    const auto fromText = [utf8](const std::string& text) { return utf8 ? text : Cp1252::FromUtf8Lossy(text); };
+
+    std::vector<std::pair<std::string, Entries>> sections;
+    sections.push_back(
+        {kSectionLexicons, {{"lex_rad", fromText(radical_)}, {"nb_of_lexs", std::to_string(fileCount_)}}});
+    if ((parts & kMissingRange) != 0) {
+        Entries firstFiles;
+        Entries lastFiles;
+        for (int length = kMinKeyLength; length <= kMaxKeyLength; ++length) {
+            firstFiles.emplace_back(std::to_string(length), std::to_string(FirstFile(length)));
+            lastFiles.emplace_back(std::to_string(length), std::to_string(LastFile(length)));
+        }
+        sections.push_back({kSectionFirst, firstFiles});
+        sections.push_back({kSectionLast, lastFiles});
     }
-    const bool ok = ini.WriteStrings(kSectionFirst, firstFiles);
-    return ini.WriteStrings(kSectionLast, lastFiles) && ok;
+    if ((parts & kMissingFirstEntry) != 0) {
+        Entries entries;
+        for (int n = 1; n <= fileCount_; ++n)
+            entries.emplace_back(std::to_string(n), fromBytes(FirstEntry(n)));
+        sections.push_back({kSectionEntries, entries});
+    }
+    if ((parts & kMissingWeight) != 0) {
+        Entries vowels;
+        for (int i = 0; i < kVowelCount; ++i)
+            vowels.emplace_back(std::string(1, kVowels[i]), std::to_string(vowelWeights_[static_cast<std::size_t>(i)]));
+        Entries consonants;
+        for (int i = 0; i < kConsonantCount; ++i)
+            consonants.emplace_back(std::string(1, kConsonants[i]),
+                                    std::to_string(consonantWeights_[static_cast<std::size_t>(i)]));
+        sections.push_back({kSectionVowels, vowels});
+        sections.push_back({kSectionConsonants, consonants});
+    }
+
+    // Every line outside the sections written anew is kept as it was.
+    std::string text(utf8 ? kMark : std::string_view());
+    bool rewritten = false;
+    while (!existing.empty()) {
+        const std::size_t end = existing.find('\n');
+        const std::string_view line = existing.substr(0, end == std::string_view::npos ? existing.size() : end + 1);
+        existing.remove_prefix(line.size());
+        const std::string_view trimmed = TrimBlanks(line.substr(0, line.find('\n')));
+        if (!trimmed.empty() && trimmed.front() == '[' && trimmed.find(']') != std::string_view::npos) {
+            const std::string_view name = TrimBlanks(trimmed.substr(1, trimmed.find(']') - 1));
+            rewritten = std::any_of(sections.begin(), sections.end(),
+                                    [name](const auto& section) { return SameSection(section.first, name); });
+        }
+        if (!rewritten) {
+            text += line;
+            if (line.back() != '\n')
+                text += "\r\n";
+        }
+    }
+    for (const auto& [name, entries] : sections) {
+        text += "[" + name + "]\r\n";
+        for (const auto& [key, value] : entries)
+            text += key + "=" + value + "\r\n";
+    }
+    return text;
 }
 
-bool LexiconSet::WriteFirstEntries(Profile& ini) const {
-    Entries entries;
-    for (int n = 1; n <= fileCount && n <= kMaxLexFiles; ++n)
-        entries.emplace_back(std::to_string(n), Cp1252::ToUtf8(firstEntries[static_cast<std::size_t>(n - 1)]));
-    return ini.WriteStrings(kSectionEntries, entries);
-}
-
-bool LexiconSet::WriteWeights(Profile& ini) const {
-    Entries vowels;
-    for (int i = 0; i < kVowelCount; ++i)
-        vowels.emplace_back(std::string(1, kVowels[i]), std::to_string(vowelWeights[static_cast<std::size_t>(i)]));
-    Entries consonants;
-    for (int i = 0; i < kConsonantCount; ++i)
-        consonants.emplace_back(std::string(1, kConsonants[i]),
-                                std::to_string(consonantWeights[static_cast<std::size_t>(i)]));
-    const bool ok = ini.WriteStrings(kSectionVowels, vowels);
-    return ini.WriteStrings(kSectionConsonants, consonants) && ok;
+void LexiconSet::SetWeights(const std::array<int, kVowelCount>& vowels,
+                            const std::array<int, kConsonantCount>& consonants) {
+    for (std::size_t i = 0; i < vowels.size(); ++i)
+        vowelWeights_[i] = std::max(vowels[i], 0);
+    for (std::size_t i = 0; i < consonants.size(); ++i)
+        consonantWeights_[i] = std::max(consonants[i], 0);
+    RefillBags();
 }
 
 void LexiconSet::ResetToInitialWeights() {
-    vowelWeights.fill(kInitialLetterWeight);
-    consonantWeights.fill(kInitialLetterWeight);
+    vowelWeights_.fill(kInitialLetterWeight);
+    consonantWeights_.fill(kInitialLetterWeight);
     RefillBags();
 }
 
 void LexiconSet::ResetToDefaultWeights() {
-    vowelWeights = kDefaultVowelWeights;
-    consonantWeights = kDefaultConsonantWeights;
+    vowelWeights_ = kDefaultVowelWeights;
+    consonantWeights_ = kDefaultConsonantWeights;
     RefillBags();
 }
 
 void LexiconSet::RefillBags() {
-    vowelBag.Refill(ToVector(vowelWeights.data(), vowelWeights.size()));
-    consonantBag.Refill(ToVector(consonantWeights.data(), consonantWeights.size()));
+    vowelBag_.Refill(ToVector(vowelWeights_.data(), vowelWeights_.size()));
+    consonantBag_.Refill(ToVector(consonantWeights_.data(), consonantWeights_.size()));
 }
 
 } // namespace lexinum

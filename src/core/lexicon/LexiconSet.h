@@ -6,12 +6,14 @@
 #include <array>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace lexinum {
 
-class Profile;
+class LexiconFolder;
 class Prompter;
 class SearchChannel;
 
@@ -69,27 +71,7 @@ public:
     // A set with no lexicon yet: 65 files, no radical, every weight 10.
     LexiconSet();
 
-    // The lexicon folder.
-    std::filesystem::path directory;
-    // The file-name radical (at most 11 characters, UTF-8).
-    std::string radical;
-    // Number of lexicon files, 1 to 99.
-    int fileCount = kDefaultFileCount;
-    // first[L-2] and last[L-2]: the first and last file holding keys of length
-    // L (2 to 27); 0 when missing.
-    std::array<int, kKeyLengthCount> first{};
-    std::array<int, kKeyLengthCount> last{};
-    // firstEntries[n-1]: the key of the first line of file n; empty until read.
-    std::array<std::string, kMaxLexFiles> firstEntries;
-    // Tile counts of the vowel bag (order A E I O U Y) and of the consonant bag
-    // (order B to Z, as in the letter tables).
-    std::array<int, kVowelCount> vowelWeights{};
-    std::array<int, kConsonantCount> consonantWeights{};
-    TileBox vowelBag;
-    TileBox consonantBag;
-    // The lexicon is ready for use: its index was read complete or repaired.
-    bool ready = false;
-
+    // ---- reading a lexicon ----
     // Reads the index of `folder` into the set: NoLexiconFiles (no complete set
     // of lexicon files, or a radical that would name files outside the folder:
     // the set keeps its previous count and radical), NoIndex (no "lex.ini"),
@@ -98,8 +80,57 @@ public:
     // searched or a "lex.ini" that cannot be read (a pipe, a folder, no read
     // permission) gives NoLexiconFiles with its problem, never NoIndex or a
     // default index. The folder is adopted as soon as its files are all
-    // present.
+    // present. The folder is opened once: the index and, later, every file are
+    // read through it, so they all come from the same lexicon. Weights that
+    // leave a bag empty count as missing, and so do ranges that contradict the
+    // first entries (a file must lie within the range of its first entry's
+    // length). The set is ready when the index is complete; a failed reading
+    // leaves it unusable with the reason (Problem).
     IndexReading ReadLexIni(const std::filesystem::path& folder);
+    // True while the folder last read is still at its path with the index
+    // that was read (false when nothing was read).
+    bool StillCurrent() const;
+    // Reads the index again when the folder or its index changed since it was
+    // read (another lexicon put in its place, an index rewritten). True when
+    // the set is then ready.
+    bool Refresh();
+    // The lexicon is usable: its index was read complete (or repaired) from a
+    // folder holding all its files.
+    bool Ready() const { return folder_ != nullptr && missing_ == 0; }
+    // Why the lexicon is not usable (French, naming the folder or the file),
+    // empty when it is ready or when no lexicon has been read.
+    const std::string& Problem() const { return problem_; }
+    // The opened folder the files are read from (null before a folder is read).
+    const std::shared_ptr<LexiconFolder>& Folder() const { return folder_; }
+
+    // ---- what the set holds ----
+    // The lexicon folder (empty before one is read).
+    const std::filesystem::path& Directory() const { return directory_; }
+    // The file-name radical (at most 11 characters, UTF-8).
+    const std::string& Radical() const { return radical_; }
+    // Number of lexicon files, 1 to 99.
+    int FileCount() const { return fileCount_; }
+    // The first and last files of a key length (0 when missing or outside 2..27).
+    int FirstFile(int length) const;
+    int LastFile(int length) const;
+    // All of them, first[L-2] and last[L-2] for L = 2 to 27.
+    const std::array<int, kKeyLengthCount>& FirstFiles() const { return first_; }
+    const std::array<int, kKeyLengthCount>& LastFiles() const { return last_; }
+    // The key of the first line of file n (1 to 99), in the files' bytes;
+    // empty until read.
+    const std::string& FirstEntry(int n) const;
+    const std::array<std::string, kMaxLexFiles>& FirstEntries() const { return firstEntries_; }
+    // Tile counts of the vowel bag (order A E I O U Y) and of the consonant bag
+    // (order B to Z, as in the letter tables).
+    const std::array<int, kVowelCount>& VowelWeights() const { return vowelWeights_; }
+    const std::array<int, kConsonantCount>& ConsonantWeights() const { return consonantWeights_; }
+    // The draw bags, filled from the weights.
+    const TileBox& VowelBag() const { return vowelBag_; }
+    const TileBox& ConsonantBag() const { return consonantBag_; }
+    // Draws one tile from a bag and returns its kind (the index in the vowel
+    // or consonant order); from an empty bag the message goes to `prompter`.
+    int DrawVowel(Prompter* prompter = nullptr) { return vowelBag_.Draw(prompter); }
+    int DrawConsonant(Prompter* prompter = nullptr) { return consonantBag_.Draw(prompter); }
 
     // The number of the file where `key` (of `length` letters) must lie, never
     // lower than `openFile` (the file a streaming search has open, 0 if none);
@@ -109,17 +140,14 @@ public:
     // True when a radical can name lexicon files inside their folder: at most
     // 11 characters, none of them a folder separator or a control character.
     static bool IsValidRadical(std::string_view radical);
-
+    // The file name of lexicon file n ("<radical><nn>.lex").
+    static std::string LexFileName(const std::string& radical, int n);
     // The path of lexicon file n of this set.
     std::filesystem::path LexFilePath(int n) const;
     // The path of lexicon file n in a folder with a radical.
     static std::filesystem::path LexFilePath(const std::filesystem::path& folder, const std::string& radical, int n);
     // The path of this set's index.
-    std::filesystem::path IndexPath() const { return directory / kIndexName; }
-
-    // The first and last files of a key length (0 when missing or outside 2..27).
-    int FirstFile(int length) const;
-    int LastFile(int length) const;
+    std::filesystem::path IndexPath() const { return directory_ / kIndexName; }
 
     // True when some line of `file` has a key of exactly `length` letters.
     static bool FileHasKeyLength(const std::filesystem::path& file, int length);
@@ -129,15 +157,23 @@ public:
     static Status ReadFirstKey(const std::filesystem::path& file, std::string& key,
                                std::size_t maxLength = kMaxEntryLength);
 
-    // Reads the first key of every lexicon file of `folder` and writes it to
-    // the index and to the first entries. A running search is first told to
-    // stop (when `search` is given). Returns Ok, or FileError after telling
-    // the player (through `prompter`, the active one if null) that a file
-    // cannot be opened. A failed write of the index is told and the rebuild
-    // goes on. The index is left read-only in both cases.
-    Status RebuildFirstEntries(const std::filesystem::path& folder, SearchChannel* search = nullptr,
-                               Prompter* prompter = nullptr);
+    // ---- building and repairing an index ----
+    // Takes the files of `folder` named by `radical` and numbered 1 to `count`
+    // as the lexicon to describe: nothing is read yet and the set is not
+    // ready until its index is read back.
+    void TakeFiles(const std::filesystem::path& folder, const std::string& radical, int count);
+    // Describes a lexicon being built: its files' first entries (file n at
+    // n-1, the files' bytes), the ranges computed with `has` (see
+    // ComputeRanges) and the French default weights.
+    void Describe(const std::filesystem::path& folder, const std::string& radical,
+                  const std::vector<std::string>& firstEntries, const std::function<bool(int file, int length)>& has);
 
+    // Reads the first key of every lexicon file into the first entries. A
+    // running search is first told to stop (when `search` is given). Returns
+    // Ok, or FileError after telling the player (through `prompter`, the
+    // active one if null) that a file cannot be opened. The index itself is
+    // not written (see IndexText).
+    Status RebuildFirstEntries(SearchChannel* search = nullptr, Prompter* prompter = nullptr);
     // Recomputes first and last for every key length by scanning the lexicon
     // files: a length found in no file takes the previous length's first file
     // and the next length's last file.
@@ -148,16 +184,14 @@ public:
                               std::array<int, kKeyLengthCount>& firstFiles,
                               std::array<int, kKeyLengthCount>& lastFiles);
 
-    // Write parts of the index through `ini`; each returns false if a write
-    // failed (the others are still made). The radical and file count:
-    bool WriteCountAndRadical(Profile& ini) const;
-    // first and last for every key length:
-    bool WriteRanges(Profile& ini) const;
-    // the first entries of files 1 to N:
-    bool WriteFirstEntries(Profile& ini) const;
-    // the vowel and consonant weights:
-    bool WriteWeights(Profile& ini) const;
+    // The text of an index describing this set, to be written whole in one
+    // step: `existing` (an index's bytes, possibly empty) with the sections
+    // named by `parts` (bits 2 first entries, 4 ranges, 8 weights; the radical
+    // and count always) written anew and every other line kept.
+    std::string IndexText(std::string_view existing = {}, int parts = kMissingAll) const;
 
+    // Sets the weights of both bags (a negative weight counts as 0) and refills them.
+    void SetWeights(const std::array<int, kVowelCount>& vowels, const std::array<int, kConsonantCount>& consonants);
     // Sets every weight to 10 (the state before an index is read) and refills
     // both bags.
     void ResetToInitialWeights();
@@ -165,6 +199,36 @@ public:
     void ResetToDefaultWeights();
     // Refills both bags from the weights.
     void RefillBags();
+
+private:
+    // Makes the set unusable, saying why.
+    void Lose(std::string problem);
+    // The first entry kept for file n (1 to 99).
+    std::string& EntryOf(int n) { return firstEntries_[static_cast<std::size_t>(n - 1)]; }
+    // One reading of ReadLexIni; `steady` is cleared when the folder or its
+    // index changed while it was read (it is then read again).
+    IndexReading ReadIndexOf(const std::filesystem::path& folder, bool& steady);
+
+    std::filesystem::path directory_;
+    std::string radical_;
+    int fileCount_ = kDefaultFileCount;
+    // first_[L-2] and last_[L-2]: the first and last file holding keys of
+    // length L (2 to 27); 0 when missing.
+    std::array<int, kKeyLengthCount> first_{};
+    std::array<int, kKeyLengthCount> last_{};
+    std::array<std::string, kMaxLexFiles> firstEntries_;
+    std::array<int, kVowelCount> vowelWeights_{};
+    std::array<int, kConsonantCount> consonantWeights_{};
+    TileBox vowelBag_;
+    TileBox consonantBag_;
+    // The folder the index was read from, with its stamp and the files' bytes
+    // kept between searches; null until an index is read.
+    std::shared_ptr<LexiconFolder> folder_;
+    // What the index read lacks (bits 2, 4, 8).
+    int missing_ = 0;
+    std::string problem_;
+    // The folder last given to ReadLexIni (read again by Refresh).
+    std::filesystem::path lastRead_;
 };
 
 } // namespace lexinum

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 namespace lexinum {
 
 // The messages of the lexicon, as the player reads them (UTF-8; a line break
@@ -11,6 +13,21 @@ struct LexiconTexts {
     // A lexicon file that cannot be opened during a lookup or a search.
     static constexpr const char* kLostLexicon = "Lexique perdu. Tentez de le retrouver manuellement.\r\n"
                                                 "Choisissez immédiatement Changer de lexique dans le menu Lexique.";
+    // The lexicon was replaced or its index rewritten while a search read it.
+    static constexpr const char* kChangedLexicon =
+        "Le lexique a été modifié pendant la recherche : ses fichiers ne sont plus ceux qu'elle lisait.\r\n"
+        "Relancez la recherche.";
+    // A lexicon file that does not begin where the index says.
+    static std::string IndexMismatch(const std::string& file) {
+        return "Le fichier lexique " + file +
+               " ne commence pas par la première entrée que lui donne le fichier lex.ini : le lexique est "
+               "endommagé.\r\nChoisissez Changer de lexique dans le menu Lexique.";
+    }
+    // A lexicon whose index changed and can no longer be read as it is.
+    static std::string NoLongerUsable(const std::string& problem) {
+        return "Le lexique a été modifié et ne peut plus servir tel quel.\r\n" + problem +
+               "\r\nChoisissez Changer de lexique dans le menu Lexique.";
+    }
     // Shown while an index is rebuilt.
     static constexpr const char* kBusy = "Traitement en cours... Veuillez patienter quelques instants.";
     // Title of the dialog that locates a lexicon.

@@ -5,11 +5,14 @@
 #include "common/SearchChannel.h"
 #include "lexicon/LetterKey.h"
 #include "lexicon/LexFileReader.h"
+#include "lexicon/LexiconFolder.h"
 #include "lexicon/LexiconSet.h"
 #include "lexicon/LexiconTexts.h"
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
+#include <memory>
 
 namespace lexinum {
 
@@ -41,16 +44,14 @@ bool LineHoldsWord(std::string_view line, std::string_view word) {
     return false;
 }
 
-// A lexicon file that does not begin where its index says.
-std::string IndexMismatchText(const std::filesystem::path& file) {
-    return "Le fichier lexique " + file.string() +
-           " ne commence pas par la première entrée que lui donne le fichier lex.ini : le lexique est endommagé.\r\n"
-           "Choisissez Changer de lexique dans le menu Lexique.";
+// The key of the first line of a file: what lies before its first space.
+std::string_view KeyOf(std::string_view line) {
+    return line.substr(0, std::min(line.find(' '), LexiconSet::kMaxEntryLength));
 }
 
 } // namespace
 
-WordCheckResult CheckWord(const LexiconSet& lexicon, std::string_view letters, std::string_view word,
+WordCheckResult CheckWord(const LexiconSet& given, std::string_view letters, std::string_view word,
                           SearchChannel* search, Prompter* prompter) {
     if (word.empty())
         return WordCheckResult::NoAnswer;
@@ -59,12 +60,6 @@ WordCheckResult CheckWord(const LexiconSet& lexicon, std::string_view letters, s
     if (!UsesDrawnLetters(letters, word))
         return WordCheckResult::WrongLetters;
 
-    const std::string key = MakeKey(word);
-    const int file = lexicon.FindLexFile(key, static_cast<int>(key.size()), 0);
-    if (file == 0)
-        return WordCheckResult::UnknownKey;
-
-    const std::filesystem::path path = lexicon.LexFilePath(file);
     const auto giveUp = [&](WordCheckResult result, const std::string& message) {
         (prompter != nullptr ? *prompter : Prompter::Active())
             .Tell(message, LexiconTexts::kCaption, PromptIcon::Exclamation);
@@ -72,22 +67,40 @@ WordCheckResult CheckWord(const LexiconSet& lexicon, std::string_view letters, s
             search->Stop();
         return result;
     };
+    // A lexicon whose folder or index changed since it was read is read again:
+    // the word is judged by the index of the files it is looked up in.
+    const LexiconSet* lexicon = &given;
+    LexiconSet fresh;
+    if (!given.StillCurrent()) {
+        fresh = given;
+        if (!fresh.Refresh())
+            return giveUp(WordCheckResult::IndexMismatch, LexiconTexts::NoLongerUsable(fresh.Problem()));
+        lexicon = &fresh;
+    }
+
+    const std::string key = MakeKey(word);
+    const int file = lexicon->FindLexFile(key, static_cast<int>(key.size()), 0);
+    if (file == 0)
+        return WordCheckResult::UnknownKey;
+
+    // The file is taken from the folder its index was read from.
+    LexiconFolder& folder = *lexicon->Folder();
+    const std::string name = LexiconSet::LexFileName(lexicon->Radical(), file);
+    bool lost = false;
+    const std::shared_ptr<const std::string> bytes = folder.Bytes(name, lost);
     LexFileReader reader;
-    if (!reader.Open(path))
+    if (bytes != nullptr)
+        reader.OpenBytes(*bytes);
+    else if (lost || !reader.OpenAt(folder.Descriptor(), name))
         return giveUp(WordCheckResult::LexiconLost, LexiconTexts::kLostLexicon);
     std::string line;
-    bool firstLine = true;
+    // The file must begin where the index says (an empty file does not):
+    // otherwise the index chose it for a key that may lie elsewhere.
+    const bool begins = reader.ReadLine(line);
+    if (!reader.Failed() && (!begins || KeyOf(line) != lexicon->FirstEntry(file)))
+        return giveUp(WordCheckResult::IndexMismatch, LexiconTexts::IndexMismatch(lexicon->LexFilePath(file).string()));
     WordCheckResult result = WordCheckResult::UnknownKey;
-    while (reader.ReadLine(line)) {
-        if (firstLine) {
-            // The file must begin where the index says: otherwise the index
-            // chose it for a key that may lie elsewhere.
-            firstLine = false;
-            const std::string& entry = lexicon.firstEntries[static_cast<std::size_t>(file - 1)];
-            const std::string_view firstKey = std::string_view(line).substr(0, line.find(' '));
-            if (!entry.empty() && firstKey.substr(0, LexiconSet::kMaxEntryLength) != entry)
-                return giveUp(WordCheckResult::IndexMismatch, IndexMismatchText(path));
-        }
+    for (bool more = begins; more; more = reader.ReadLine(line)) {
         const int order = CompareKeyLine(key, line);
         if (order > 0)
             break;

@@ -4,6 +4,7 @@
 #include "common/Random15.h"
 #include "common/SearchChannel.h"
 #include "lexicon/LetterKey.h"
+#include "lexicon/LexiconFolder.h"
 #include "lexicon/LexiconSet.h"
 #include "lexicon/LexiconTexts.h"
 
@@ -190,13 +191,62 @@ bool WordSearch::Stopped() const {
 
 bool WordSearch::OpenLexFile(int file) {
     CloseFile();
-    const std::uint64_t known = FileSize(file);
-    const std::int64_t size = known > 0 ? static_cast<std::int64_t>(known) : -1;
-    if (!reader_.Open(FilePath(file), size)) {
+    if (StopAsked())
+        return false;
+    const std::shared_ptr<LexiconFolder>& folder = lexicon_.Folder();
+    if (folder == nullptr) {
         LostLexicon();
         return false;
     }
+    // A file is taken once per search, from the folder its index was read
+    // from: the bytes kept from an earlier search when it has not changed.
+    const auto slot = static_cast<std::size_t>(file);
+    const std::string name = LexiconSet::LexFileName(lexicon_.Radical(), file);
+    if (!taken_[slot]) {
+        bool lost = false;
+        held_[slot] = folder->Bytes(name, lost);
+        if (lost) {
+            LostLexicon();
+            return false;
+        }
+    }
+    if (held_[slot] != nullptr) {
+        reader_.OpenBytes(*held_[slot]);
+    } else {
+        const std::uint64_t known = FileSize(file);
+        const std::int64_t size = known > 0 ? static_cast<std::int64_t>(known) : -1;
+        if (!reader_.OpenAt(folder->Descriptor(), name, size)) {
+            LostLexicon();
+            return false;
+        }
+    }
     openFile_ = file;
+    if (!taken_[slot]) {
+        taken_[slot] = true;
+        // The file must begin where the index says (an empty one does not):
+        // otherwise the keys the index sends to it may lie elsewhere.
+        const bool begins = reader_.NextLine();
+        const std::string_view line = reader_.Line();
+        const std::string_view key = line.substr(0, std::min(line.find(' '), LexiconSet::kMaxEntryLength));
+        if (reader_.Failed()) {
+            LostLexicon();
+            return false;
+        }
+        if (!begins || key != lexicon_.FirstEntry(file)) {
+            CloseFile();
+            if (channel_ != nullptr)
+                channel_->GiveUp(LexiconTexts::IndexMismatch(lexicon_.LexFilePath(file).string()),
+                                 LexiconTexts::kCaption);
+            return false;
+        }
+        // Back to the start, the first line not yet taken.
+        if (held_[slot] != nullptr) {
+            reader_.OpenBytes(*held_[slot]);
+        } else if (!reader_.OpenAt(folder->Descriptor(), name)) {
+            LostLexicon();
+            return false;
+        }
+    }
     return true;
 }
 
@@ -207,7 +257,12 @@ void WordSearch::CloseFile() {
 
 void WordSearch::LostLexicon() {
     CloseFile();
-    if (channel_ != nullptr)
+    if (channel_ == nullptr)
+        return;
+    // A file gone because another lexicon took the folder's place is no lost lexicon.
+    if (lexicon_.Folder() != nullptr && !lexicon_.StillCurrent())
+        channel_->GiveUp(LexiconTexts::kChangedLexicon, LexiconTexts::kCaption);
+    else
         channel_->GiveUp(LexiconTexts::kLostLexicon, LexiconTexts::kCaption);
 }
 
@@ -404,7 +459,7 @@ void WordSearch::LeapLength(Mode mode) {
     const auto nextFileEntry = [this]() -> std::string_view {
         if (currentFile_ >= kMaxLexFiles)
             return {};
-        return lexicon_.firstEntries[static_cast<std::size_t>(currentFile_)];
+        return lexicon_.FirstEntry(currentFile_ + 1);
     };
     while (!Stopped()) {
         key_ = candidate;
@@ -511,6 +566,9 @@ void WordSearch::WriteGroup() {
 
 void WordSearch::StartSearch(SearchChannel& channel) {
     channel_ = &channel;
+    taken_.fill(false);
+    for (auto& bytes : held_)
+        bytes.reset();
     foundAtLength_ = false;
     foundAny_ = false;
     currentFile_ = 0;
@@ -526,6 +584,10 @@ void WordSearch::StartSearch(SearchChannel& channel) {
         filePaths_.clear();
         sizesOf_ = lexicon_.LexFilePath(1);
     }
+    // A lexicon replaced or reindexed since the pane read it is read again
+    // here; one that can no longer be used is told and searched no further.
+    if (!lexicon_.StillCurrent() && !lexicon_.Refresh())
+        channel.GiveUp(LexiconTexts::NoLongerUsable(lexicon_.Problem()), LexiconTexts::kCaption);
 }
 
 void WordSearch::TakeInputs(SearchChannel& channel) {

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -207,6 +208,10 @@ private:
     int groupLength_ = 0;
     int bestLength_ = 0;
     std::string computerWord_;
+    // The bytes of each file as this search took them (null for a file read
+    // from the disk), and which files it has taken.
+    std::array<std::shared_ptr<const std::string>, kMaxLexFiles + 1> held_;
+    std::array<bool, kMaxLexFiles + 1> taken_{};
     std::vector<std::int64_t> fileSizes_;
     std::vector<std::filesystem::path> filePaths_;
     std::filesystem::path sizesOf_;

@@ -102,9 +102,8 @@ void MotWindow::ReadLexicon() {
     } else {
         lexiconFolder_ = ResolveFolder(configured, App().DataFolder());
     }
-    const LexiconSet::IndexReading reading = lexicon_.ReadLexIni(lexiconFolder_.toStdString());
     // An incomplete index leaves the lexicon unusable until it is located and repaired.
-    lexicon_.ready = reading.Complete();
+    lexicon_.ReadLexIni(lexiconFolder_.toStdString());
 }
 
 void MotWindow::SetupWindow() {
@@ -258,12 +257,17 @@ bool MotWindow::LocateLexicon(const std::string& radical) {
     if (!dialog.ChosenFile().isEmpty())
         lastLexiconFile_ = dialog.ChosenFile();
     if (adopted)
-        lexiconFolder_ = QString::fromStdString(lexicon_.directory.string());
+        lexiconFolder_ = QString::fromStdString(lexicon_.Directory().string());
     return adopted;
 }
 
 bool MotWindow::EnsureLexicon() {
-    if (lexicon_.ready || LocateLexicon(kAnyLexicon))
+    // A lexicon changed on the disk is read again; one that cannot serve says why first.
+    if (lexicon_.Refresh())
+        return true;
+    if (!lexicon_.Problem().empty())
+        Prompter::Active().Tell(lexicon_.Problem(), LexiconTexts::kCaption, PromptIcon::Exclamation);
+    if (LocateLexicon(kAnyLexicon))
         return true;
     OfferNumbersOnly();
     return false;
