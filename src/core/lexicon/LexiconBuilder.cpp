@@ -305,12 +305,14 @@ bool LexiconBuilder::Write(const fs::path& folder, std::string* error) {
     const fs::file_status status = fs::status(folder, ec);
     const bool replacing = fs::exists(status);
     if (ec && status.type() != fs::file_type::not_found)
-        return fail("Impossible d'écrire le lexique dans " + folder.string() + " : " + ec.message() + ".");
+        return fail("Impossible d'écrire le lexique dans " + folder.string() + " : " + SystemError::Text(ec.value()) +
+                    ".");
     if (replacing && !fs::is_directory(status))
         return fail(folder.string() + " n'est pas un dossier : le lexique ne peut pas y être écrit.");
     fs::path target = replacing ? fs::canonical(folder, ec) : fs::absolute(folder, ec).lexically_normal();
     if (ec)
-        return fail("Impossible d'écrire le lexique dans " + folder.string() + " : " + ec.message() + ".");
+        return fail("Impossible d'écrire le lexique dans " + folder.string() + " : " + SystemError::Text(ec.value()) +
+                    ".");
     if (target.filename().empty())
         target = target.parent_path();
     const std::string kept = replacing ? " Le lexique qui s'y trouvait est resté tel quel." : "";
@@ -318,7 +320,8 @@ bool LexiconBuilder::Write(const fs::path& folder, std::string* error) {
         // Only a lexicon is replaced: anything else the folder holds would be lost.
         const auto foreign = ForeignEntries(target, radical_, ec);
         if (ec)
-            return fail("Impossible de lire le dossier " + folder.string() + " : " + ec.message() + ".");
+            return fail("Impossible de lire le dossier " + folder.string() + " : " + SystemError::Text(ec.value()) +
+                        ".");
         if (!foreign.empty()) {
             std::string names;
             for (std::size_t i = 0; i < foreign.size() && i < 5; ++i)

@@ -5,6 +5,7 @@
 #include "common/Profile.h"
 #include "common/Prompter.h"
 #include "common/Random15.h"
+#include "common/SystemError.h"
 #include "letters/MotWindow.h"
 #include "numbers/ChifWindow.h"
 #include "presentation/HelpTopic.h"
@@ -20,7 +21,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 
 namespace lexinum {
 
@@ -210,7 +210,7 @@ void TivApp::SetDisplayMode(SizeType sizeType) {
 int TivApp::ReportErrno(const std::string& context) {
     const int code = errno;
     if (code != 0) {
-        Prompter::Active().Tell(context + ": " + std::strerror(code), kName, PromptIcon::Exclamation);
+        Prompter::Active().Tell(context + ": " + SystemError::Text(code), kName, PromptIcon::Exclamation);
         errno = 0;
     }
     return errno;
