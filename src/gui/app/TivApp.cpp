@@ -79,7 +79,7 @@ TivApp::TivApp(const std::vector<std::string>& arguments, QObject* parent) : QOb
     settings_ = std::make_unique<Profile>(
         std::filesystem::path(QDir(SettingsFolder()).filePath(QStringLiteral("tiv.ini")).toStdString()),
         Profile::ReadOnlyRule::Respect);
-    gameData_.initialDir = settings_->ReadString("GENERAL", "parties", "", 259);
+    gameData_.initialDir = settings_->ReadString("GENERAL", "parties", "", Profile::kMaxValueLength);
     Random15::SeedFromClock();
 
     commands_.OnCommand(Command::ContextHelp, [this] { ContextHelp(); });
