@@ -10,9 +10,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <vector>
 
 namespace lexinum {
@@ -112,6 +115,32 @@ TEST_F(CliHostileInput, ArgumentsRepeatedInAResultOrAMessageAreEscapedToo) {
     EXPECT_EQ(refused.exitCode, 2);
     EXPECT_EQ(refused.err.find(fake), std::string::npos) << refused.err;
     EXPECT_NE(refused.err.find("\\x0Alexinum-cli: faux"), std::string::npos) << refused.err;
+}
+
+TEST_F(CliHostileInput, ABuildThatRunsOutOfMemorySaysSo) {
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+    GTEST_SKIP() << "the sanitizers reserve more memory than the limit given here";
+#endif
+    // A list of 48 MiB, built under a limit of 40 MB of memory.
+    const test::TempFolder folder;
+    std::string block;
+    for (int i = 0; block.size() < (std::size_t{1} << 20); ++i)
+        block += "mot" + std::to_string(i % 10) + "\n";
+    {
+        std::ofstream list(folder / "liste.txt", std::ios::binary);
+        for (int i = 0; i < 48; ++i)
+            list << block;
+    }
+    const std::string command = "ulimit -v 40000 && exec " + test::ShellQuote(LEXINUM_CLI_PATH) + " build-lexicon " +
+                                test::ShellQuote((folder / "liste.txt").string()) + " " +
+                                test::ShellQuote((folder / "lexique").string()) + " 2>" +
+                                test::ShellQuote((folder / "erreur").string());
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status)) << "ended by a signal: " << status;
+    EXPECT_EQ(WEXITSTATUS(status), 2);
+    const std::string error = folder.Read("erreur");
+    EXPECT_NE(error.find("Mémoire insuffisante"), std::string::npos) << error;
+    EXPECT_FALSE(fs::exists(folder / "lexique"));
 }
 
 TEST_F(CliHostileInput, EverySubcommandReadsItsOptionsTheSameWay) {
