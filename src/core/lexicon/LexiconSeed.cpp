@@ -30,7 +30,10 @@ fs::path MakeUniqueFolder(const fs::path& parent, const std::string& prefix, int
 
 // The name a copy in progress has beside `target` begins with this.
 std::string CopyPrefix(const fs::path& target) {
-    return "." + target.filename().string() + ".copie-";
+    std::string prefix = ".";
+    prefix += target.filename().string();
+    prefix += ".copie-";
+    return prefix;
 }
 
 // Removes what a copy killed half-way left beside `target`.
