@@ -23,6 +23,7 @@
 #include <QFile>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTest>
 #include <QWindow>
 
@@ -76,6 +77,7 @@ private slots:
     }
 
     void freshStartPlaysAtOnceOnThePlayersOwnLexicon();
+    void aCopyThatFailedIsToldAndMadeAgainAtTheNextStart();
     void countsFromTheSettingsAreBroughtIntoRange();
     void settingsAreWrittenAtCloseInOrder();
     void everyVerdictOfARound();
@@ -132,6 +134,30 @@ void MotWindowTest::freshStartPlaysAtOnceOnThePlayersOwnLexicon() {
     game_.App().SetDisplayMode(TivApp::SizeType::Maximized);
     QCOMPARE(pane->LettersField()->geometry(), Layout::Current().DRAW_RECT);
     QCOMPARE(pane->LettersField()->font(), game_.App().Fonts().bigFont);
+}
+
+void MotWindowTest::aCopyThatFailedIsToldAndMadeAgainAtTheNextStart() {
+    // A file stands where the data folder goes: the copy cannot be made (as on a full disk).
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QVERIFY(QDir(data).removeRecursively());
+    QFile blocker(data);
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    game_.Start();
+    QCOMPARE(game_.Prompts().messages.size(), std::size_t(1));
+    const std::string& told = game_.Prompts().messages[0].text;
+    QVERIFY2(told.rfind("Erreur de fichier:\r\n", 0) == 0, told.c_str());
+    QVERIFY2(told.find("prochain démarrage") != std::string::npos, told.c_str());
+    QVERIFY(!game_.App().LettersPane()->Lexicon().ready);
+    QVERIFY(game_.Frame().close());
+
+    // The next start, with room, copies it and plays at once.
+    QVERIFY(QFile::remove(data));
+    game_.Prompts().messages.clear();
+    game_.Start();
+    QVERIFY(game_.Prompts().messages.empty());
+    QVERIFY(game_.App().LettersPane()->Lexicon().ready);
+    QVERIFY(QFile::exists(data + QStringLiteral("/lexiques/lex.ini")));
 }
 
 void MotWindowTest::countsFromTheSettingsAreBroughtIntoRange() {
