@@ -181,8 +181,7 @@ std::string Shown(std::string_view argument) {
 }
 
 std::string ForErrorStream(std::string_view message) {
-    std::string text = ForTerminal(message);
-    return Escaped(EscapeNoted(std::move(text)), true, 4000);
+    return Escaped(ForTerminal(EscapeNoted(std::string(message))), true, 4000);
 }
 
 bool CheckLetters(std::string_view text, std::string& letters, std::string& error) {
@@ -306,7 +305,7 @@ std::string ForTerminal(std::string_view text) {
 }
 
 std::string ForOutput(std::string_view text) {
-    return Escaped(EscapeNoted(ForTerminal(text)), true, std::string::npos);
+    return Escaped(ForTerminal(EscapeNoted(std::string(text))), true, std::string::npos);
 }
 
 PromptAnswer ErrorStreamPrompter::Ask(const std::string& text, const std::string& caption, PromptIcon,
