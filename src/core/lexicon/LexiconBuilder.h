@@ -86,7 +86,7 @@ public:
     // this builder's radical) is refused untouched. The files and the index
     // are left read-only. Returns false and an error text (French, one line)
     // when nothing could be kept, the folder is refused, the writing failed or
-    // memory ran out. Memory needed stays within about three times the list's
+    // memory ran out. The memory needed stays within four times the list's
     // size (`bench/lexicon_build_bench`).
     bool Write(const std::filesystem::path& folder, std::string* error = nullptr);
 
