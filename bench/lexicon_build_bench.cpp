@@ -1,11 +1,11 @@
 // The memory `lexinum-cli build-lexicon` needs: a lexicon built from a word
 // list of N MiB, its peak memory told against the list's size.
 //
-//   lexicon_build_bench [--size-mb=N,M,...] [benchmark options]
+//   lexicon_build_bench [--size-mb=N,M,...] [--list=FILE] [benchmark options]
 //
 // Word lists of French-looking words (2 to 25 letters, accented letters,
 // anagrams and repeated words among them) are made in a temporary folder, 4
-// and 20 MiB unless told. Each iteration reads the list and writes the lexicon
+// and 20 MiB unless told; --list adds a list of one's own. Each iteration reads the list and writes the lexicon
 // as the command does. Memory is counted by the program's own allocations
 // (every operator new and delete, at the size the allocator gave): "peak_MiB"
 // is the most held at once during an iteration above what was held before it,
@@ -167,8 +167,11 @@ void Build(benchmark::State& state, const fs::path& list) {
 
 int main(int argc, char** argv) {
     std::vector<std::size_t> sizes = {4, 20};
+    std::vector<fs::path> lists;
     for (int i = 1; i < argc; ++i)
-        if (std::strncmp(argv[i], "--size-mb=", 10) == 0) {
+        if (std::strncmp(argv[i], "--list=", 7) == 0)
+            lists.emplace_back(argv[i] + 7);
+        else if (std::strncmp(argv[i], "--size-mb=", 10) == 0) {
             sizes.clear();
             for (const char* at = argv[i] + 10; *at != '\0';) {
                 sizes.push_back(static_cast<std::size_t>(std::max(1L, std::strtol(at, nullptr, 10))));
@@ -182,6 +185,10 @@ int main(int argc, char** argv) {
             ->Unit(benchmark::kMillisecond)
             ->Iterations(1);
     }
+    for (const fs::path& list : lists)
+        benchmark::RegisterBenchmark(("BuildLexicon/" + list.filename().string()).c_str(), Build, list)
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(1);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
