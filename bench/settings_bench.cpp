@@ -91,7 +91,7 @@ void Open(benchmark::State& state, const fs::path& file) {
         lexinum::Profile settings(file);
         int found = 0;
         for (const auto& [section, key] : kStartKeys)
-            found += settings.ReadString(section, key, "", 259).empty() ? 0 : 1;
+            found += settings.ReadString(section, key, "", lexinum::Profile::kMaxValueLength).empty() ? 0 : 1;
         benchmark::DoNotOptimize(found);
         peak = StatusKib("VmHWM:");
         if (found != 6)

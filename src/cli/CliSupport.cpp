@@ -6,8 +6,10 @@
 #include "lexicon/LexiconLineReader.h"
 #include "lexicon/LexiconSet.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <iostream>
 #include <system_error>
 #include <unistd.h>
 
@@ -126,14 +128,60 @@ std::string Escaped(std::string_view text, bool keepLineFeeds, std::size_t maxCh
     return out;
 }
 
+// The arguments of the running subcommand that hold control characters, and
+// the parts of them (path steps) that a message may repeat on their own,
+// longest first.
+std::vector<std::string>& NotedPieces() {
+    static std::vector<std::string> pieces;
+    return pieces;
+}
+
+bool HoldsControl(std::string_view text) {
+    return std::any_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
+}
+
+// `text` with every noted argument, or part of one, escaped whole (its line
+// feeds too): a text that keeps its own line breaks never shows an argument's
+// line feed as one.
+std::string EscapeNoted(std::string text) {
+    for (const std::string& piece : NotedPieces()) {
+        const std::string escaped = Escaped(piece, false, std::string::npos);
+        for (std::size_t at = 0; (at = text.find(piece, at)) != std::string::npos; at += escaped.size())
+            text.replace(at, piece.size(), escaped);
+    }
+    return text;
+}
+
 } // namespace
+
+void NoteArguments(const Arguments& args) {
+    std::vector<std::string>& pieces = NotedPieces();
+    pieces.clear();
+    for (const std::string& arg : args) {
+        if (!HoldsControl(arg))
+            continue;
+        pieces.push_back(arg);
+        for (std::size_t start = 0; start <= arg.size();) {
+            const std::size_t end = std::min(arg.find('/', start), arg.size());
+            const std::string step = arg.substr(start, end - start);
+            if (HoldsControl(step))
+                pieces.push_back(step);
+            start = end + 1;
+        }
+    }
+    std::sort(pieces.begin(), pieces.end(), [](const std::string& a, const std::string& b) {
+        return a.size() != b.size() ? a.size() > b.size() : a < b;
+    });
+    pieces.erase(std::unique(pieces.begin(), pieces.end()), pieces.end());
+}
 
 std::string Shown(std::string_view argument) {
     return Escaped(argument, false, 60);
 }
 
 std::string ForErrorStream(std::string_view message) {
-    return Escaped(ForTerminal(message), true, 4000);
+    return Escaped(ForTerminal(EscapeNoted(std::string(message))), true, 4000);
 }
 
 bool CheckLetters(std::string_view text, std::string& letters, std::string& error) {
@@ -252,6 +300,24 @@ std::string ForTerminal(std::string_view text) {
         if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n'))
             out += text[i];
     return out;
+}
+
+std::string ForOutput(std::string_view text) {
+    return Escaped(ForTerminal(EscapeNoted(std::string(text))), true, std::string::npos);
+}
+
+PromptAnswer ErrorStreamPrompter::Ask(const std::string& text, const std::string& caption, PromptIcon,
+                                      PromptButtons buttons) {
+    std::cerr << ForErrorStream(caption) << ": " << ForErrorStream(text) << '\n';
+    std::cerr.flush();
+    switch (buttons) {
+    case PromptButtons::Ok:
+        return PromptAnswer::Ok;
+    case PromptButtons::YesNo:
+        return PromptAnswer::No;
+    default:
+        return PromptAnswer::Cancel;
+    }
 }
 
 } // namespace lexinum::cli

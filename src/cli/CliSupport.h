@@ -91,7 +91,24 @@ public:
 // A JSON string literal (quotes included) holding the UTF-8 `text`.
 std::string JsonString(std::string_view text);
 
-// A text for the terminal: CR LF line breaks become LF.
+// CR LF line breaks become LF.
 std::string ForTerminal(std::string_view text);
+
+// A result for the standard output, escaped as the error stream is: CR LF
+// line breaks become LF, other control characters (those of an argument
+// repeated in it, line feeds included) are written as escapes.
+std::string ForOutput(std::string_view text);
+
+// Notes the arguments of the subcommand about to run: wherever a message or a
+// result repeats one of them, or a step of a path given, it is escaped whole.
+void NoteArguments(const Arguments& args);
+
+// The messages the engine tells while a subcommand runs, on the error stream
+// with the same escaping as the program's own (a question is answered "no").
+class ErrorStreamPrompter : public Prompter {
+public:
+    PromptAnswer Ask(const std::string& text, const std::string& caption, PromptIcon icon,
+                     PromptButtons buttons) override;
+};
 
 } // namespace lexinum::cli

@@ -66,7 +66,7 @@ int Letters(const Arguments& args) {
             groups += "{\"length\": " + std::to_string(search.GroupLength()) +
                       ", \"words\": " + JsonWords(search.Solutions()) + "}";
         } else if (!json) {
-            std::cout << ForTerminal(text) << std::flush;
+            std::cout << ForOutput(text) << std::flush;
         }
         const bool last = channel.Complete();
         channel.Continue();
@@ -111,7 +111,7 @@ int ComputerLetters(const Arguments& args) {
     if (const std::string message = channel.TakeWorkerMessage(); !message.empty())
         return Fail(message == LexiconTexts::kLostLexicon ? LostLexiconText(lexicon) : message);
     if (!parsed.Has("--json")) {
-        std::cout << ForTerminal(text);
+        std::cout << ForOutput(text);
         return 0;
     }
     std::string hidden;

@@ -45,10 +45,11 @@ int BuildLexicon(const Arguments& args) {
             std::cerr << ' ' << word;
         std::cerr << '\n';
     }
-    std::cout << "Lexique « " << radical << " » écrit dans " << parsed.positional[1] << " : " << summary.fileCount
-              << " fichiers, " << summary.lineCount << " lignes, " << summary.wordsWritten << " mots ("
-              << summary.wordsRefused << " écartés, " << summary.duplicates << " doublons, "
-              << summary.overflowWords.size() << " sans place).\n";
+    std::cout << ForOutput("Lexique « " + radical + " » écrit dans " + parsed.positional[1] + " : " +
+                           std::to_string(summary.fileCount) + " fichiers, " + std::to_string(summary.lineCount) +
+                           " lignes, " + std::to_string(summary.wordsWritten) + " mots (" +
+                           std::to_string(summary.wordsRefused) + " écartés, " + std::to_string(summary.duplicates) +
+                           " doublons, " + std::to_string(summary.overflowWords.size()) + " sans place).\n");
     return 0;
 }
 
@@ -89,7 +90,7 @@ int Check(const Arguments& args) {
     if (parsed.Has("--json"))
         std::cout << "{\"result\": " << static_cast<int>(result) << ", \"text\": " << JsonString(text) << "}\n";
     else
-        std::cout << ForTerminal(text);
+        std::cout << ForOutput(text);
     return 0;
 }
 

@@ -80,7 +80,7 @@ std::string JsonNumbers(const Numbers& numbers) {
 
 // Prints a results-box text with the terminal's line breaks, ending it with one.
 void PrintText(const std::string& text) {
-    std::cout << ForTerminal(text);
+    std::cout << ForOutput(text);
     if (!text.empty() && text.back() != '\n')
         std::cout << '\n';
 }

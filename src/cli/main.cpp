@@ -3,7 +3,6 @@
 #include "CliSupport.h"
 
 #include "common/Prompter.h"
-#include "common/StreamPrompter.h"
 #include "common/SystemError.h"
 
 #include <cerrno>
@@ -62,7 +61,7 @@ void PrintHelp(std::ostream& out) {
 } // namespace
 
 int main(int argc, char** argv) {
-    lexinum::StreamPrompter errorPrompter(std::cerr);
+    lexinum::cli::ErrorStreamPrompter errorPrompter;
     lexinum::Prompter::SetActive(&errorPrompter);
     if (argc < 2) {
         PrintHelp(std::cerr);
@@ -80,6 +79,7 @@ int main(int argc, char** argv) {
     for (const auto& command : AllCommands()) {
         if (first == command.name) {
             lexinum::cli::Arguments args(argv + 2, argv + argc);
+            lexinum::cli::NoteArguments(args);
             return lexinum::cli::FinishOutput(command.run(args));
         }
     }

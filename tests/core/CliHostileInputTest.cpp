@@ -10,9 +10,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <vector>
 
 namespace lexinum {
@@ -84,6 +87,60 @@ TEST_F(CliHostileInput, ArgumentsAreShownEscapedAndCut) {
         EXPECT_LT(run.err.size(), 400u) << run.err.substr(0, 400);
         EXPECT_NE(run.err.find("(102400 octets)"), std::string::npos) << run.err.substr(0, 400);
     }
+}
+
+TEST_F(CliHostileInput, ArgumentsRepeatedInAResultOrAMessageAreEscapedToo) {
+    const test::TempFolder folder;
+    folder.Write("mots.txt", "oui\nnon\n");
+    // A word that would set the terminal's title, repeated in the verdict.
+    const CliResult check = RunCli({"check", "--lexicon", lexicon, "TRAS", "\x1B]0;X\x07"});
+    EXPECT_EQ(check.exitCode, 0) << check.err;
+    EXPECT_EQ(check.out.find('\x1B'), std::string::npos) << check.out;
+    EXPECT_EQ(check.out.find('\x07'), std::string::npos) << check.out;
+    EXPECT_NE(check.out.find("\\x1B]0;X\\x07"), std::string::npos) << check.out;
+
+    // Folder names that would print a line of their own, or act on the terminal.
+    const std::string fake = "\r\nlexinum-cli: faux";
+    const CliResult built =
+        RunCli({"build-lexicon", (folder / "mots.txt").string(), (folder / ("a\x1B[2J" + fake)).string()});
+    EXPECT_EQ(built.exitCode, 0) << built.err;
+    EXPECT_EQ(built.out.find("\nlexinum-cli: faux"), std::string::npos) << built.out;
+    EXPECT_EQ(built.out.find('\x1B'), std::string::npos) << built.out;
+    EXPECT_NE(built.out.find("\\x0D\\x0Alexinum-cli: faux"), std::string::npos) << built.out;
+    EXPECT_EQ(std::count(built.out.begin(), built.out.end(), '\n'), 1) << built.out;
+
+    // A file in the folder's place: the refusal names it.
+    const fs::path notAFolder = folder.Write("c" + fake, "x");
+    const CliResult refused = RunCli({"build-lexicon", (folder / "mots.txt").string(), notAFolder.string()});
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_EQ(refused.err.find("\nlexinum-cli: faux"), std::string::npos) << refused.err;
+    EXPECT_NE(refused.err.find("\\x0D\\x0Alexinum-cli: faux"), std::string::npos) << refused.err;
+}
+
+TEST_F(CliHostileInput, ABuildThatRunsOutOfMemorySaysSo) {
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+    GTEST_SKIP() << "the sanitizers reserve more memory than the limit given here";
+#endif
+    // A list of 48 MiB, built under a limit of 40 MB of memory.
+    const test::TempFolder folder;
+    std::string block;
+    for (int i = 0; block.size() < (std::size_t{1} << 20); ++i)
+        block += "mot" + std::to_string(i % 10) + "\n";
+    {
+        std::ofstream list(folder / "liste.txt", std::ios::binary);
+        for (int i = 0; i < 48; ++i)
+            list << block;
+    }
+    const std::string command = "ulimit -v 40000 && exec " + test::ShellQuote(LEXINUM_CLI_PATH) + " build-lexicon " +
+                                test::ShellQuote((folder / "liste.txt").string()) + " " +
+                                test::ShellQuote((folder / "lexique").string()) + " 2>" +
+                                test::ShellQuote((folder / "erreur").string());
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status)) << "ended by a signal: " << status;
+    EXPECT_EQ(WEXITSTATUS(status), 2);
+    const std::string error = folder.Read("erreur");
+    EXPECT_NE(error.find("Mémoire insuffisante"), std::string::npos) << error;
+    EXPECT_FALSE(fs::exists(folder / "lexique"));
 }
 
 TEST_F(CliHostileInput, EverySubcommandReadsItsOptionsTheSameWay) {

@@ -38,6 +38,11 @@ TEST(LetterDraw, AutomaticDrawHoldsTheAskedVowelsInARandomOrder) {
         orders.insert(shape);
     }
     EXPECT_GT(orders.size(), 20u);
+    // Two letters as well come in both orders.
+    std::set<std::string> pairs;
+    for (int i = 0; i < 50; ++i)
+        pairs.insert(CountVowels(LetterDraw::AutoDraw(lexicon, 2, 1).substr(0, 1)) == 1 ? "vc" : "cv");
+    EXPECT_EQ(pairs.size(), 2u);
 
     EXPECT_EQ(CountVowels(LetterDraw::AutoDraw(lexicon, 9, 0)), 0);
     EXPECT_EQ(CountVowels(LetterDraw::AutoDraw(lexicon, 7, 7)), 7);
@@ -87,6 +92,8 @@ TEST(LetterDraw, CountsFromADamagedSettingsFileAreBroughtIntoRange) {
 TEST(LetterDraw, DrawTextIsCapitalsOnly) {
     EXPECT_TRUE(LetterDraw::IsDrawText(""));
     EXPECT_TRUE(LetterDraw::IsDrawText("ABCXYZ"));
+    EXPECT_TRUE(LetterDraw::IsDrawText(std::string(27, 'E'))) << "27 letters typed are a draw";
+    EXPECT_FALSE(LetterDraw::IsDrawText(std::string(28, 'E')));
     EXPECT_FALSE(LetterDraw::IsDrawText("ABc"));
     EXPECT_FALSE(LetterDraw::IsDrawText("A B"));
     EXPECT_FALSE(LetterDraw::IsDrawText("\xC9T"));

@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <map>
 #include <set>
+#include <tuple>
 
 namespace lexinum {
 namespace {
@@ -227,6 +228,48 @@ TEST(LexiconBuilder, ShippedLexiconFollowsEveryRule) {
     EXPECT_EQ(words.size(), expected.size());
     EXPECT_TRUE(
         std::all_of(expected.begin(), expected.end(), [&](const std::string& w) { return words.count(w) == 1; }));
+}
+
+} // namespace
+} // namespace lexinum
+
+namespace lexinum {
+namespace {
+
+// The list is read from its file a block at a time: words across the blocks'
+// edges, CR LF, a byte-order mark and a last line without its line feed give
+// the lexicon that the same text given at once gives.
+TEST(LexiconBuilder, AListReadFromItsFileGivesWhatItsTextGives) {
+    test::TempFolder folder;
+    std::string text = "\xEF\xBB\xBF";
+    for (int i = 0; text.size() < (std::size_t{5} << 19); ++i) {
+        std::string word = "m";
+        for (int n = i; n > 0; n /= 26)
+            word += static_cast<char>('a' + n % 26);
+        text += word + (i % 3 == 0 ? "\r\n" : "\n");
+        if (i % 7 == 0)
+            text += word + "\n"; // given twice
+        if (i % 11 == 0)
+            text += "\xC3\xA9l\xC3\xA8ve-" + word + "\n"; // refused
+    }
+    text += "derniermot";
+    const fs::path list = folder.Write("liste.txt", text);
+    LexiconBuilder fromFile;
+    ASSERT_TRUE(fromFile.AddWordListFile(list));
+    LexiconBuilder fromText;
+    fromText.AddWordList(text);
+    ASSERT_TRUE(fromFile.Write(folder / "fichier"));
+    ASSERT_TRUE(fromText.Write(folder / "texte"));
+    const auto& a = fromFile.GetSummary();
+    const auto& b = fromText.GetSummary();
+    EXPECT_EQ(std::tie(a.wordsRead, a.wordsKept, a.wordsRefused, a.duplicates, a.lineCount, a.fileCount),
+              std::tie(b.wordsRead, b.wordsKept, b.wordsRefused, b.duplicates, b.lineCount, b.fileCount));
+    EXPECT_GT(a.duplicates, 0u);
+    for (const auto& entry : fs::directory_iterator(folder / "texte"))
+        EXPECT_EQ(folder.Read("fichier/" + entry.path().filename().string()),
+                  folder.Read("texte/" + entry.path().filename().string()))
+            << entry.path().filename();
+    EXPECT_EQ(ExpectWellFormed(folder / "fichier").count("derniermot"), 1u);
 }
 
 } // namespace

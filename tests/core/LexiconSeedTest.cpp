@@ -86,3 +86,67 @@ TEST(LexiconSeed, ACopyThatFailsHalfWayLeavesNothing) {
 
 } // namespace
 } // namespace lexinum
+
+namespace lexinum {
+namespace {
+
+TEST(LexiconSeed, TheDefaultFolderIsKeptRelativeAndOthersAsTheyAre) {
+    const fs::path data = "/home/joueur/.local/share/lexinum";
+    EXPECT_EQ(LexiconSeed::FolderOf("", data), data / "lexiques");
+    EXPECT_EQ(LexiconSeed::FolderOf(".\\lexiques", data), data / "lexiques");
+    EXPECT_EQ(LexiconSeed::FolderOf("autres\\mots\\", data), data / "autres/mots");
+    EXPECT_EQ(LexiconSeed::FolderOf("/srv/lexique/", data), fs::path("/srv/lexique"));
+    EXPECT_EQ(LexiconSeed::SettingFor(data / "lexiques", data), "lexiques");
+    EXPECT_EQ(LexiconSeed::SettingFor(data / "./lexiques/", data), "lexiques");
+    EXPECT_EQ(LexiconSeed::SettingFor("/srv/lexique", data), "/srv/lexique");
+    // However long the data folder's path, the setting of the default folder stays short.
+    const fs::path deep = "/" + std::string(300, 'd');
+    EXPECT_EQ(LexiconSeed::FolderOf(LexiconSeed::SettingFor(deep / "lexiques", deep), deep), deep / "lexiques");
+}
+
+TEST(LexiconSeed, AFirstCopyThatFailedIsMadeAgainAtTheNextStart) {
+    const test::FixtureLexicon fixture({"toile", "lit", "étoile"});
+    const test::TempFolder shipped;
+    for (const auto& entry : fs::directory_iterator(fixture.Directory()))
+        fs::copy_file(entry.path(), shipped / entry.path().filename().string());
+    const test::TempFolder data;
+    // A start killed in the middle of its copy left this.
+    fs::create_directories(data / ".lexiques.copie-Ab12Cd");
+    data.Write(".lexiques.copie-Ab12Cd/fr01.lex", "IL LI\r\n");
+
+    // The first start cannot copy (a file far too large stands for a full disk).
+    const fs::path huge = shipped.Write("zz.lex", "");
+    fs::resize_file(huge, LexiconSeed::kMaxFileSize + 1);
+    const LexiconSeed::PlayerFolder first = LexiconSeed::OpenPlayerFolder("", data.Path(), shipped.Path());
+    EXPECT_EQ(first.folder, data / "lexiques");
+    EXPECT_NE(first.problem.find((data / "lexiques").string()), std::string::npos) << first.problem;
+    EXPECT_NE(first.problem.find("prochain démarrage"), std::string::npos) << first.problem;
+    EXPECT_EQ(EntriesIn(data.Path()), 0) << "neither the failed copy nor the killed one is left";
+    // What the settings keep at close names the default folder, not a path that does not exist.
+    const std::string kept = LexiconSeed::SettingFor(first.folder, data.Path());
+    EXPECT_EQ(kept, "lexiques");
+
+    // The next start has room: the lexicon is copied, nothing to tell.
+    fs::remove(huge);
+    const LexiconSeed::PlayerFolder next = LexiconSeed::OpenPlayerFolder(kept, data.Path(), shipped.Path());
+    EXPECT_TRUE(next.problem.empty()) << next.problem;
+    LexiconSet lexicon;
+    EXPECT_TRUE(lexicon.ReadLexIni(next.folder).Complete());
+
+    // A folder the player chose elsewhere is never seeded.
+    const LexiconSeed::PlayerFolder elsewhere =
+        LexiconSeed::OpenPlayerFolder((data / "ailleurs").string(), data.Path(), shipped.Path());
+    EXPECT_TRUE(elsewhere.problem.empty());
+    EXPECT_FALSE(fs::exists(data / "ailleurs"));
+}
+
+TEST(LexiconSeed, AMissingShippedLexiconIsToldAtStart) {
+    const test::TempFolder shipped;
+    const test::TempFolder data;
+    const LexiconSeed::PlayerFolder player = LexiconSeed::OpenPlayerFolder("", data.Path(), shipped / "lexiques");
+    EXPECT_NE(player.problem.find((shipped / "lexiques/lex.ini").string()), std::string::npos) << player.problem;
+    EXPECT_NE(player.problem.find((data / "lexiques").string()), std::string::npos) << player.problem;
+}
+
+} // namespace
+} // namespace lexinum

@@ -213,8 +213,9 @@ TEST(LexiconSet, AnIndexWrittenAnewKeepsEveryLineOfTheSectionsItDoesNotRewrite) 
         EXPECT_EQ(text.find("vieux"), std::string::npos) << "the radical and count are always written anew";
         EXPECT_EQ(text.find("A=3"), std::string::npos);
         EXPECT_EQ(text.find("[first entries]"), std::string::npos) << "a part not repaired is left alone";
-        if (!existing.empty())
+        if (!existing.empty()) {
             EXPECT_NE(text.find(utf8 ? "clef=\xC3\xA9t\xC3\xA9" : "[divers]\r\nclef=valeur"), std::string::npos);
+        }
         test::TempFolder folder;
         folder.Write("lex.ini", text);
         const Profile ini(folder / "lex.ini");

@@ -27,6 +27,25 @@ TEST(NumberBoxRule, EachBoxTakesTheValuesOfItsMode) {
     EXPECT_FALSE(NumberBoxRule::AcceptsCharacter('-'));
 }
 
+TEST(NumberBoxRule, EachBoxTakesItsLowestValueAndRefusesOneLess) {
+    const struct {
+        const char* box;
+        NumberBoxRule rule;
+        int lowest;
+    } boxes[] = {
+        {"match target", NumberBoxRule::ForTarget(true, 2, 32767), 101},
+        {"free number", NumberBoxRule::ForNumber(false, false), 1},
+        {"training target", NumberBoxRule::ForTarget(false, 150, 999), 150},
+        {"training minimum setting", NumberBoxRule::ForMinTargetSetting(), 2},
+        {"training maximum setting", NumberBoxRule::ForMaxTargetSetting(), 2},
+    };
+    for (const auto& b : boxes) {
+        EXPECT_EQ(b.rule.Value(std::to_string(b.lowest)), b.lowest) << b.box;
+        EXPECT_FALSE(b.rule.Value(std::to_string(b.lowest - 1))) << b.box;
+        EXPECT_FALSE(b.rule.Check(std::to_string(b.lowest - 1)).empty()) << b.box;
+    }
+}
+
 TEST(NumberBoxRule, DamagedSettingsGiveAPlayableRange) {
     using Range = NumberBoxRule::TargetRange;
     const auto same = [](Range a, Range b) { return a.min == b.min && a.max == b.max; };

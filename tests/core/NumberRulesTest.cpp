@@ -35,6 +35,7 @@ TEST(NumberRulesTest, OperationCharacters) {
     }
     EXPECT_FALSE(R::IsOperation(0));
     EXPECT_FALSE(R::IsOperation(-5));
+    EXPECT_EQ(R::OperationOfTyped('X'), R::kMultiply) << "a capital X multiplies too";
     EXPECT_EQ(R::OperationOfTyped('*'), 0);
     EXPECT_EQ(R::PrintedChar(3), '?');
 }

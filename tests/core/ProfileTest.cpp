@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
+#include <vector>
 
 namespace lexinum {
 namespace {
@@ -61,7 +62,8 @@ TEST(Profile, WriteThenReadRoundTripsNonAsciiAndKeepsTheRest) {
 
 TEST(Profile, ReadLimitsLengthAndParsesIntegersLikeTheGame) {
     test::TempFolder dir;
-    dir.Write("tiv.ini", "[C]\nname=  Abcdefghijklmnop  \na= 42abc\nb=-7\nc=abc\nd=\ne=99999999999\nq=\"quoted\"\n");
+    dir.Write("tiv.ini",
+              "[C]\nname=  Abcdefghijklmnop  \na= 42abc\nb=-7\nc=abc\nd=\ne=99999999999\nq=\"quoted\"\nf=+5\n");
     Profile p(dir / "tiv.ini");
     EXPECT_EQ(p.ReadString("C", "name", "", 11), "Abcdefghijk");
     EXPECT_EQ(p.ReadString("C", "q", "", 20), "quoted");
@@ -70,6 +72,8 @@ TEST(Profile, ReadLimitsLengthAndParsesIntegersLikeTheGame) {
     EXPECT_EQ(p.ReadInt("C", "c", 5), 5);
     EXPECT_EQ(p.ReadInt("C", "d", 5), 5);
     EXPECT_EQ(p.ReadInt("C", "e", 0), 2147483647);
+    EXPECT_EQ(p.ReadInt("C", "f", 0), 5);
+    EXPECT_EQ(p.ReadIntInRange("C", "f", 0, 1, 9), 5);
     // A file written with bare line feeds keeps them.
     ASSERT_TRUE(p.WriteInt("C", "b", 8));
     EXPECT_EQ(dir.Read("tiv.ini").find('\r'), std::string::npos);
@@ -228,6 +232,83 @@ TEST(Profile, AFailedWriteNamesTheFileThePlayerKnowsInFrench) {
     EXPECT_NE(p.LastError().find((dir / "not-a-folder" / "tiv.ini").string()), std::string::npos) << p.LastError();
     EXPECT_EQ(p.LastError().find(".tmp"), std::string::npos) << p.LastError();
     EXPECT_NE(p.LastError().find("n'est pas un dossier"), std::string::npos) << p.LastError();
+}
+
+TEST(Profile, ReplacedAndAddedKeysLandInTheirSectionWhereverTheyLie) {
+    // before, keys written to [S], after.
+    const struct {
+        const char* before;
+        std::vector<std::pair<std::string, std::string>> keys;
+        const char* after;
+    } cases[] = {
+        // The replaced key is the file's last line, without its line break.
+        {"[S]\r\na=1\r\nb=2", {{"b", "9"}, {"c", "3"}}, "[S]\r\na=1\r\nb=9\r\nc=3"},
+        // Blank lines and notes between keys; new keys after the last line that is not blank.
+        {"[S]\r\n\r\n; note\r\na=1\r\n\r\n\r\nb=2\r\n\r\n[T]\r\na=1\r\n",
+         {{"c", "3"}, {"a", "7"}},
+         "[S]\r\n\r\n; note\r\na=7\r\n\r\n\r\nb=2\r\nc=3\r\n\r\n[T]\r\na=1\r\n"},
+        // A key given twice in the section: the first is the one read, and replaced.
+        {"[S]\r\na=1\r\na=2\r\n[T]\r\n", {{"d", "4"}, {"a", "5"}}, "[S]\r\na=5\r\na=2\r\nd=4\r\n[T]\r\n"},
+        // The section comes again further on: only the first is written.
+        {"[S]\r\n[T]\r\nb=1\r\n[S]\r\nb=2\r\n", {{"b", "3"}}, "[S]\r\nb=3\r\n[T]\r\nb=1\r\n[S]\r\nb=2\r\n"},
+    };
+    for (const auto& c : cases) {
+        test::TempFolder dir;
+        dir.Write("tiv.ini", c.before);
+        Profile p(dir / "tiv.ini");
+        ASSERT_TRUE(p.WriteStrings("S", c.keys)) << c.before;
+        EXPECT_EQ(dir.Read("tiv.ini"), c.after) << c.before;
+    }
+}
+
+TEST(Profile, AFailedWriteLeavesAReadOnlyFileReadOnlyAndUnchanged) {
+    test::TempFolder dir;
+    const std::string before = "[A]\r\nk=1\r\n";
+    const auto file = dir.Write("lex.ini", before);
+    ASSERT_TRUE(ReadOnlyFile::MakeReadOnly(file));
+    // Whoever runs the test (root included), the replacement cannot be written:
+    // a folder that is not empty stands where it would be made.
+    std::filesystem::create_directory(dir / "lex.ini.tmp~");
+    dir.Write("lex.ini.tmp~/occupé", "x");
+    Profile index(file);
+    EXPECT_FALSE(index.WriteInt("A", "k", 2));
+    EXPECT_FALSE(index.LastError().empty());
+    EXPECT_EQ(dir.Read("lex.ini"), before);
+    EXPECT_TRUE(ReadOnlyFile::IsReadOnly(file));
+    EXPECT_EQ(index.ReadInt("A", "k", 0), 1);
+}
+
+TEST(Profile, WritesThroughASymbolicLinkAndKeepsIt) {
+    test::TempFolder dir;
+    std::filesystem::create_directories(dir / "dotfiles/lexinum");
+    const auto real = dir.Write("dotfiles/lexinum/tiv.ini", "[GENERAL]\r\nx=1\r\n");
+    std::filesystem::create_directories(dir / "config");
+    // A relative link, through a second link.
+    std::filesystem::create_symlink("../dotfiles/lexinum/tiv.ini", dir / "config/lien.ini");
+    std::filesystem::create_symlink("lien.ini", dir / "config/tiv.ini");
+    Profile settings(dir / "config/tiv.ini", Profile::ReadOnlyRule::Respect);
+    ASSERT_TRUE(settings.WriteInt("GENERAL", "y", 2)) << settings.LastError();
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "config/tiv.ini"));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "config/lien.ini"));
+    EXPECT_EQ(dir.Read("dotfiles/lexinum/tiv.ini"), "[GENERAL]\r\nx=1\r\ny=2\r\n");
+    EXPECT_EQ(settings.ReadInt("GENERAL", "y", 0), 2);
+    EXPECT_FALSE(std::filesystem::exists(dir / "config/tiv.ini.tmp~"));
+    EXPECT_FALSE(std::filesystem::exists(real.string() + ".tmp~"));
+}
+
+TEST(Profile, AValueWrittenIsReadBackWholeOrRefused) {
+    test::TempFolder dir;
+    Profile p(dir / "tiv.ini");
+    // A folder deep in a long path, accented letters counted as one character.
+    std::string longest = "/";
+    for (std::size_t chars = 1; chars < Profile::kMaxValueLength - 2; ++chars)
+        longest += "é";
+    longest += "/z";
+    ASSERT_TRUE(p.WriteString("GENERAL", "parties", longest)) << p.LastError();
+    EXPECT_EQ(p.ReadString("GENERAL", "parties", "", Profile::kMaxValueLength), longest);
+    EXPECT_FALSE(p.WriteString("GENERAL", "parties", longest + "z"));
+    EXPECT_NE(p.LastError().find("parties"), std::string::npos) << p.LastError();
+    EXPECT_EQ(p.ReadString("GENERAL", "parties", "", Profile::kMaxValueLength), longest) << "the old value stays";
 }
 
 TEST(Profile, IntegersInARangeFallBackToTheDefaultOutsideIt) {

@@ -295,8 +295,8 @@ void ChifEnterDialogTest::theKeyboardPlaysAsTheMouseDoes() {
     // A digit no shown number begins with beeps.
     type("9");
     QCOMPARE(refused.count(), 1);
-    // Two 5s: "5" picks the first at once. "x" and "*" multiply, "/" divides.
-    type("5x5");
+    // Two 5s: "5" picks the first at once. "x", "X" and "*" multiply, "/" divides.
+    type("5X5");
     QCOMPARE(CalculationText(), QStringLiteral("25 + 100 = 125\n5 x 5 = 25\n"));
     // Return presses the button that has the focus: "1" waits on the 1.
     type("125*1");

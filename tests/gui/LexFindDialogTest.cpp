@@ -258,7 +258,7 @@ void LexFindDialogTest::changeLexiconStopsTheSearchAndAdoptsAnotherFolder() {
 
     QVERIFY(game_.Frame().close());
     const Profile settings(game_.IniPath().toStdString());
-    QCOMPARE(settings.ReadString("LETTRES", "lexiques", "", 259), other.Directory().string());
+    QCOMPARE(settings.ReadString("LETTRES", "lexiques", "", Profile::kMaxValueLength), other.Directory().string());
 }
 
 void LexFindDialogTest::numbersOnlyOfferEndsTheProgramOnQuitter() {

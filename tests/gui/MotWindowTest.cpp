@@ -26,6 +26,7 @@
 #include <QFile>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTest>
 #include <QWindow>
 
@@ -79,6 +80,7 @@ private slots:
     }
 
     void freshStartPlaysAtOnceOnThePlayersOwnLexicon();
+    void aCopyThatFailedIsToldAndMadeAgainAtTheNextStart();
     void countsFromTheSettingsAreBroughtIntoRange();
     void settingsAreWrittenAtCloseInOrder();
     void everyVerdictOfARound();
@@ -143,6 +145,30 @@ void MotWindowTest::freshStartPlaysAtOnceOnThePlayersOwnLexicon() {
     QCOMPARE(pane->LettersField()->font(), game_.App().Fonts().bigFont);
 }
 
+void MotWindowTest::aCopyThatFailedIsToldAndMadeAgainAtTheNextStart() {
+    // A file stands where the data folder goes: the copy cannot be made (as on a full disk).
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QVERIFY(QDir(data).removeRecursively());
+    QFile blocker(data);
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    game_.Start();
+    QCOMPARE(game_.Prompts().messages.size(), std::size_t(1));
+    const std::string& told = game_.Prompts().messages[0].text;
+    QVERIFY2(told.rfind("Erreur de fichier:\r\n", 0) == 0, told.c_str());
+    QVERIFY2(told.find("prochain démarrage") != std::string::npos, told.c_str());
+    QVERIFY(!game_.App().LettersPane()->Lexicon().Ready());
+    QVERIFY(game_.Frame().close());
+
+    // The next start, with room, copies it and plays at once.
+    QVERIFY(QFile::remove(data));
+    game_.Prompts().messages.clear();
+    game_.Start();
+    QVERIFY(game_.Prompts().messages.empty());
+    QVERIFY(game_.App().LettersPane()->Lexicon().Ready());
+    QVERIFY(QFile::exists(data + QStringLiteral("/lexiques/lex.ini")));
+}
+
 void MotWindowTest::countsFromTheSettingsAreBroughtIntoRange() {
     {
         Profile settings(game_.IniPath().toStdString());
@@ -196,8 +222,8 @@ void MotWindowTest::settingsAreWrittenAtCloseInOrder() {
     QCOMPARE(settings.ReadInt("LETTRES", "nb voyelles", 0), 4);
     QCOMPARE(settings.ReadInt("LETTRES", "choix auto", 1), 0);
     QCOMPARE(settings.ReadInt("LETTRES", "palette", 0), 1);
-    QCOMPARE(QString::fromStdString(settings.ReadString("LETTRES", "lexiques", "", 259)),
-             QDir(game_.App().DataFolder()).filePath(QStringLiteral("lexiques")));
+    // The player's own lexicon is kept relative to the data folder, whose path may be long or move.
+    QCOMPARE(settings.ReadString("LETTRES", "lexiques", "", Profile::kMaxValueLength), std::string("lexiques"));
 }
 
 void MotWindowTest::everyVerdictOfARound() {

@@ -3,12 +3,18 @@
 #include "RecordingPrompter.h"
 #include "GuiTestMain.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace lexinum;
 
@@ -21,6 +27,9 @@ private slots:
     void lockLeftByAnEndedCopyIsTakenOver();
     void unusableRuntimeFolderDoesNotKeepThePlayerOut();
     void emptyOrDamagedLockOfNoCopyIsTakenOver();
+    void lockNamingARunningProgramThatNoCopyAnswersForIsTakenOver();
+    void somethingElseThanAFileAtTheLockPathIsToldAndTheGameStarts();
+    void emptyFolderAtTheLockPathMakesWay();
 };
 
 void SingleInstanceGuardTest::secondCopyIsRefusedAndCallsTheFirstForward() {
@@ -113,6 +122,63 @@ void SingleInstanceGuardTest::emptyOrDamagedLockOfNoCopyIsTakenOver() {
         SingleInstanceGuard second(runtime.path());
         QVERIFY(!second.Acquire());
     }
+}
+
+void SingleInstanceGuardTest::lockNamingARunningProgramThatNoCopyAnswersForIsTakenOver() {
+    QTemporaryDir runtime;
+    SingleInstanceGuard probe(runtime.path());
+    // The lock names a program that runs (this one, as a copy of the game
+    // started under another runtime folder would be), but nobody listens here.
+    QFile lock(probe.LockPath());
+    QVERIFY(lock.open(QIODevice::WriteOnly));
+    lock.write(QByteArray::number(QCoreApplication::applicationPid()) + "\n" +
+               QCoreApplication::applicationName().toUtf8() + "\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    lock.close();
+    QVERIFY(lock.open(QIODevice::ReadWrite));
+    QVERIFY(lock.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime));
+    lock.close();
+
+    SingleInstanceGuard guard(runtime.path());
+    QVERIFY(guard.Acquire());
+    SingleInstanceGuard second(runtime.path());
+    QVERIFY(!second.Acquire());
+}
+
+void SingleInstanceGuardTest::somethingElseThanAFileAtTheLockPathIsToldAndTheGameStarts() {
+    QTemporaryDir runtime;
+    SingleInstanceGuard probe(runtime.path());
+    const QByteArray path = QFile::encodeName(probe.LockPath());
+    const auto check = [&](const char* kind) {
+        test::RecordingPrompter prompter;
+        test::ActivePrompterGuard active(prompter);
+        SingleInstanceGuard guard(runtime.path());
+        QVERIFY2(guard.Acquire(), kind);
+        QCOMPARE(prompter.messages.size(), std::size_t(1));
+        QVERIFY2(prompter.messages[0].text.find(probe.LockPath().toStdString()) != std::string::npos,
+                 prompter.messages[0].text.c_str());
+        QVERIFY2(prompter.messages[0].text.find(kind) != std::string::npos, prompter.messages[0].text.c_str());
+    };
+    // A pipe: opening it would wait for ever.
+    QCOMPARE(::mkfifo(path.constData(), 0600), 0);
+    check("tube");
+    QVERIFY(QFileInfo(probe.LockPath()).exists());
+    QCOMPARE(::unlink(path.constData()), 0);
+    // A folder holding something.
+    QVERIFY(QDir(runtime.path()).mkpath(probe.LockPath() + "/dedans"));
+    check("dossier");
+}
+
+void SingleInstanceGuardTest::emptyFolderAtTheLockPathMakesWay() {
+    QTemporaryDir runtime;
+    SingleInstanceGuard probe(runtime.path());
+    QVERIFY(QDir().mkpath(probe.LockPath()));
+    test::RecordingPrompter prompter;
+    test::ActivePrompterGuard active(prompter);
+    SingleInstanceGuard guard(runtime.path());
+    QVERIFY(guard.Acquire());
+    QVERIFY(prompter.messages.empty());
+    SingleInstanceGuard second(runtime.path());
+    QVERIFY(!second.Acquire());
 }
 
 LEXINUM_GUI_TEST(SingleInstanceGuardTest)

@@ -255,13 +255,18 @@ void TivFrameTest::greyedItemsStillShowTheirHint() {
 }
 
 void TivFrameTest::closingWritesPositionAndKeepsTheGamesFolder() {
+    // Folders deeper than the game's original 259 characters, and a long font name: read and written back whole.
+    const std::string games = "/home/joueur/" + std::string(300, 'p') + "/parties";
+    const std::string images = "/home/joueur/" + std::string(300, 'i') + "/images";
+    const std::string face = "Une police au nom bien plus long que trente et un caractères";
     {
         Profile before(game_.IniPath().toStdString());
-        QVERIFY(before.WriteString("GENERAL", "parties", "/home/joueur/parties"));
-        QVERIFY(before.WriteString("GENERAL", "bitmaps", "/home/joueur/images"));
+        QVERIFY(before.WriteString("GENERAL", "parties", games));
+        QVERIFY(before.WriteString("GENERAL", "bitmaps", images));
+        QVERIFY(before.WriteString("LETTRES", "Police", face));
     }
     game_.Start();
-    QCOMPARE(game_.App().GameData().initialDir, std::string("/home/joueur/parties"));
+    QCOMPARE(game_.App().GameData().initialDir, games);
     game_.Frame().move(123, 45);
     QVERIFY(game_.App().RunCommand(Command::Exit));
     QVERIFY(!game_.Frame().isVisible());
@@ -269,8 +274,9 @@ void TivFrameTest::closingWritesPositionAndKeepsTheGamesFolder() {
     const Profile after(game_.IniPath().toStdString());
     QCOMPARE(after.ReadInt("GENERAL", "x", -1), 123);
     QCOMPARE(after.ReadInt("GENERAL", "y", -1), 45);
-    QCOMPARE(after.ReadString("GENERAL", "parties", "", 259), std::string("/home/joueur/parties"));
-    QCOMPARE(after.ReadString("GENERAL", "bitmaps", "", 259), std::string("/home/joueur/images"));
+    QCOMPARE(after.ReadString("GENERAL", "parties", "", Profile::kMaxValueLength), games);
+    QCOMPARE(after.ReadString("GENERAL", "bitmaps", "", Profile::kMaxValueLength), images);
+    QCOMPARE(after.ReadString("LETTRES", "Police", "", Profile::kMaxValueLength), face);
 
     // The next start opens where the frame was.
     game_.Start();
@@ -278,7 +284,7 @@ void TivFrameTest::closingWritesPositionAndKeepsTheGamesFolder() {
     // A game saved in another folder makes that folder the next one.
     game_.App().GameData().fileName = "/tmp/ailleurs/match.tiv";
     QVERIFY(game_.Frame().close());
-    QCOMPARE(Profile(game_.IniPath().toStdString()).ReadString("GENERAL", "parties", "", 259),
+    QCOMPARE(Profile(game_.IniPath().toStdString()).ReadString("GENERAL", "parties", "", Profile::kMaxValueLength),
              std::string("/tmp/ailleurs"));
 }
 

@@ -67,6 +67,12 @@ std::uint64_t HashName(std::uint64_t hash, std::string_view name, bool utf8) {
     return (hash ^ 0x110000U) * kHashFactor;
 }
 
+// The number of characters of a UTF-8 text.
+std::size_t CharacterCount(std::string_view text) {
+    return static_cast<std::size_t>(
+        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
 std::uint32_t ShortHash(std::uint64_t hash) {
     return static_cast<std::uint32_t>(hash ^ (hash >> 32));
 }
@@ -395,6 +401,12 @@ bool Profile::WriteStrings(std::string_view section, const std::vector<std::pair
             lastError_ = "Ce texte ne peut pas être enregistré dans le fichier de paramètres.";
             return false;
         }
+        if (CharacterCount(value) > kMaxValueLength) {
+            lastError_ = "Erreur de fichier:\r\n" + file_.string() + " : la valeur de « " + key + " » (" +
+                         std::to_string(CharacterCount(value)) + " caractères) dépasse les " +
+                         std::to_string(kMaxValueLength) + " qu'il peut garder ; elle n'y est pas enregistrée.";
+            return false;
+        }
         std::u32string name = Lowered(*keyBytes, file.utf8);
         const auto same =
             std::find_if(pending.begin(), pending.end(), [&name](const Pending& p) { return p.name == name; });
@@ -406,14 +418,17 @@ bool Profile::WriteStrings(std::string_view section, const std::vector<std::pair
 
     // One pass over the file: the first section of that name, the lines of
     // its keys, and where new keys go (after its last line that is not blank).
+    // Every change is a splice of the old bytes; the splices are put in file
+    // order before the file is put together, so nothing depends on where the
+    // replaced lines lie against the new ones.
     const std::string& bytes = file.bytes;
     const std::u32string sectionName = Lowered(*sectionBytes, file.utf8);
-    struct Replacement {
+    struct Splice {
         std::size_t start;
         std::size_t end;
         std::string text;
     };
-    std::vector<Replacement> replacements;
+    std::vector<Splice> splices;
     bool sectionFound = false;
     std::size_t insertAt = bytes.size();
     bool lastLineBlank = true;
@@ -437,7 +452,7 @@ bool Profile::WriteStrings(std::string_view section, const std::vector<std::pair
             for (Pending& p : pending)
                 if (!p.written && p.hash == hash && p.name == Lowered(parts.name, file.utf8)) {
                     // Keep the key as the file spells it.
-                    replacements.push_back({line.start, line.end, std::string(parts.name) + "=" + p.value});
+                    splices.push_back({line.start, line.end, std::string(parts.name) + "=" + p.value});
                     p.written = true;
                     break;
                 }
@@ -456,26 +471,30 @@ bool Profile::WriteStrings(std::string_view section, const std::vector<std::pair
     for (const Pending& p : pending)
         if (!p.written)
             added.push_back(p.key + "=" + p.value);
+    if (!added.empty()) {
+        // A last line without its line break keeps going without one.
+        const bool breakFirst = insertAt == bytes.size() && !file.endsWithBreak;
+        std::string text;
+        for (const std::string& line : added)
+            text += breakFirst ? file.lineBreak + line : line + file.lineBreak;
+        splices.push_back({insertAt, insertAt, std::move(text)});
+    }
+    // In file order; an insertion where a replaced line starts goes before it.
+    std::sort(splices.begin(), splices.end(),
+              [](const Splice& a, const Splice& b) { return a.start != b.start ? a.start < b.start : a.end < b.end; });
 
     std::string out;
-    out.reserve(bytes.size() + 64 * (added.size() + replacements.size()));
+    std::size_t growth = 0;
+    for (const Splice& splice : splices)
+        growth += splice.text.size();
+    out.reserve(bytes.size() + growth);
     std::size_t copied = 0;
-    for (const Replacement& replacement : replacements) {
-        out.append(bytes, copied, replacement.start - copied);
-        out += replacement.text;
-        copied = replacement.end;
+    for (const Splice& splice : splices) {
+        out.append(bytes, copied, splice.start - copied);
+        out += splice.text;
+        copied = splice.end;
     }
-    out.append(bytes, copied, insertAt - copied);
-    // A last line without its line break keeps going without one.
-    const bool breakFirst = insertAt == bytes.size() && !file.endsWithBreak;
-    for (std::size_t i = 0; i < added.size(); ++i) {
-        if (breakFirst)
-            out += file.lineBreak;
-        out += added[i];
-        if (!breakFirst)
-            out += file.lineBreak;
-    }
-    out.append(bytes, insertAt, std::string::npos);
+    out.append(bytes, copied, std::string::npos);
 
     std::error_code ec;
     if (!file_.parent_path().empty())

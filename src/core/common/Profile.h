@@ -28,6 +28,10 @@ class Profile {
 public:
     // The largest settings file read.
     static constexpr std::uintmax_t kMaxFileSize = std::uintmax_t{64} << 20;
+    // The longest value written, in characters: as long as the longest path
+    // the system opens. A text key (a folder, a font name) read with this limit
+    // is read back whole; a longer value is refused when it is written.
+    static constexpr std::size_t kMaxValueLength = 4095;
 
     // What a write does with a file that has no write permission.
     enum class ReadOnlyRule {
@@ -60,7 +64,9 @@ public:
     // the key as needed. The file is replaced whole or not at all. Returns false
     // (and keeps the old file) when it cannot be written, when it cannot be
     // read, when it is read-only under ReadOnlyRule::Respect, or when a text
-    // cannot be held in the file.
+    // cannot be held in the file (a line break, a character Windows-1252
+    // lacks, more than kMaxValueLength characters). A file reached through a
+    // symbolic link is written where the link points; the link stays.
     bool WriteString(std::string_view section, std::string_view key, std::string_view value);
     // Writes several keys of one section at once, in order, as that many
     // WriteString calls would, but replacing the file only once.

@@ -21,6 +21,24 @@ std::string WriteErrorText(const fs::path& file, int code) {
     return "Erreur de fichier:\r\nImpossible d'enregistrer " + file.string() + " : " + SystemError::Text(code) + ".";
 }
 
+// The file a path names once its symbolic links are followed (a settings file
+// kept in a dotfiles folder and linked into place): a write goes to that file
+// and leaves the links alone. A path that is no link, or a chain of links too
+// long to follow, is given back as it is.
+fs::path FollowLinks(const fs::path& file) {
+    fs::path at = file;
+    for (int hop = 0; hop < 40; ++hop) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(at, ec)))
+            return at;
+        const fs::path target = fs::read_symlink(at, ec);
+        if (ec)
+            return at;
+        at = target.is_absolute() ? target : at.parent_path() / target;
+    }
+    return file;
+}
+
 } // namespace
 
 bool ReadOnlyFile::WriteAndSync(const fs::path& path, std::string_view bytes, int* systemError) {
@@ -83,8 +101,9 @@ bool ReadOnlyFile::MakeReadOnly(const fs::path& file) {
     return !ec;
 }
 
-bool ReadOnlyFile::Replace(const fs::path& file, std::string_view bytes, bool keepReadOnly, std::string* error,
+bool ReadOnlyFile::Replace(const fs::path& named, std::string_view bytes, bool keepReadOnly, std::string* error,
                            const std::string& tempName) {
+    const fs::path file = FollowLinks(named);
     const fs::path folder = file.parent_path();
     const fs::path temp = folder / (tempName.empty() ? file.filename().string() + ".tmp~" : tempName);
     std::error_code ec;
@@ -101,7 +120,7 @@ bool ReadOnlyFile::Replace(const fs::path& file, std::string_view bytes, bool ke
     if (!ok) {
         fs::remove(temp, ec);
         if (error)
-            *error = WriteErrorText(file, code);
+            *error = WriteErrorText(named, code);
     } else {
         SyncFolder(folder);
     }

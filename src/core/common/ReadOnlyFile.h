@@ -37,8 +37,9 @@ public:
     // (named `tempName` there, or the file's name with ".tmp~" added), syncs it,
     // renames it over the file and syncs the folder. With `keepReadOnly` the
     // file ends read-only, also when the write fails (an old file is then left
-    // exactly as it was). Returns false and an error text (French, naming
-    // `file`, never the temporary file) on failure.
+    // exactly as it was). A symbolic link is followed: the file it names is
+    // replaced and the link stays. Returns false and an error text (French,
+    // naming `file`, never the temporary file) on failure.
     static bool Replace(const std::filesystem::path& file, std::string_view bytes, bool keepReadOnly,
                         std::string* error = nullptr, const std::string& tempName = {});
 

@@ -1,6 +1,7 @@
 #include "SystemError.h"
 
 #include <cerrno>
+#include <string>
 
 namespace lexinum {
 
@@ -52,8 +53,48 @@ std::string SystemError::Text(int code) {
         return "périphérique absent";
     case ENODEV:
         return "périphérique inconnu";
+    case EBADF:
+        return "le fichier ou la sortie n'est pas ouvert (sortie fermée ?)";
+    case EPIPE:
+        return "la sortie a été fermée par le programme qui la lisait";
+    case EINTR:
+        return "opération interrompue";
+    case ESPIPE:
+        return "la sortie ne permet pas de se déplacer dans le fichier (tube)";
+    case EFAULT:
+        return "adresse invalide";
+    case EOVERFLOW:
+        return "valeur trop grande pour ce fichier";
+    case EMLINK:
+        return "trop de liens";
+    case ENOTSUP:
+        return "opération non prise en charge par ce système de fichiers";
+    case ENOLCK:
+        return "plus de verrou disponible";
+    case ENOSYS:
+        return "opération non prise en charge par le système";
+    case ESTALE:
+        return "fichier réseau périmé";
+    case ETIMEDOUT:
+        return "délai dépassé";
+    case ECONNREFUSED:
+        return "connexion refusée";
+    case ENOTCONN:
+        return "pas de connexion";
+    case ENODATA:
+        return "aucune donnée";
+    case ECANCELED:
+        return "opération annulée";
+    case ENOEXEC:
+        return "ce fichier ne peut pas être exécuté";
+    case ENOTTY:
+        return "opération impossible sur ce périphérique";
+    case ERANGE:
+        return "valeur hors limites";
+    case EDOM:
+        return "valeur hors du domaine permis";
     default:
-        return "erreur système " + std::to_string(code);
+        return "erreur du système de code " + std::to_string(code) + " (inconnue de ce jeu)";
     }
 }
 

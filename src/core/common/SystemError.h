@@ -10,7 +10,7 @@ namespace lexinum {
 class SystemError {
 public:
     // A short French text for an errno value, such as "plus de place sur le
-    // disque"; an unusual code gives "erreur système N".
+    // disque"; a code this game does not know is named by its number.
     static std::string Text(int code);
 };
 

@@ -1,12 +1,11 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 namespace lexinum {
@@ -71,7 +70,7 @@ public:
 
     // Reads a word-list file and adds its words; false and an error text
     // (French) if the file cannot be read (no regular file, or larger than
-    // kMaxListSize).
+    // kMaxListSize) or memory runs out (nothing of the file is then kept).
     bool AddWordListFile(const std::filesystem::path& file, std::string* error = nullptr);
 
     // Sets how many files the lexicon is cut into at least and at most (1 to
@@ -86,26 +85,36 @@ public:
     // lexicon ("lex.ini" and the numbered files of the radical it names, or of
     // this builder's radical) is refused untouched. The files and the index
     // are left read-only. Returns false and an error text (French, one line)
-    // when nothing could be kept, the folder is refused or the writing failed.
+    // when nothing could be kept, the folder is refused, the writing failed or
+    // memory ran out. The memory needed stays within four times the list's
+    // size (`bench/lexicon_build_bench`).
     bool Write(const std::filesystem::path& folder, std::string* error = nullptr);
 
     // What was read and written so far.
     const Summary& GetSummary() const { return summary_; }
 
 private:
-    struct Line {
-        std::string key;
-        std::vector<std::string> words;
-    };
+    // Keeps a new spelling; false when it was kept already.
+    bool Remember(std::string_view spelling);
+    // Makes the table of spellings `slots` long and fills it from words_.
+    void RebuildTable(std::size_t slots);
+    // Reads the word list of an open file a block at a time.
+    bool ReadWordList(int fd, const std::filesystem::path& file, std::string* error);
+    // What Write does, std::bad_alloc aside.
+    bool WriteLexicon(const std::filesystem::path& folder, std::string* error);
 
     std::string radical_;
     int minFiles_ = kMinFiles;
     int maxFiles_ = kMaxFiles;
-    // Keys in order of first appearance, and where each key's line is.
-    std::vector<Line> lines_;
-    std::unordered_map<std::string, std::size_t> lineOfKey_;
-    // Every spelling kept, to find a word given twice at once.
-    std::unordered_set<std::string> spellings_;
+    // The list in a compact form: every spelling kept (Windows-1252), in list
+    // order, each followed by a line feed. The lines are made from it when the
+    // lexicon is written, one key length at a time, so memory stays a small
+    // multiple of the list's size.
+    std::string words_;
+    // Where each spelling kept starts in words_, plus one (0: a free slot),
+    // by hash: a word given twice is found at once. Released by Write.
+    std::vector<std::uint32_t> table_;
+    std::size_t tableCount_ = 0;
     Summary summary_;
 };
 

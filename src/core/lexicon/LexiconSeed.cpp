@@ -28,10 +28,72 @@ fs::path MakeUniqueFolder(const fs::path& parent, const std::string& prefix, int
     return pattern;
 }
 
+// The name a copy in progress has beside `target` begins with this.
+std::string CopyPrefix(const fs::path& target) {
+    std::string prefix = ".";
+    prefix += target.filename().string();
+    prefix += ".copie-";
+    return prefix;
+}
+
+// Removes what a copy killed half-way left beside `target`.
+void RemoveLeftOverCopies(const fs::path& target) {
+    const fs::path parent = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+    const std::string prefix = CopyPrefix(target);
+    std::vector<fs::path> leftOver;
+    std::error_code ec;
+    for (fs::directory_iterator it(parent, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        std::error_code ignored;
+        if (name.compare(0, prefix.size(), prefix) == 0 && name.size() > prefix.size() &&
+            it->symlink_status(ignored).type() == fs::file_type::directory)
+            leftOver.push_back(it->path());
+    }
+    for (const fs::path& folder : leftOver) {
+        std::error_code ignored;
+        fs::remove_all(folder, ignored);
+    }
+}
+
+// A path without "." and ".." steps nor a separator at its end.
+fs::path Normal(const fs::path& path) {
+    fs::path normal = path.lexically_normal();
+    if (normal.filename().empty() && normal.has_relative_path())
+        normal = normal.parent_path();
+    return normal;
+}
+
 } // namespace
+
+fs::path LexiconSeed::FolderOf(const std::string& setting, const fs::path& dataFolder) {
+    std::string folder = setting.empty() ? std::string(kDefaultFolderName) : setting;
+    std::replace(folder.begin(), folder.end(), '\\', '/');
+    const fs::path path(folder);
+    return Normal(path.is_absolute() ? path : dataFolder / path);
+}
+
+std::string LexiconSeed::SettingFor(const fs::path& folder, const fs::path& dataFolder) {
+    return Normal(folder) == FolderOf({}, dataFolder) ? std::string(kDefaultFolderName) : folder.string();
+}
+
+LexiconSeed::PlayerFolder LexiconSeed::OpenPlayerFolder(const std::string& setting, const fs::path& dataFolder,
+                                                        const fs::path& shipped) {
+    PlayerFolder player{FolderOf(setting, dataFolder), {}};
+    if (player.folder != FolderOf({}, dataFolder))
+        return player;
+    const Result seeded = Seed(shipped, player.folder);
+    if (seeded.outcome == Outcome::Failed)
+        player.problem = seeded.problem + " La copie sera tentée de nouveau au prochain démarrage.";
+    else if (seeded.outcome == Outcome::NothingToCopy)
+        player.problem = "Le lexique livré avec le jeu est introuvable (" +
+                         (shipped / LexiconSet::kIndexName).string() +
+                         " manque) : le lexique du joueur n'a pas pu être créé dans " + player.folder.string() + ".";
+    return player;
+}
 
 LexiconSeed::Result LexiconSeed::Seed(const fs::path& shipped, const fs::path& target) {
     std::error_code ec;
+    RemoveLeftOverCopies(target);
     if (fs::exists(fs::symlink_status(target, ec)))
         return {Outcome::AlreadyThere, {}};
     if (!fs::is_regular_file(shipped / LexiconSet::kIndexName, ec))
@@ -54,7 +116,7 @@ LexiconSeed::Result LexiconSeed::Seed(const fs::path& shipped, const fs::path& t
     if (ec)
         return failed(SystemError::Text(ec.value()));
     int code = 0;
-    const fs::path copy = MakeUniqueFolder(parent, "." + target.filename().string() + ".copie-", code);
+    const fs::path copy = MakeUniqueFolder(parent, CopyPrefix(target), code);
     if (copy.empty())
         return failed(SystemError::Text(code));
     // Nothing of a failed copy stays behind. `whole` says `why` is already a full message.

@@ -27,6 +27,16 @@ struct LexiconSeed {
         std::string problem;
     };
 
+    // Where the player's lexicon is, as found at start.
+    struct PlayerFolder {
+        std::filesystem::path folder;
+        // What to tell the player (French, naming the folder), or empty.
+        std::string problem;
+    };
+
+    // The name of the player's own lexicon folder in the game's data folder.
+    static constexpr const char* kDefaultFolderName = "lexiques";
+
     // The largest file copied: a lexicon file is far smaller.
     static constexpr std::uintmax_t kMaxFileSize = std::uintmax_t{64} << 20;
 
@@ -35,7 +45,24 @@ struct LexiconSeed {
     // made in a folder of its own beside the target and takes the target's
     // name only once complete, so a copy that fails half-way never looks
     // complete; every file ends read-only, as the game keeps its lexicon.
+    // Copies left half-made by a start that was killed ("." + the target's
+    // name + ".copie-…" beside it) are removed first.
     static Result Seed(const std::filesystem::path& shipped, const std::filesystem::path& target);
+
+    // The lexicon folder a settings value names: Windows separators are taken
+    // as ours, a relative folder lies in `dataFolder`, and an empty value (a
+    // first start) names the default folder, `dataFolder`/"lexiques".
+    static std::filesystem::path FolderOf(const std::string& setting, const std::filesystem::path& dataFolder);
+    // What the settings keep for `folder`: the default folder as "lexiques",
+    // relative to the data folder (whose own path may be long or move), any
+    // other folder as it is.
+    static std::string SettingFor(const std::filesystem::path& folder, const std::filesystem::path& dataFolder);
+    // The player's lexicon at start. When the settings name the default
+    // folder (or nothing) and it is missing, it is copied from `shipped`
+    // again, so a copy that failed once (a full disk) is made at the next
+    // start; when it cannot be made, `problem` says why.
+    static PlayerFolder OpenPlayerFolder(const std::string& setting, const std::filesystem::path& dataFolder,
+                                         const std::filesystem::path& shipped);
 };
 
 } // namespace lexinum

@@ -4,9 +4,13 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocalSocket>
 #include <QStandardPaths>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace lexinum {
 
@@ -18,6 +22,19 @@ constexpr int kSocketTimeoutMs = 2000;
 constexpr int kAnswerTimeoutMs = 500;
 // A lock file younger than this may be one a copy starting now has not yet written.
 constexpr int kLockWritingSeconds = 2;
+
+// What stands at the lock path when it is not a regular file, for the message.
+QString KindOf(const struct stat& st) {
+    if (S_ISDIR(st.st_mode))
+        return QStringLiteral("un dossier qui n'est pas vide");
+    if (S_ISFIFO(st.st_mode))
+        return QStringLiteral("un tube");
+    if (S_ISLNK(st.st_mode))
+        return QStringLiteral("un lien symbolique");
+    if (S_ISSOCK(st.st_mode))
+        return QStringLiteral("une prise de communication");
+    return QStringLiteral("un périphérique");
+}
 
 } // namespace
 
@@ -46,6 +63,8 @@ QString SingleInstanceGuard::SocketPath() const {
 
 bool SingleInstanceGuard::Acquire() {
     QDir().mkpath(runtimeDir_);
+    if (!LockPathUsable())
+        return true;
     lock_ = std::make_unique<QLockFile>(LockPath());
     // A running game keeps its lock however old it is: only a lock left by a
     // copy that no longer runs is taken over.
@@ -72,18 +91,34 @@ bool SingleInstanceGuard::Acquire() {
     return true;
 }
 
+bool SingleInstanceGuard::LockPathUsable() const {
+    // Looked at before anything opens it: opening a pipe waits for a writer.
+    const QByteArray path = QFile::encodeName(LockPath());
+    struct stat st {};
+    if (::lstat(path.constData(), &st) != 0 || S_ISREG(st.st_mode))
+        return true;
+    // An empty folder in the lock's place holds nothing: it makes way.
+    if (S_ISDIR(st.st_mode) && ::rmdir(path.constData()) == 0)
+        return true;
+    Prompter::Active().Tell(QStringLiteral("Le verrou qui empêche de lancer deux fois le jeu, %1, n'est pas un fichier "
+                                           "ordinaire mais %2 : le jeu démarre sans cette protection. Supprimez-le "
+                                           "pour la rétablir.")
+                                .arg(LockPath(), KindOf(st))
+                                .toStdString(),
+                            "Lexinum", PromptIcon::Exclamation);
+    return false;
+}
+
 bool SingleInstanceGuard::LockIsLeftOver() const {
     if (lock_->error() != QLockFile::LockFailedError)
         return false;
-    // A lock that names its owner is judged by the lock itself (a copy that
-    // ended is already taken over). One that names nobody (empty or cut short
-    // by a crash while it was written) is left over when it is not being
-    // written now and no copy answers on the socket.
-    qint64 pid = 0;
-    QString host;
-    QString application;
-    if (lock_->getLockInfo(&pid, &host, &application))
-        return false;
+    // A lock whose owner has ended is already taken over by the lock itself.
+    // What is left (a lock naming a program that runs, maybe a copy of the
+    // game under another runtime folder, or a lock naming nobody, emptied or
+    // cut short by a crash) is left over when it is not being written now and
+    // no copy answers on the socket. A copy holding the lock keeps a system
+    // lock on it too, so taking over never removes the lock of a copy that
+    // runs but does not listen.
     const QFileInfo file(LockPath());
     if (file.lastModified().secsTo(QDateTime::currentDateTime()) < kLockWritingSeconds)
         return false;

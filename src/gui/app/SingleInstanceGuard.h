@@ -28,8 +28,13 @@ public:
 
     // Takes the lock. True when no other copy runs (or when the lock cannot be
     // made at all, which must not keep the player from playing); then this copy
-    // listens for the requests of later copies. A lock left by a copy that is
-    // gone, even one emptied or cut short by a crash, is taken over.
+    // listens for the requests of later copies. A lock that no copy answers
+    // for on the socket (left by a copy that is gone, emptied or cut short by
+    // a crash, or naming a program that runs but is not a copy of the game
+    // here) is taken over. Something else than a regular file at the lock path
+    // (a pipe, a link, a folder that is not empty) is never opened: the player
+    // is told, and the game starts without the guard; an empty folder there
+    // is removed.
     bool Acquire();
     // For a second copy: shows the refusal, then asks the running copy to come
     // forward. Returns true when the running copy received the request.
@@ -46,6 +51,9 @@ signals:
 
 private:
     void ReadRequest();
+    // False, after telling the player, when something else than a regular
+    // file stands at the lock path (an empty folder is removed instead).
+    bool LockPathUsable() const;
     // True when the lock just refused is left over from a copy that is gone.
     bool LockIsLeftOver() const;
 

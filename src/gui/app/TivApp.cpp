@@ -5,6 +5,7 @@
 #include "common/Profile.h"
 #include "common/Prompter.h"
 #include "common/Random15.h"
+#include "common/SystemError.h"
 #include "letters/MotWindow.h"
 #include "numbers/ChifWindow.h"
 #include "presentation/WindowHelpTopic.h"
@@ -23,7 +24,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 
 namespace lexinum {
 
@@ -71,7 +71,7 @@ TivApp::TivApp(const std::vector<std::string>& arguments, QObject* parent) : QOb
     settings_ = std::make_unique<Profile>(
         std::filesystem::path(QDir(SettingsFolder()).filePath(QStringLiteral("tiv.ini")).toStdString()),
         Profile::ReadOnlyRule::Respect);
-    gameData_.initialDir = settings_->ReadString(keys::kGeneral, keys::kSavedGamesFolder, "", 259);
+    gameData_.initialDir = settings_->ReadString(keys::kGeneral, keys::kSavedGamesFolder, "", Profile::kMaxValueLength);
     Random15::SeedFromClock();
 
     commands_.OnCommand(Command::ContextHelp, [this] { ContextHelp(); });
@@ -205,7 +205,7 @@ void TivApp::SetDisplayMode(SizeType sizeType) {
 int TivApp::ReportErrno(const std::string& context) {
     const int code = errno;
     if (code != 0) {
-        Prompter::Active().Tell(context + ": " + std::strerror(code), kName, PromptIcon::Exclamation);
+        Prompter::Active().Tell(context + ": " + SystemError::Text(code), kName, PromptIcon::Exclamation);
         errno = 0;
     }
     return errno;

@@ -68,7 +68,7 @@ TivFrame::TivFrame(TivApp& app) : app_(app), menuStyle_(std::make_unique<MenuSty
     statusBar()->setAccessibleName(QStringLiteral("Barre d'état"));
     menuBar()->setAccessibleName(QStringLiteral("Barre de menus"));
 
-    bitmapsFolder = app_.Settings().ReadString(keys::kGeneral, keys::kBitmapsFolder, "", 259);
+    bitmapsFolder = app_.Settings().ReadString(keys::kGeneral, keys::kBitmapsFolder, "", Profile::kMaxValueLength);
     BuildMenu();
     commands_.OnCommand(Command::Exit, [this] { close(); });
 

@@ -20,7 +20,6 @@
 #include "shell/Layout.h"
 #include "shell/SettingsKeys.h"
 
-#include <QDir>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QScreen>
@@ -34,16 +33,6 @@ namespace lexinum {
 namespace {
 
 constexpr const char* kSection = keys::kLetters;
-// The longest lexicon folder kept in the settings.
-constexpr std::size_t kMaxFolderLength = 259;
-
-// A lexicon folder as the settings give it: Windows separators are taken as
-// ours, and a relative folder lies in the game's data folder (its working folder).
-QString ResolveFolder(const std::string& configured, const QString& dataFolder) {
-    QString folder = QString::fromStdString(configured);
-    folder.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    return QDir::cleanPath(QDir(dataFolder).absoluteFilePath(folder));
-}
 
 } // namespace
 
@@ -90,18 +79,15 @@ void MotWindow::ReadSettings() {
 }
 
 void MotWindow::ReadLexicon() {
-    const std::string configured = App().Settings().ReadString(kSection, keys::kLexiconFolder, "", kMaxFolderLength);
-    if (configured.empty()) {
-        // First start: the player's own lexicon, copied from the shipped one.
-        lexiconFolder_ = QDir(App().DataFolder()).filePath(QStringLiteral("lexiques"));
-        const LexiconSeed::Result seeded =
-            LexiconSeed::Seed(App().ShippedLexiconFolder().toStdString(), lexiconFolder_.toStdString());
-        if (seeded.outcome == LexiconSeed::Outcome::Failed)
-            Prompter::Active().Tell("Erreur de fichier:\r\n" + seeded.problem, AppServices::kProgramName,
-                                    PromptIcon::Exclamation);
-    } else {
-        lexiconFolder_ = ResolveFolder(configured, App().DataFolder());
-    }
+    const std::string configured =
+        App().Settings().ReadString(kSection, keys::kLexiconFolder, "", Profile::kMaxValueLength);
+    // The player's own lexicon, copied from the shipped one whenever it is missing.
+    const LexiconSeed::PlayerFolder player = LexiconSeed::OpenPlayerFolder(configured, App().DataFolder().toStdString(),
+                                                                           App().ShippedLexiconFolder().toStdString());
+    lexiconFolder_ = QString::fromStdString(player.folder.string());
+    if (!player.problem.empty())
+        Prompter::Active().Tell("Erreur de fichier:\r\n" + player.problem, AppServices::kProgramName,
+                                PromptIcon::Exclamation);
     // An incomplete index leaves the lexicon unusable until it is located and repaired.
     lexicon_.ReadLexIni(lexiconFolder_.toStdString());
 }
@@ -130,7 +116,8 @@ bool MotWindow::CanClose() {
             settings.WriteInt(kSection, keys::kPaletteShown, App().State().LetterPaletteShown() ? 1 : 0);
             palette_->SavePosition(settings);
         }
-        settings.WriteString(kSection, keys::kLexiconFolder, lexiconFolder_.toStdString());
+        settings.WriteString(kSection, keys::kLexiconFolder,
+                             LexiconSeed::SettingFor(lexiconFolder_.toStdString(), App().DataFolder().toStdString()));
     }
     return PanoWindow::CanClose();
 }
