@@ -310,14 +310,7 @@ PromptAnswer ErrorStreamPrompter::Ask(const std::string& text, const std::string
                                       PromptButtons buttons) {
     std::cerr << ForErrorStream(caption) << ": " << ForErrorStream(text) << '\n';
     std::cerr.flush();
-    switch (buttons) {
-    case PromptButtons::Ok:
-        return PromptAnswer::Ok;
-    case PromptButtons::YesNo:
-        return PromptAnswer::No;
-    default:
-        return PromptAnswer::Cancel;
-    }
+    return UnattendedAnswer(buttons);
 }
 
 } // namespace lexinum::cli

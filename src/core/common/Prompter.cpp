@@ -18,6 +18,17 @@ Prompter& Prompter::Active() {
     return fallback;
 }
 
+PromptAnswer Prompter::UnattendedAnswer(PromptButtons buttons) {
+    switch (buttons) {
+    case PromptButtons::Ok:
+        return PromptAnswer::Ok;
+    case PromptButtons::YesNo:
+        return PromptAnswer::No;
+    default:
+        return PromptAnswer::Cancel;
+    }
+}
+
 void Prompter::SetActive(Prompter* prompter) {
     installed.store(prompter);
 }

@@ -26,6 +26,10 @@ public:
         Ask(text, caption, icon, PromptButtons::Ok);
     }
 
+    // The answer of a prompter nobody answers (a stream): OK to a message,
+    // No to a question, Cancel otherwise, so that nothing is done unasked.
+    static PromptAnswer UnattendedAnswer(PromptButtons buttons);
+
     // The prompter the engine uses when it is not given one; by default a
     // StreamPrompter on the error stream.
     static Prompter& Active();

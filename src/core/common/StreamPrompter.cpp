@@ -13,14 +13,7 @@ PromptAnswer StreamPrompter::Ask(const std::string& text, const std::string& cap
         shown.replace(at, 2, "\n");
     out_ << caption << ": " << shown << '\n';
     out_.flush();
-    switch (buttons) {
-    case PromptButtons::Ok:
-        return PromptAnswer::Ok;
-    case PromptButtons::YesNo:
-        return PromptAnswer::No;
-    default:
-        return PromptAnswer::Cancel;
-    }
+    return UnattendedAnswer(buttons);
 }
 
 } // namespace lexinum
