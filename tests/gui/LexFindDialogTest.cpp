@@ -10,6 +10,8 @@
 #include "letters/MotWindow.h"
 #include "letters/NumbersOnlyDialog.h"
 #include "lexicon/LexiconTexts.h"
+#include "presentation/Bell.h"
+#include "presentation/QtPrompter.h"
 #include "presentation/ValidEdit.h"
 #include "GuiTestMain.h"
 
@@ -17,6 +19,7 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
@@ -76,6 +79,7 @@ private slots:
     void refusedFolderKeepsTheDialogOpenThenNumbersAreOffered();
     void missingIndexIsRebuiltOnceThePlayerAgrees();
     void dismissedRepairLeavesTheLexiconAsItWas();
+    void eachRefusalAndQuestionBeepsOnce();
     void changeLexiconStopsTheSearchAndAdoptsAnotherFolder();
     void numbersOnlyOfferEndsTheProgramOnQuitter();
 
@@ -219,6 +223,44 @@ void LexFindDialogTest::dismissedRepairLeavesTheLexiconAsItWas() {
     QCOMPARE(pane->LexiconFolder(), QString::fromStdString(fixture.Directory().string()));
     QCOMPARE(pane->Lexicon().Directory(), fixture.Directory());
     QVERIFY(pane->Lexicon().Ready());
+}
+
+void LexFindDialogTest::eachRefusalAndQuestionBeepsOnce() {
+    const test::FixtureLexicon fixture(kWords);
+    StartOn(fixture.Directory());
+    // A folder without the whole set of files is refused; one without its
+    // index brings the question whether to rebuild it (dismissed here).
+    const test::TempFolder partial;
+    partial.Write("fr02.lex", "AB BA\r\n");
+    partial.Write("lex.ini", "[lexiques]\r\nnb_of_lexs=2\r\nlex_rad=fr\r\n");
+    const test::FixtureLexicon unindexed({"lit", "tri"});
+    fs::remove(unindexed.Directory() / "lex.ini");
+    // The boxes on screen, each sounding as it does for the player.
+    QtPrompter boxes;
+    Prompter::SetActive(&boxes);
+    int beeps = 0;
+    const QMetaObject::Connection counting = connect(&Bell::Instance(), &Bell::rung, this, [&beeps] { ++beeps; });
+    const struct {
+        fs::path file;
+        QMessageBox::Icon icon;
+    } cases[] = {{partial / "fr02.lex", QMessageBox::Warning},
+                 {unindexed.Directory() / "fr01.lex", QMessageBox::Question}};
+    for (const auto& pick : cases) {
+        beeps = 0;
+        QMessageBox::Icon shown = QMessageBox::NoIcon;
+        test::GameFixture::OnModal([&](QWidget* modal) {
+            test::GameFixture::OnModal([&](QWidget* box) {
+                shown = qobject_cast<QMessageBox*>(box)->icon();
+                static_cast<QDialog*>(box)->reject();
+            });
+            Pick(modal, pick.file);
+            static_cast<QDialog*>(modal)->reject();
+        });
+        QVERIFY(game_.App().RunCommand(Command::ChangeLexicon));
+        QCOMPARE(shown, pick.icon);
+        QCOMPARE(beeps, 1);
+    }
+    disconnect(counting);
 }
 
 void LexFindDialogTest::changeLexiconStopsTheSearchAndAdoptsAnotherFolder() {

@@ -79,7 +79,6 @@ LexiconLocator::Outcome LexiconLocator::Accept(LexiconSet& lexicon, const fs::pa
     const LexiconSet::IndexReading reading = trial.ReadLexIni(candidate);
     outcome.reading = reading;
     if (reading.status == LexiconSet::Status::NoLexiconFiles) {
-        Beep();
         // An index or a folder that cannot be read says what is wrong with it.
         prompter.Tell(reading.problem.empty() ? std::string(LexiconTexts::kNoCompleteSet)
                                               : "Recherche de lexique:\r\n" + reading.problem,
@@ -102,7 +101,6 @@ LexiconLocator::Outcome LexiconLocator::Accept(LexiconSet& lexicon, const fs::pa
     if (busy)
         busy(true);
     const auto refuse = [&](const std::string& message) {
-        Beep();
         prompter.Tell(message, LexiconTexts::kCaption, PromptIcon::Exclamation);
         if (busy)
             busy(false);

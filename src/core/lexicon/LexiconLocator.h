@@ -45,7 +45,8 @@ public:
     // Called with true before a repair and false after it, for the status text
     // and the wait cursor.
     std::function<void(bool)> onBusy;
-    // Called before each refusal and question, for the warning beep.
+    // Called before each question, for the warning beep. A refusal is told
+    // with the exclamation icon, whose box sounds the beep itself.
     std::function<void()> onBeep;
 
     // Accepts `candidate` for `lexicon`. `requiredRadical` is "ANY" (in any

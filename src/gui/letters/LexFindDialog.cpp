@@ -2,6 +2,7 @@
 
 #include "common/Prompter.h"
 #include "lexicon/LexiconTexts.h"
+#include "presentation/Bell.h"
 #include "presentation/WindowHelpTopic.h"
 #include "shell/AppServices.h"
 
@@ -47,7 +48,7 @@ void LexFindDialog::accept() {
 
     LexiconLocator locator(Prompter::Active());
     locator.search = search_;
-    locator.onBeep = [] { QApplication::beep(); };
+    locator.onBeep = [] { Bell::Ring(); };
     locator.onBusy = [this](bool busy) {
         if (busy) {
             app_.ShowHint(QString::fromUtf8(LexiconTexts::kBusy));

@@ -1,5 +1,7 @@
 #include "presentation/QtPrompter.h"
 
+#include "presentation/Bell.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
@@ -79,7 +81,7 @@ PromptAnswer QtPrompter::Ask(const std::string& text, const std::string& caption
     QMessageBox box(BoxIcon(icon), QString::fromUtf8(caption), DisplayText(text), BoxButtons(buttons), owner);
     box.setTextFormat(Qt::PlainText);
     if (icon == PromptIcon::Exclamation || icon == PromptIcon::Stop)
-        QApplication::beep();
+        Bell::Ring();
     return Answer(box.exec(), buttons);
 }
 

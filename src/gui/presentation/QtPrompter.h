@@ -8,6 +8,7 @@ namespace lexinum {
 
 // The game's message boxes on screen: a modal QMessageBox over the active
 // window, with French buttons (Qt's own translations) and the icon asked for.
+// A box with the exclamation or stop icon sounds the warning beep itself.
 class QtPrompter : public Prompter {
 public:
     PromptAnswer Ask(const std::string& text, const std::string& caption, PromptIcon icon,
