@@ -13,6 +13,7 @@
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QScreen>
 #include <QTest>
 
@@ -31,6 +32,9 @@ private slots:
     void shownOnlyInTrainingOnTheLettersGame();
     void hiddenAtStartUntilTheCommandCreatesIt();
     void placeComesFromTheSettingsAndGoesBack();
+    void wholePaletteIsKeptOnScreen_data();
+    void wholePaletteIsKeptOnScreen();
+    void keptPlaceOffTheScreenIsBroughtBack();
 
 private:
     test::GameFixture game_;
@@ -45,6 +49,8 @@ void ButtonPaletteTest::gadgetsTypeAndEraseInTheLettersField() {
     // With no place kept, it stands beside the frame rather than over its menus.
     QTRY_VERIFY(palette->frameGeometry().left() > game_.Frame().frameGeometry().right() ||
                 palette->frameGeometry().right() >= game_.Frame().screen()->availableGeometry().right());
+    // Whole, title bar included, on the screen.
+    QVERIFY(game_.Frame().screen()->availableGeometry().contains(palette->frameGeometry()));
     QCOMPARE(test::GameFixture::AccessibleName(palette->Gadget(0)), QStringLiteral("A"));
     QCOMPARE(test::GameFixture::AccessibleName(palette->Gadget(25)), QStringLiteral("Z"));
     QCOMPARE(test::GameFixture::AccessibleName(palette->Gadget(SymbButtonGadget::kEraseId)), QStringLiteral("Effacer"));
@@ -154,14 +160,37 @@ void ButtonPaletteTest::placeComesFromTheSettingsAndGoesBack() {
     }
     game_.Start();
     ButtonPalette* palette = game_.App().LettersPane()->Palette();
-    QCOMPARE(palette->pos(), QPoint(40, 50));
+    // The place is that of the gadgets, below the palette's own title bar.
+    QCOMPARE(palette->geometry().topLeft(), QPoint(40, 50));
+    // The player moves it and hides it; the game ends.
     palette->move(70, 80);
+    const QPoint moved = palette->geometry().topLeft();
     game_.App().RunCommand(Command::LetterPalette);
     QVERIFY(game_.Frame().close());
-    const Profile settings(game_.IniPath().toStdString());
-    QCOMPARE(settings.ReadInt("GENERAL", "palette x", 0), 70);
-    QCOMPARE(settings.ReadInt("GENERAL", "palette y", 0), 80);
-    QCOMPARE(settings.ReadInt("LETTRES", "palette", 1), 0);
+    QByteArray kept;
+    {
+        const Profile settings(game_.IniPath().toStdString());
+        QCOMPARE(QPoint(settings.ReadInt("GENERAL", "palette x", 0), settings.ReadInt("GENERAL", "palette y", 0)),
+                 moved);
+        QCOMPARE(settings.ReadInt("LETTRES", "palette", 1), 0);
+        QFile file(game_.IniPath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        kept = file.readAll();
+    }
+    // Started again and shown, it opens where it was, game after game.
+    for (int start = 0; start < 2; ++start) {
+        game_.Reset();
+        QFile file(game_.IniPath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(kept);
+        file.close();
+        game_.Start();
+        QVERIFY(game_.App().RunCommand(Command::LetterPalette));
+        QCOMPARE(game_.App().LettersPane()->Palette()->geometry().topLeft(), moved);
+        QVERIFY(game_.Frame().close());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        kept = file.readAll();
+    }
 
     // Off this screen, the position falls back to 0.
     Profile damaged(game_.IniPath().toStdString());
@@ -171,6 +200,47 @@ void ButtonPaletteTest::placeComesFromTheSettingsAndGoesBack() {
     damaged.WriteInt("GENERAL", "palette x", 1600);
     damaged.WriteInt("GENERAL", "palette y", 999);
     QCOMPARE(ButtonPalette::SavedPosition(damaged, QSize(1600, 1000)), QPoint(1600, 999));
+}
+
+void ButtonPaletteTest::wholePaletteIsKeptOnScreen_data() {
+    // A palette of 93 by 306 whose title bar is 20 high, on a 1600 by 1000
+    // screen whose free area starts 30 below its top (a panel).
+    QTest::addColumn<QPoint>("asked");
+    QTest::addColumn<QPoint>("placed");
+    QTest::newRow("on screen") << QPoint(500, 400) << QPoint(500, 400);
+    QTest::newRow("title bar above the free area") << QPoint(634, 0) << QPoint(634, 50);
+    QTest::newRow("mostly off the right edge") << QPoint(1590, 400) << QPoint(1506, 400);
+    QTest::newRow("below the bottom") << QPoint(10, 900) << QPoint(10, 693);
+    QTest::newRow("against the left edge") << QPoint(0, 400) << QPoint(1, 400);
+}
+
+void ButtonPaletteTest::wholePaletteIsKeptOnScreen() {
+    QFETCH(QPoint, asked);
+    QFETCH(QPoint, placed);
+    const QMargins decorations(1, 20, 1, 1);
+    const QRect room(0, 30, 1600, 970);
+    const QRect kept = ButtonPalette::KeptOnScreen(QRect(asked, QSize(93, 306)), decorations, room);
+    QCOMPARE(kept.topLeft(), placed);
+    QCOMPARE(kept.size(), QSize(93, 306));
+    // Too big for the room, its title bar and left edge show.
+    QCOMPARE(ButtonPalette::KeptOnScreen(QRect(200, 200, 2000, 2000), decorations, room).topLeft(), QPoint(1, 50));
+}
+
+void ButtonPaletteTest::keptPlaceOffTheScreenIsBroughtBack() {
+    // Near the right edge, mostly off it; at the very corner, its title bar
+    // above the screen.
+    for (const QPoint kept : {QPoint(790, 300), QPoint(0, 0)}) {
+        {
+            Profile settings(game_.IniPath().toStdString());
+            settings.WriteInt("GENERAL", "palette x", kept.x());
+            settings.WriteInt("GENERAL", "palette y", kept.y());
+        }
+        game_.Start();
+        const ButtonPalette* palette = game_.App().LettersPane()->Palette();
+        QVERIFY(palette->frameGeometry().top() < palette->geometry().top());
+        QVERIFY(palette->screen()->availableGeometry().contains(palette->frameGeometry()));
+        game_.Reset();
+    }
 }
 
 LEXINUM_GUI_TEST(ButtonPaletteTest)

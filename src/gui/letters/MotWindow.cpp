@@ -281,7 +281,7 @@ void MotWindow::CreatePalette() {
     palette_ = new ButtonPalette(lettersField_, App(), window());
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QSize screenSize = screen != nullptr ? screen->virtualGeometry().size() : QSize();
-    palette_->move(ButtonPalette::SavedPosition(App().Settings(), screenSize));
+    palette_->PlaceAt(ButtonPalette::SavedPosition(App().Settings(), screenSize));
     // At the screen's corner it would cover the frame's menus: the first
     // time, it stands beside the frame instead.
     placePaletteBesideFrame_ = !ButtonPalette::HasSavedPosition(App().Settings());
@@ -292,12 +292,7 @@ void MotWindow::CreatePalette() {
 
 void MotWindow::PlacePaletteBesideFrame() {
     placePaletteBesideFrame_ = false;
-    const QRect frame = window()->frameGeometry();
-    const QScreen* screen = window()->screen();
-    const QRect room = screen != nullptr ? screen->availableGeometry() : frame;
-    const int x = std::min(frame.right() + 1, room.right() + 1 - palette_->sizeHint().width());
-    // Level with the frame's client area, so that its own small title bar shows too.
-    palette_->move(std::max(room.left(), x), std::max(room.top(), window()->geometry().top()));
+    palette_->PlaceBeside(*window());
 }
 
 ButtonPalette* MotWindow::Palette() const {
