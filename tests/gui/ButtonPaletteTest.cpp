@@ -14,10 +14,34 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTest>
 
 using namespace lexinum;
+
+namespace {
+
+// The window ids a property of the root window lists; none when it is not set.
+QList<WId> RootWindowList(const QString& property) {
+    QProcess xprop;
+    xprop.start(QStringLiteral("xprop"), {QStringLiteral("-root"), property});
+    if (!xprop.waitForFinished(5000) || xprop.exitCode() != 0)
+        return {};
+    QList<WId> windows;
+    const QString listed = QString::fromLatin1(xprop.readAllStandardOutput()).section(QLatin1Char('#'), 1);
+    for (const QRegularExpressionMatch& id : QRegularExpression(QStringLiteral("0x[0-9a-f]+")).globalMatch(listed))
+        windows << id.captured().toULongLong(nullptr, 16);
+    return windows;
+}
+
+// The top-level windows from the bottom up as the window manager stacks them.
+QList<WId> StackingOrder() {
+    return RootWindowList(QStringLiteral("_NET_CLIENT_LIST_STACKING"));
+}
+
+} // namespace
 
 class ButtonPaletteTest : public QObject {
     Q_OBJECT
@@ -35,6 +59,7 @@ private slots:
     void wholePaletteIsKeptOnScreen_data();
     void wholePaletteIsKeptOnScreen();
     void keptPlaceOffTheScreenIsBroughtBack();
+    void staysOverTheMaximizedFrameUnderAWindowManager();
 
 private:
     test::GameFixture game_;
@@ -241,6 +266,32 @@ void ButtonPaletteTest::keptPlaceOffTheScreenIsBroughtBack() {
         QVERIFY(palette->screen()->availableGeometry().contains(palette->frameGeometry()));
         game_.Reset();
     }
+}
+
+void ButtonPaletteTest::staysOverTheMaximizedFrameUnderAWindowManager() {
+    // Only a window manager stacks windows: run under scripts/with-openbox.
+    if (QGuiApplication::platformName() != QStringLiteral("xcb") ||
+        RootWindowList(QStringLiteral("_NET_SUPPORTING_WM_CHECK")).isEmpty())
+        QSKIP("needs a window manager on X11");
+    game_.Start({}, TivApp::ShowState::Maximized);
+    QTRY_VERIFY(game_.App().Maximized());
+    const WId frame = game_.Frame().winId();
+    const WId palette = game_.App().LettersPane()->Palette()->winId();
+    const auto over = [&] {
+        const QList<WId> order = StackingOrder();
+        return order.indexOf(palette) > order.indexOf(frame) && order.indexOf(frame) >= 0;
+    };
+    QTRY_VERIFY(over());
+    // A dialog over the frame, then closed: the palette is over the frame again.
+    test::GameFixture::OnModal([](QWidget* modal) {
+        QTest::qWait(300);
+        static_cast<QDialog*>(modal)->reject();
+    });
+    QVERIFY(game_.App().RunCommand(Command::ShowSolutions));
+    QTest::qWait(300);
+    QTRY_VERIFY(over());
+    // It is not kept over other programs.
+    QVERIFY(!(game_.App().LettersPane()->Palette()->windowFlags() & Qt::WindowStaysOnTopHint));
 }
 
 LEXINUM_GUI_TEST(ButtonPaletteTest)

@@ -133,12 +133,13 @@ void ButtonPalette::Settle() {
     const QMargins told = ToldDecorations(this);
     if (told.isNull())
         return;
-    settling_ = false;
-    if (told == placedWith_)
-        return;
-    // Placed from a guess: the place asked for, worked out again with the
-    // real decorations (beside the frame, where the frame now stands).
-    Place(besideOf_ != nullptr ? BesideFrame(told) : wanted_, told);
+    // Beside the frame, the place waits for the frame's own decorations too.
+    if (besideOf_ == nullptr || !ToldDecorations(besideOf_).isNull())
+        settling_ = false;
+    if (besideOf_ != nullptr)
+        Place(BesideFrame(told), told);
+    else if (told != placedWith_)
+        Place(wanted_, told);
 }
 
 void ButtonPalette::closeEvent(QCloseEvent* event) {
@@ -167,6 +168,9 @@ void ButtonPalette::paintEvent(QPaintEvent* event) {
 }
 
 bool ButtonPalette::eventFilter(QObject* watched, QEvent* event) {
+    // The frame put in its place by the window manager: so is the palette beside it.
+    if (watched == owner_ && (event->type() == QEvent::Move || event->type() == QEvent::Resize))
+        Settle();
     if (watched == owner_ && isVisible() &&
         (event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowStateChange)) {
         // The frame came forward (a dialog closed, the player clicked it, it

@@ -78,7 +78,8 @@ private:
     // The place beside the frame it was asked to stand by.
     QPoint BesideFrame(const QMargins& decorations) const;
     // Places the palette again once the window manager has told its real
-    // decorations, if they differ from those it was placed with.
+    // decorations, if they differ from those it was placed with; beside the
+    // frame, again until the frame's decorations are known too.
     void Settle();
 
     std::array<SymbButtonGadget*, kGadgetCount> gadgets_{};
