@@ -2,8 +2,8 @@
 // deletes, replaces a selection or presses them, its geometry over the
 // results box, and its answer.
 #include "letters/MotEnterDialog.h"
-#include "GameFixture.h"
 #include "AccessibleName.h"
+#include "GameFixture.h"
 #include "GuiTestMain.h"
 #include "TestServices.h"
 #include "letters/MotEnterButton.h"
@@ -51,20 +51,23 @@ private slots:
     void okJudgesAndAnnulerGivesNoAnswer();
 
 private:
-    MotEnterDialog& Open(const std::string& letters);
+    // The word entry over the results box, or over a box `height` pixels high.
+    MotEnterDialog& Open(const std::string& letters, int height = 0);
 
     test::TestServices app_;
     std::unique_ptr<MotEnterDialog> dialog_;
     std::vector<std::string> judged_;
 };
 
-MotEnterDialog& MotEnterDialogTest::Open(const std::string& letters) {
+MotEnterDialog& MotEnterDialogTest::Open(const std::string& letters, int height) {
     judged_.clear();
-    dialog_ = std::make_unique<MotEnterDialog>(app_.Window(), app_, app_.ResultArea(), letters,
-                                               [this](const std::string& word) {
-                                                   judged_.push_back(word);
-                                                   return WordCheckResult::Accepted;
-                                               });
+    QRect area = app_.ResultArea();
+    if (height > 0)
+        area.setHeight(height);
+    dialog_ = std::make_unique<MotEnterDialog>(app_.Window(), app_, area, letters, [this](const std::string& word) {
+        judged_.push_back(word);
+        return WordCheckResult::Accepted;
+    });
     dialog_->show();
     dialog_->activateWindow();
     // The offscreen screen hands the focus over a moment after the activation.
@@ -114,27 +117,34 @@ void MotEnterDialogTest::liesOverTheResultsBoxWithItsControls() {
 }
 
 void MotEnterDialogTest::controlsStayClearOfEachOtherAtEveryCount() {
+    // The box's height relative to the fonts changes with the screen's
+    // shape and the window manager's bars: a low one too.
     for (const bool maximized : {false, true}) {
         app_.SetMaximized(maximized);
         for (const int count : {2, 9, 18, 19, 27}) {
-            const QByteArray context = QByteArray::number(count) + (maximized ? " letters, maximized" : " letters");
-            MotEnterDialog& dialog = Open(std::string("ABCDEFGHIJKLMNOPQRSTUVWXYZE").substr(0, count));
-            std::vector<QWidget*> shown{dialog.Edit(), dialog.OkButton(), dialog.EraseButton(), dialog.CancelButton()};
-            for (int i = 0; i < count; ++i)
-                shown.push_back(dialog.LetterButton(i));
-            for (std::size_t a = 0; a < shown.size(); ++a) {
-                QVERIFY2(dialog.rect().contains(shown[a]->geometry()), context);
-                for (std::size_t b = a + 1; b < shown.size(); ++b)
-                    QVERIFY2(!shown[a]->geometry().intersects(shown[b]->geometry()), context);
-                // Every label shows whole.
-                if (auto* button = qobject_cast<QPushButton*>(shown[a])) {
-                    const QFontMetrics metrics(button->font());
-                    QVERIFY2(metrics.horizontalAdvance(button->text().remove(QLatin1Char('&'))) < button->width(),
-                             context);
-                    QVERIFY2(metrics.height() <= button->height(), context);
+            for (const int height : {0, app_.ResultArea().height() * 2 / 3}) {
+                const QByteArray context = QByteArray::number(count) +
+                                           (maximized ? " letters, maximized" : " letters") +
+                                           (height > 0 ? ", low box" : "");
+                MotEnterDialog& dialog = Open(std::string("ABCDEFGHIJKLMNOPQRSTUVWXYZE").substr(0, count), height);
+                std::vector<QWidget*> shown{dialog.Edit(), dialog.OkButton(), dialog.EraseButton(),
+                                            dialog.CancelButton()};
+                for (int i = 0; i < count; ++i)
+                    shown.push_back(dialog.LetterButton(i));
+                for (std::size_t a = 0; a < shown.size(); ++a) {
+                    QVERIFY2(dialog.rect().contains(shown[a]->geometry()), context);
+                    for (std::size_t b = a + 1; b < shown.size(); ++b)
+                        QVERIFY2(!shown[a]->geometry().intersects(shown[b]->geometry()), context);
+                    // Every label shows whole.
+                    if (auto* button = qobject_cast<QPushButton*>(shown[a])) {
+                        const QFontMetrics metrics(button->font());
+                        QVERIFY2(metrics.horizontalAdvance(button->text().remove(QLatin1Char('&'))) < button->width(),
+                                 context);
+                        QVERIFY2(metrics.height() <= button->height(), context);
+                    }
                 }
+                dialog_.reset();
             }
-            dialog_.reset();
         }
     }
 }
