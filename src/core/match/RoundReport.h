@@ -12,6 +12,9 @@ struct LettersRoundReport {
     int computerLength = 0;
     // Length of the player's word.
     int playerLength = 0;
+    // False when the word could not be judged (a lexicon file could not be
+    // read): a failure of the program is never scored against the player.
+    bool judged = true;
 };
 
 // What the numbers pane reports at the end of a match round.
