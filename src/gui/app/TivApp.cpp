@@ -1,6 +1,7 @@
 #include "app/TivApp.h"
 
 #include "app/CommandLineFile.h"
+#include "app/Match.h"
 #include "app/TivFrame.h"
 #include "common/Profile.h"
 #include "common/Prompter.h"
@@ -76,11 +77,17 @@ TivApp::TivApp(const std::vector<std::string>& arguments, QObject* parent) : QOb
 
     commands_.OnCommand(Command::ContextHelp, [this] { ContextHelp(); });
     commands_.EnableWhen(Command::ContextHelp, [this] { return state_.HelpAvailable(); });
+    match_ = std::make_unique<Match>(*this);
+    commands_.OnCommand(Command::NewMatch, [this] { match_->Start(); });
+    commands_.OnCommand(Command::Continue, [this] { match_->Continue(); });
+    commands_.OnCommand(Command::QuitMatch, [this] { match_->Quit(); });
+    commands_.EnableWhen(Command::QuitMatch, [this] { return state_.Competition(); });
 }
 
 TivApp::~TivApp() {
     // The frame owns both panes; each halts its search as it goes.
     frameOwner_.reset();
+    match_.reset();
 }
 
 QString TivApp::SettingsFolder() {
@@ -132,12 +139,16 @@ void TivApp::InitInstance(ShowState show) {
 }
 
 bool TivApp::CanClose() {
+    if (!match_->AskSaveModified())
+        return false;
     if (frame_ != nullptr && !frame_->CanClose())
         return false;
     if (lettersPane_ != nullptr && !lettersPane_->CanClose())
         return false;
     if (numbersPane_ != nullptr && !numbersPane_->CanClose())
         return false;
+    // The level and the name are kept for the next match.
+    match_->End();
     // The saved-game folder: that of the last game saved or opened; when the
     // session named no file with a folder, the folder read at start stays.
     const std::string folder = gameData_.FileFolder();
@@ -200,6 +211,7 @@ void TivApp::SetDisplayMode(SizeType sizeType) {
     define_geometry();
     if (frame_ != nullptr)
         frame_->ApplyLayout();
+    match_->FollowPane();
 }
 
 int TivApp::ReportErrno(const std::string& context) {
@@ -229,6 +241,8 @@ void TivApp::ShowGame(Game game) {
     PanoWindow* pane = Pane(game);
     pane->EnsureSetUp();
     state_.SetShownGame(game);
+    // The score window goes with the match to the pane shown.
+    match_->FollowPane();
     pane->Activate();
 }
 
@@ -266,6 +280,7 @@ bool TivApp::ScreenReaderActive() const {
 }
 
 void TivApp::ReportRound(const RoundReport& report) {
+    match_->Score(report);
     emit roundReported(report);
 }
 

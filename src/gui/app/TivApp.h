@@ -22,6 +22,7 @@ class QStatusBar;
 namespace lexinum {
 
 class ChifWindow;
+class Match;
 class MotWindow;
 class PanoWindow;
 class Profile;
@@ -31,8 +32,8 @@ class TivFrame;
 // the shared fonts and layout, the gate that keeps commands out of a wait,
 // the frame and its two panes. Created after the QApplication; it hands
 // itself to the windows it builds as their AppServices, so nothing reaches it
-// through a global. The match plugs in here: it reads the panes' round
-// reports from roundReported and keeps the level in the state.
+// through a global. It owns the match, which scores the rounds the panes
+// report and keeps the level in the state.
 class TivApp : public QObject, public AppServices {
     Q_OBJECT
 
@@ -90,6 +91,8 @@ public:
     PanoWindow* Pane(Game game) const;
     // The pane the frame shows.
     PanoWindow* ShownPane() const;
+    // The match (running or not).
+    Match& TheMatch() const { return *match_; }
 
     // The application's own command table.
     const CommandTable& Commands() const { return commands_; }
@@ -145,6 +148,7 @@ private:
     CommandGate gate_;
     TimerPeriods periods_;
     bool screenReaderAsked_ = false;
+    std::unique_ptr<Match> match_;
     std::unique_ptr<TivFrame> frameOwner_;
     TivFrame* frame_ = nullptr;
     MotWindow* lettersPane_ = nullptr;

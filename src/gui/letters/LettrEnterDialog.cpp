@@ -63,13 +63,15 @@ QSize LettrEnterDialog::ClientSize(const AppServices& app, int letterCount) {
     return {g.fieldWidth + 2 * g.marginX, 3 * g.marginY + g.fieldHeight + g.buttonHeight};
 }
 
-LettrEnterDialog::LettrEnterDialog(QWidget* parent, AppServices& app, LexiconSet& lexicon, int letterCount)
+LettrEnterDialog::LettrEnterDialog(QWidget* parent, AppServices& app, LexiconSet& lexicon, int letterCount,
+                                   bool refillBags)
     : CenteredDialog(parent, app, kHelpTopic), lexicon_(lexicon),
       letterCount_(LetterDraw::LetterCountInRange(letterCount)) {
     setWindowTitle(QString::fromUtf8(kTitle));
     // No close box: the draw cannot be abandoned.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    lexicon_.RefillBags();
+    if (refillBags || !app.State().Competition())
+        lexicon_.RefillBags();
 
     const Geometry g = Measure(app, letterCount_);
     field_ = new QLineEdit(this);

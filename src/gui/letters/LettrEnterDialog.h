@@ -22,8 +22,8 @@ public:
     static constexpr HelpTopic kHelpTopic = HelpTopic::LetterEntry;
 
     // A draw of `letterCount` letters from `lexicon`'s bags, which are
-    // filled again first (training).
-    LettrEnterDialog(QWidget* parent, AppServices& app, LexiconSet& lexicon, int letterCount);
+    // filled again first when `refillBags` (always in training).
+    LettrEnterDialog(QWidget* parent, AppServices& app, LexiconSet& lexicon, int letterCount, bool refillBags = true);
 
     // The letters drawn so far.
     const std::string& Letters() const { return letters_; }

@@ -110,7 +110,8 @@ bool MotWindow::CanClose() {
     if (IsSetUp()) {
         Profile& settings = App().Settings();
         settings.WriteInt(kSection, keys::kVowelCount, vowelCount_);
-        settings.WriteInt(kSection, keys::kLetterCount, letterCount_);
+        // The training count, even when the game closes in a match of nine letters.
+        settings.WriteInt(kSection, keys::kLetterCount, trainingLetterCount_);
         settings.WriteInt(kSection, keys::kAutoChoice, autoChoice_ ? 1 : 0);
         if (palette_ != nullptr) {
             settings.WriteInt(kSection, keys::kPaletteShown, App().State().LetterPaletteShown() ? 1 : 0);
@@ -173,12 +174,12 @@ void MotWindow::AutoDraw() {
     letters_ = LetterDraw::AutoDraw(lexicon_, letterCount_, vowelCount_);
 }
 
-void MotWindow::NewLetters() {
+void MotWindow::NewLetters(bool refillBags) {
     if (!App().State().Competition() && autoChoice_) {
         AutoDraw();
     } else {
         lettersField_->clear();
-        LettrEnterDialog dialog(this, App(), lexicon_, letterCount_);
+        LettrEnterDialog dialog(this, App(), lexicon_, letterCount_, refillBags);
         dialog.exec();
         letters_ = dialog.Letters();
     }
@@ -228,6 +229,9 @@ void MotWindow::StartLettersGame() {
     Channel().TakeText();
     ResultBox()->clear();
     if (App().State().Competition()) {
+        // Between two rounds of a match: no draw until "&Poursuivre".
+        lettersField_->clear();
+        App().State().SetCanCheck(Game::Letters, false);
         PanoWindow::Activate();
         return;
     }
@@ -235,6 +239,64 @@ void MotWindow::StartLettersGame() {
     NewLetters();
     lettersField_->setFocus(Qt::OtherFocusReason);
     lettersField_->selectAll();
+}
+
+void MotWindow::EnterCompetition() {
+    PanoWindow::EnterCompetition();
+    letters_.clear();
+    lettersField_->clear();
+    lettersField_->setReadOnly(true);
+    letterCount_ = LetterDraw::kDefaultLetters;
+    FollowPalette();
+    if (isVisible())
+        PanoWindow::Activate();
+}
+
+void MotWindow::LeaveCompetition() {
+    PanoWindow::LeaveCompetition();
+    letterCount_ = trainingLetterCount_;
+    lettersField_->setReadOnly(false);
+    FollowPalette();
+    if (isVisible())
+        lettersField_->setFocus(Qt::OtherFocusReason);
+}
+
+bool MotWindow::DrawForMatch(const MatchRound& round) {
+    if (!EnsureLexicon())
+        return false;
+    NewLetters(round.setStarts);
+    return !letters_.empty();
+}
+
+void MotWindow::StartComputerSearch(int level) {
+    WordSearch& search = search_.Search();
+    search.PrepareLetters(letters_);
+    search.ChooseHiddenFiles(level);
+    search.StartComputer(Channel());
+}
+
+std::string MotWindow::ComputerAnswerText(bool answered) {
+    computerLength_ = answered ? search_.Search().BestLength() : 0;
+    return LettersRoundText::MatchRemark(wordResult_, static_cast<int>(word_.size()), computerLength_) +
+           Channel().TakeText();
+}
+
+RoundReport MotWindow::MatchReport() const {
+    LettersRoundReport report;
+    report.accepted = wordResult_ == WordCheckResult::Accepted;
+    report.computerLength = computerLength_;
+    report.playerLength = static_cast<int>(word_.size());
+    // A word the lexicon could not judge is not a wrong word.
+    report.judged = wordResult_ != WordCheckResult::LexiconLost && wordResult_ != WordCheckResult::IndexMismatch;
+    return report;
+}
+
+std::string MotWindow::ReviewBatchText(std::string batch) {
+    std::string text;
+    AppendSeparator(text);
+    text += LettersRoundText::TrainingRemark(wordResult_, static_cast<int>(word_.size()),
+                                             search_.Search().GroupLength());
+    return text + batch;
 }
 
 bool MotWindow::LocateLexicon(const std::string& radical) {

@@ -44,13 +44,19 @@ public:
     void Activate() override;
     // Places the letters field too, in the big font.
     void PlaceChildren() override;
+    // The match's draws: nine letters picked in turns with the computer; the
+    // field is read-only and the palette hidden until the match ends.
+    void EnterCompetition() override;
+    void LeaveCompetition() override;
 
     // ---- the round ----
     // Fills the draw automatically: counts of letters and vowels, full bags.
     void AutoDraw();
     // A new draw: automatic in training when chosen so, otherwise by vowel
-    // and consonant; then shown, and the search of the previous draw stopped.
-    void NewLetters();
+    // and consonant (in a match with the computer, the bags filled again
+    // only when `refillBags`, at the start of a set); then shown, and the
+    // search of the previous draw stopped.
+    void NewLetters(bool refillBags = true);
     // The pane comes back: a new draw, the focus in the letters field.
     void StartLettersGame();
     // Takes the letters field's text as the draw (if it changed, the search
@@ -100,6 +106,13 @@ protected:
     void StartSolutionsSearch() override;
     std::string AskPlayer(const QRect& area) override;
     std::string FirstBatchText(std::string batch) override;
+    // ---- a match round's steps: the draw in turns, the computer's word at
+    // its level, the report, the remark over the first group reviewed ----
+    bool DrawForMatch(const MatchRound& round) override;
+    void StartComputerSearch(int level) override;
+    std::string ComputerAnswerText(bool answered) override;
+    RoundReport MatchReport() const override;
+    std::string ReviewBatchText(std::string batch) override;
 
 private:
     void ReadSettings();
@@ -112,10 +125,13 @@ private:
 
     std::string letters_;
     int letterCount_ = 9;
+    // The count of the training draws, kept while a match draws nine.
     int trainingLetterCount_ = 9;
     int vowelCount_ = 4;
     bool autoChoice_ = false;
     std::string word_;
+    // The length of the computer's word in the last match round (0: none).
+    int computerLength_ = 0;
     WordCheckResult wordResult_ = WordCheckResult::NoAnswer;
     LexiconSet lexicon_;
     // Declared after the lexicon it reads, so its worker is joined first.

@@ -11,6 +11,7 @@
 #include "shell/Layout.h"
 #include "shell/SettingsKeys.h"
 
+#include <climits>
 #include <string>
 
 namespace lexinum {
@@ -195,7 +196,10 @@ bool ChifWindow::TakeDraw() {
 void ChifWindow::StartSolutionsSearch() {
     NumbersSolver& solver = solver_.Search();
     solver.SetDraw(draw_.numbers, draw_.target);
-    solver.SetPlayerResult(0);
+    // In training the search starts before the player answers (the pane
+    // makes the closing remark again once he has); after a match round his
+    // answer is known.
+    solver.SetPlayerResult(App().State().Competition() ? player_.playerResult() : 0);
     solver.ClearPiles();
     solver_.Start([](NumbersSolver& search, SearchChannel& channel) { search.SolutionsSearch(channel); });
 }
@@ -214,6 +218,75 @@ std::string ChifWindow::FirstBatchText(std::string batch) {
     // The search ended long before the player answered: its remark on the
     // nearest calculation is made again for the answer given.
     return solver.NearestText(player_.playerResult());
+}
+
+void ChifWindow::SetBoxesReadOnly(bool readOnly) {
+    for (ChifEdit* box : numberBoxes_)
+        box->setReadOnly(readOnly);
+    targetBox_->setReadOnly(readOnly);
+}
+
+void ChifWindow::EnterCompetition() {
+    PanoWindow::EnterCompetition();
+    ShowDraw(NumberDraw::Placeholder());
+    ApplyBoxRules();
+    FitTargetBox();
+    SetBoxesReadOnly(true);
+    if (isVisible())
+        PanoWindow::Activate();
+}
+
+void ChifWindow::LeaveCompetition() {
+    PanoWindow::LeaveCompetition();
+    ApplyBoxRules();
+    FitTargetBox();
+    SetBoxesReadOnly(false);
+    if (isVisible())
+        FocusFirstNumber();
+}
+
+bool ChifWindow::DrawForMatch(const MatchRound&) {
+    NewDraw();
+    return true;
+}
+
+void ChifWindow::StartComputerSearch(int level) {
+    NumbersSolver& solver = solver_.Search();
+    solver.SetDraw(draw_.numbers, draw_.target);
+    solver.SetLevel(level);
+    solver.ClearPiles();
+    solver_.Start([](NumbersSolver& search, SearchChannel& channel) { search.ComputerSearch(channel); });
+}
+
+std::string ChifWindow::ComputerAnswerText(bool answered) {
+    const NumbersSolver& solver = solver_.Search();
+    computerExact_ = answered && solver.ComputerExact();
+    computerOps_ = computerExact_ ? static_cast<int>(solver.ComputerOps()) : 0;
+    // A search that gave no answer at all (stopped) reached nothing.
+    computerDistance_ = computerExact_ ? 0 : answered ? solver.BestDistance() : INT_MAX;
+    std::string text = Channel().TakeText();
+    // Not exact: how near the computer came, against the player, and its calculation.
+    if (answered && !computerExact_)
+        text += solver.NearestText(player_.playerResult());
+    return text;
+}
+
+RoundReport ChifWindow::MatchReport() const {
+    NumbersRoundReport report;
+    report.computerExact = computerExact_;
+    report.computerDistance = computerDistance_;
+    report.playerResult = player_.playerResult();
+    report.target = draw_.target;
+    return report;
+}
+
+std::string ChifWindow::ReviewBatchText(std::string batch) {
+    const NumbersSolver& solver = solver_.Search();
+    std::string text;
+    AppendSeparator(text);
+    text += NumbersRoundText::ReviewHeader(solver.ExactFound(), static_cast<int>(solver.SimplestOps()), player_,
+                                           computerExact_, computerOps_);
+    return text + batch;
 }
 
 void ChifWindow::ChangeOptions() {

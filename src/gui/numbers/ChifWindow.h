@@ -44,6 +44,10 @@ public:
     // Places the results box, the buttons and the boxes from the current
     // layout and fonts, the target box fitted to the largest target.
     void PlaceChildren() override;
+    // The match's draws: the tiles and a target from 101 to 999, the boxes
+    // read-only and showing the draw between rounds until the match ends.
+    void EnterCompetition() override;
+    void LeaveCompetition() override;
 
     // Command 101: a new draw.
     void NewDraw();
@@ -70,6 +74,13 @@ protected:
     void StartSolutionsSearch() override;
     std::string AskPlayer(const QRect& area) override;
     std::string FirstBatchText(std::string batch) override;
+    // ---- a match round's steps: the match draw, the computer's calculation
+    // at its level, the report, the remark over the first solution reviewed ----
+    bool DrawForMatch(const MatchRound& round) override;
+    void StartComputerSearch(int level) override;
+    std::string ComputerAnswerText(bool answered) override;
+    RoundReport MatchReport() const override;
+    std::string ReviewBatchText(std::string batch) override;
 
 private:
     void ReadSettings();
@@ -79,12 +90,17 @@ private:
     void ApplyBoxRules();
     void FitTargetBox();
     void FocusFirstNumber();
+    void SetBoxesReadOnly(bool readOnly);
 
     std::array<ChifEdit*, NumberDraw::kNumberCount> numberBoxes_{};
     ChifEdit* targetBox_ = nullptr;
     NumberDraw draw_;
     NumbersOptions options_;
     Calculation player_;
+    // The computer's answer in the last match round.
+    bool computerExact_ = false;
+    int computerOps_ = 0;
+    int computerDistance_ = 0;
     SearchJob<NumbersSolver> solver_;
 };
 

@@ -60,8 +60,8 @@ PanoWindow::PanoWindow(AppServices& app, Game game, const std::string& section, 
     commands_.OnCommand(Command::Fonts, [this] { ChooseResultFont(); });
     connect(&state, &GameState::changed, this, &PanoWindow::FollowMode);
     // Leaving the results box by the keyboard goes to "No&uveau" or "&Poursuivre".
-    connect(resultBox_, &ResultEdit::leaveRequested, this,
-            [this] { Button(competitionButtons_ ? kPlace1Match : kPlace1Training)->setFocus(Qt::TabFocusReason); });
+    connect(resultBox_, &ResultEdit::leaveRequested, this, [this] { FirstButton()->setFocus(Qt::TabFocusReason); });
+    commands_.OnCommand(Command::Check, [this] { ReviewNext(); });
 }
 
 PanoWindow::~PanoWindow() = default;
@@ -109,8 +109,11 @@ bool PanoWindow::CanClose() {
 }
 
 void PanoWindow::Activate() {
-    HlpStrButton* first = Button(competitionButtons_ ? kPlace1Match : kPlace1Training);
-    first->setFocus(Qt::OtherFocusReason);
+    FirstButton()->setFocus(Qt::OtherFocusReason);
+}
+
+HlpStrButton* PanoWindow::FirstButton() const {
+    return Button(competitionButtons_ ? kPlace1Match : kPlace1Training);
 }
 
 void PanoWindow::PlaceChildren() {
@@ -198,18 +201,79 @@ void PanoWindow::LeadReaderTo(int position) {
         resultBox_->ReadFrom(position);
 }
 
-void PanoWindow::ShowBatch(bool first) {
+bool PanoWindow::ShowBatch(bool first) {
     if (WaitBatch() != SearchChannel::WaitResult::Ready)
-        return;
+        return false;
     const bool last = Channel().Complete();
     std::string text = Channel().TakeText();
     if (first)
-        text = FirstBatchText(std::move(text));
+        text = app_.State().Competition() ? ReviewBatchText(std::move(text)) : FirstBatchText(std::move(text));
     resultBox_->Append(text);
     Channel().Continue();
     // After the last batch the search is over: the next "&Voir" plays a new round.
     if (last)
         HaltSearch();
+    return !last;
+}
+
+void PanoWindow::PlayMatchRound(const MatchRound& round) {
+    GameState& state = app_.State();
+    state.SetCanCheck(game_, false);
+    if (!HaltSearch())
+        return;
+    Channel().TakeText();
+    resultBox_->clear();
+    if (!DrawForMatch(round))
+        return;
+    // The computer searches while the player's clock runs.
+    StartComputerSearch(round.level);
+    std::string verdict = AskPlayer(ResultArea());
+    AppendSeparator(verdict);
+    resultBox_->Append(verdict);
+    const bool answered = WaitComputer();
+    resultBox_->Append(ComputerAnswerText(answered));
+    // The whole round, the verdict first, is read from the top of the box.
+    LeadReaderTo(0);
+    app_.ReportRound(MatchReport());
+    if (!state.Competition())
+        return;
+    // The round's solutions, for "&Vérifier".
+    state.SetMatchModified(true);
+    if (!HaltSearch())
+        return;
+    Channel().TakeText();
+    StartSolutionsSearch();
+    firstReviewPending_ = true;
+    state.SetCanCheck(game_, true);
+}
+
+void PanoWindow::ReviewNext() {
+    const int groupStart = resultBox_->EndPosition();
+    const bool first = firstReviewPending_;
+    firstReviewPending_ = false;
+    // A search that ended, or was stopped, has nothing more to review: the
+    // command goes grey rather than wait for a batch that will never come.
+    if (!ShowBatch(first)) {
+        app_.State().SetCanCheck(game_, false);
+        Button(kPlace1Match)->setFocus(Qt::OtherFocusReason);
+    }
+    LeadReaderTo(groupStart);
+}
+
+void PanoWindow::EnterCompetition() {
+    StopSearch();
+    Channel().TakeText();
+    resultBox_->clear();
+    firstReviewPending_ = false;
+    app_.State().SetCanCheck(game_, false);
+    FollowMode();
+}
+
+void PanoWindow::LeaveCompetition() {
+    StopSearch();
+    firstReviewPending_ = false;
+    app_.State().SetCanCheck(game_, false);
+    FollowMode();
 }
 
 void PanoWindow::StopSearch() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/SearchChannel.h"
+#include "match/RoundReport.h"
 #include "presentation/BmpViewWindow.h"
 #include "shell/CommandTable.h"
 #include "shell/GameState.h"
@@ -34,6 +35,13 @@ struct Layout;
 // is kept here, once for both games. The pane owns its search job (the
 // search state and the worker, joined when the job goes) and hands its
 // channel out through Channel().
+//
+// A match round is the same protocol with the computer beside the player: the
+// pane draws for the match, starts the computer's search at the match's
+// level, asks the player (the dialog keeps the time), shows the verdict, waits
+// for the computer's answer and shows it, then reports the round to the
+// application; the solutions search then starts so that "&Vérifier" reviews
+// the round's solutions one batch at a time.
 class PanoWindow : public BmpViewWindow {
     Q_OBJECT
 
@@ -76,6 +84,26 @@ public:
     void SeeSolutions();
     // True while the search of a round runs, with batches still to show.
     bool RoundSearchRunning() { return !Channel().Stopped(); }
+
+    // ---- the match ----
+    // What the application tells a pane about the match round it plays.
+    struct MatchRound {
+        // The computer's level, 1 to 6.
+        int level = 0;
+        // The round begins a set (the letter bags are filled again).
+        bool setStarts = false;
+    };
+    // "&Poursuivre" when the next round is this pane's game: plays it.
+    void PlayMatchRound(const MatchRound& round);
+    // Command 140 "&Vérifier": the next batch of the round's solutions; after
+    // the last one (or once the search was stopped) the command is greyed
+    // and "&Poursuivre" takes the focus.
+    void ReviewNext();
+    // The match starts (or another replaces it): the pane takes the match's
+    // rules and buttons, with no draw until the first round.
+    virtual void EnterCompetition();
+    // The match ends or is left: the training rules and buttons come back.
+    virtual void LeaveCompetition();
 
     // ---- the search hand-over ----
     // The longest a halt waits for the worker to end.
@@ -121,13 +149,29 @@ protected:
     virtual std::string AskPlayer(const QRect& area) = 0;
     // The text shown with the first batch of solutions, `batch` being the batch's own.
     virtual std::string FirstBatchText(std::string batch) = 0;
+    // The draw of a match round; false when no round can be played.
+    virtual bool DrawForMatch(const MatchRound& round) = 0;
+    // Starts the computer's search on the draw, at `level`.
+    virtual void StartComputerSearch(int level) = 0;
+    // The computer's answer as the results box shows it, once the computer's
+    // search has handed it over (`answered`) or ended without one.
+    virtual std::string ComputerAnswerText(bool answered) = 0;
+    // The round's report to the match.
+    virtual RoundReport MatchReport() const = 0;
+    // The text shown with the first batch reviewed after a match round (it
+    // begins with the separator).
+    virtual std::string ReviewBatchText(std::string batch) = 0;
 
     // A training round: the previous search halted, the new one started, the
     // player's answer and verdict, then the first batch.
     void PlayTrainingRound();
     // Waits for the next batch, shows it (through FirstBatchText for the
-    // first) and lets the search go on; after the last, waits for its end.
-    void ShowBatch(bool first);
+    // first, or ReviewBatchText reviewing a match round) and lets the search
+    // go on; after the last, waits for its end. False when no batch came or
+    // the one shown was the last.
+    bool ShowBatch(bool first);
+    // The button of place 1 in the mode shown: "No&uveau" or "&Poursuivre".
+    HlpStrButton* FirstButton() const;
     // With a screen reader following the game, gives the results box the
     // focus with its caret at `position`, the start of what was just added.
     void LeadReaderTo(int position);
@@ -158,6 +202,8 @@ private:
     QFont resultFont_;
     bool setUp_ = false;
     bool competitionButtons_ = false;
+    // The next batch reviewed after a match round is its first.
+    bool firstReviewPending_ = false;
 };
 
 } // namespace lexinum
