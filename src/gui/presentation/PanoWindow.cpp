@@ -231,14 +231,17 @@ void PanoWindow::PlayMatchRound(const MatchRound& round) {
     AppendSeparator(verdict);
     resultBox_->Append(verdict);
     const bool answered = WaitComputer();
-    resultBox_->Append(ComputerAnswerText(answered));
+    std::string computer = ComputerAnswerText(answered);
+    resultBox_->Append(computer);
     // The whole round, the verdict first, is read from the top of the box.
     LeadReaderTo(0);
+    // Marked before the report: the report of the round that decides the
+    // match leaves it unmodified, as there is nothing left to save.
+    state.SetMatchModified(true);
     app_.ReportRound(MatchReport());
     if (!state.Competition())
         return;
     // The round's solutions, for "&Vérifier".
-    state.SetMatchModified(true);
     if (!HaltSearch())
         return;
     Channel().TakeText();
