@@ -4,6 +4,7 @@
 #include "letters/MotEnterEdit.h"
 #include "shell/AppServices.h"
 #include "shell/GameFonts.h"
+#include "shell/TimerPeriods.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -36,7 +37,8 @@ QFont FittingFont(QFont font, const QStringList& labels, int width, int height, 
 
 MotEnterDialog::MotEnterDialog(QWidget* parent, AppServices& app, const QRect& area, std::string_view letters,
                                Judge judge)
-    : OverResultsDialog(parent, app, kHelpTopic, area), judge_(std::move(judge)), buttons_(letters) {
+    : OverResultsDialog(parent, app, kHelpTopic, area, {kSeconds, app.Periods().wordAnswer}), judge_(std::move(judge)),
+      buttons_(letters) {
     setWindowTitle(QStringLiteral("Votre mot"));
     setAccessibleName(QStringLiteral("Votre mot"));
     setAutoFillBackground(true);
@@ -147,9 +149,12 @@ void MotEnterDialog::Erase() {
 }
 
 void MotEnterDialog::accept() {
+    // Judging may read the lexicon or show a message: the time cannot run
+    // out meanwhile.
+    StopClock();
     word_ = edit_->text().left(WordEntryButtons::kButtonCount).toStdString();
     result_ = judge_ ? judge_(word_) : WordCheckResult::NoAnswer;
-    HookDialog::accept();
+    OverResultsDialog::accept();
 }
 
 } // namespace lexinum

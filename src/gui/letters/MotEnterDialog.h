@@ -22,7 +22,8 @@ class MotEnterEdit;
 // a field for the word, a button for each drawn letter, "O&K", "E&ffacer"
 // and "Annuler". A letter button hides while its letter is in the word and
 // comes back when it leaves it. OK judges the word; "Annuler" (or Escape)
-// leaves no answer.
+// leaves no answer. In a match the word typed when the time is over is judged
+// as if OK had been pressed.
 class MotEnterDialog : public OverResultsDialog {
     Q_OBJECT
 
@@ -32,6 +33,8 @@ public:
 
     // The help topic of the word entry.
     static constexpr HelpTopic kHelpTopic = HelpTopic::LetterEntry;
+    // The seconds the player has for his word in a match.
+    static constexpr int kSeconds = 40;
 
     // A dialog covering `area` (screen coordinates) for the draw `letters`.
     MotEnterDialog(QWidget* parent, AppServices& app, const QRect& area, std::string_view letters, Judge judge);
@@ -48,7 +51,7 @@ public:
     QPushButton* EraseButton() const { return eraseButton_; }
     QPushButton* CancelButton() const { return cancelButton_; }
 
-    // The close query of OK: reads the word and judges it.
+    // The close query of OK and of the time-out: reads the word and judges it.
     void accept() override;
     // "E&ffacer": empties the word and brings every letter button back.
     void Erase();

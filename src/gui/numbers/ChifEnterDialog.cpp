@@ -3,6 +3,7 @@
 #include "numbers/NumberRules.h"
 #include "shell/AppServices.h"
 #include "shell/GameFonts.h"
+#include "shell/TimerPeriods.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -106,7 +107,8 @@ ChifEnterDialog::Places ChifEnterDialog::PlacesFor(QSize size) {
 ChifEnterDialog::ChifEnterDialog(QWidget* parent, AppServices& app, Calculation& answer,
                                  const std::array<int, Calculation::kNumberCount>& numbers, int target,
                                  const QRect& screenRect)
-    : OverResultsDialog(parent, app, kHelpTopic, screenRect), answer_(answer) {
+    : OverResultsDialog(parent, app, kHelpTopic, screenRect, {kSeconds, app.Periods().calculationAnswer}),
+      answer_(answer) {
     setAccessibleName(QStringLiteral("Votre calcul"));
 
     for (int i = 0; i < Calculation::kNumberCount; ++i) {
@@ -132,7 +134,7 @@ ChifEnterDialog::ChifEnterDialog(QWidget* parent, AppServices& app, Calculation&
     eraseLineButton_ = MakeButton(QStringLiteral("Eff &Ligne"), this);
     eraseAllButton_ = MakeButton(QStringLiteral("E&ffacer"), this);
     cancelButton_ = MakeButton(QStringLiteral("Annuler"), this);
-    connect(okButton_, &QPushButton::clicked, this, &ChifEnterDialog::Accept);
+    connect(okButton_, &QPushButton::clicked, this, &ChifEnterDialog::accept);
     connect(eraseLineButton_, &QPushButton::clicked, this, &ChifEnterDialog::EraseLine);
     connect(eraseAllButton_, &QPushButton::clicked, this, &ChifEnterDialog::EraseAll);
     connect(cancelButton_, &QPushButton::clicked, this, &ChifEnterDialog::reject);
@@ -276,14 +278,14 @@ void ChifEnterDialog::EraseAll() {
     Answered(Calculation::Refusal::None);
 }
 
-void ChifEnterDialog::Accept() {
+void ChifEnterDialog::accept() {
     answer_.Accept();
-    accept();
+    OverResultsDialog::accept();
 }
 
 void ChifEnterDialog::reject() {
     answer_.Cancel();
-    HookDialog::reject();
+    OverResultsDialog::reject();
 }
 
 void ChifEnterDialog::TypeDigit(QChar digit) {

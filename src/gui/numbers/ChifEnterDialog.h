@@ -29,6 +29,8 @@ class ChifEnterDialog : public OverResultsDialog {
 public:
     // The help topic of the dialog.
     static constexpr HelpTopic kHelpTopic = HelpTopic::CalculationEntry;
+    // The seconds the player has for his calculation in a match.
+    static constexpr int kSeconds = 50;
 
     // The places of the children in a dialog of size `size`.
     struct Places {
@@ -54,6 +56,9 @@ public:
     QPushButton* CancelButton() const { return cancelButton_; }
     QPlainTextEdit* CalculationBox() const { return calculationBox_; }
 
+    // "O&K", and the end of the time in a match: the answer is the last
+    // complete line's result, or the one number chosen.
+    void accept() override;
     // "Annuler" and Escape: no answer.
     void reject() override;
 
@@ -72,7 +77,6 @@ private:
     void ClickOperation(int j);
     void EraseLine();
     void EraseAll();
-    void Accept();
     // After a click or key: a refusal beeps, is signalled and is told to a
     // screen reader when one listens; a click taken forgets the reason told.
     void Answered(Calculation::Refusal reason);

@@ -2,8 +2,9 @@
 
 namespace lexinum {
 
-OverResultsDialog::OverResultsDialog(QWidget* parent, AppServices& app, HelpTopic helpTopic, const QRect& area)
-    : HookDialog(parent, app, helpTopic) {
+OverResultsDialog::OverResultsDialog(QWidget* parent, AppServices& app, HelpTopic helpTopic, const QRect& area,
+                                     Countdown countdown)
+    : TimedDialog(parent, app, helpTopic, countdown) {
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     setModal(true);
     setGeometry(area);

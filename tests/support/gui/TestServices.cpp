@@ -58,6 +58,7 @@ void TestServices::Reset() {
     reports.clear();
     quits = 0;
     screenReader = false;
+    periods_ = TimerPeriods{};
     SetMaximized(false);
     commandsAnswered = true;
     state_.SetShownGame(Game::Letters);

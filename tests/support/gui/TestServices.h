@@ -46,6 +46,8 @@ public:
     const Layout& GameLayout() const { return layout_; }
     // The fonts and layout of a maximized frame, or of a normal one again.
     void SetMaximized(bool maximized);
+    // Shortens (or lengthens) the game's timers, until the next Reset.
+    void SetPeriods(const TimerPeriods& periods) { periods_ = periods; }
 
     RecordingPrompter& Prompts() { return prompter_; }
 
