@@ -73,9 +73,14 @@ void PanoWindowTest::checkFollowsThePanesOwnState() {
     game_.Start();
     TivApp& app = game_.App();
     app.State().SetCompetition(true);
-    // Nothing runs "&Vérifier" yet: it stays grey whatever the pane can show.
+    // "&Vérifier" follows what the pane shown can still review, not the other pane.
     app.State().SetCanCheck(Game::Letters, true);
+    QVERIFY(app.LettersPane()->Button(Command::Check)->isEnabled());
+    app.State().SetCanCheck(Game::Letters, false);
+    app.State().SetCanCheck(Game::Numbers, true);
     QVERIFY(!app.LettersPane()->Button(Command::Check)->isEnabled());
+    app.State().SetCanCheck(Game::Numbers, false);
+    app.State().SetCanCheck(Game::Letters, true);
     QVERIFY(app.LettersPane()->Commands().FindEnabler(Command::Check) != nullptr);
     QVERIFY((*app.LettersPane()->Commands().FindEnabler(Command::Check))());
     QVERIFY(!(*app.NumbersPane()->Commands().FindEnabler(Command::Check))());

@@ -1,0 +1,211 @@
+// A match played in the whole game, with the timers shortened so that the
+// player's draws and answers run out by themselves: the rounds in turn in
+// each pane, the menus and gadgets of a match, the score, the end of the
+// match and leaving one.
+#include "GameFixture.h"
+#include "GuiTestMain.h"
+#include "app/LevelDialog.h"
+#include "app/Match.h"
+#include "app/ScoreWindow.h"
+#include "app/TivFrame.h"
+#include "common/Profile.h"
+#include "letters/MotWindow.h"
+#include "numbers/ChifEdit.h"
+#include "numbers/ChifWindow.h"
+#include "presentation/HlpStrButton.h"
+#include "presentation/ResultEdit.h"
+#include "presentation/ValidEdit.h"
+#include "shell/TimerPeriods.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+using namespace lexinum;
+
+class MatchTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { game_.SetUp(); }
+    void cleanup() { game_.Reset(); }
+
+    void roundsComeInTurnUntilTheMatchIsDecided();
+    void aMatchHasItsOwnMenusButtonsAndGadgets();
+    void leavingAMatchRestoresTrainingAndKeepsTheLevelAndName();
+    void checkReviewsTheRoundThenGoesGrey();
+
+private:
+    // Starts the game with timers of a few milliseconds.
+    void StartQuickGame() {
+        game_.Start();
+        TimerPeriods quick;
+        quick.wordAnswer = std::chrono::milliseconds(40);
+        quick.calculationAnswer = std::chrono::milliseconds(50);
+        quick.letterPick = std::chrono::milliseconds(5);
+        quick.pickPause = std::chrono::milliseconds(1);
+        game_.App().SetPeriods(quick);
+    }
+    // "&Nouvelle partie..." answered with `name` at `level`; what the dialog proposed is kept.
+    void NewMatch(const QString& name, int level) {
+        game_.OnModal([this, name, level](QWidget* window) {
+            auto* dialog = qobject_cast<LevelDialog*>(window);
+            QVERIFY(dialog != nullptr);
+            proposedName_ = dialog->Name();
+            proposedLevel_ = dialog->Level();
+            dialog->NameEdit()->setText(name);
+            dialog->LevelButton(level)->setChecked(true);
+            dialog->OkButton()->click();
+        });
+        QVERIFY(game_.App().RunCommand(Command::NewMatch));
+    }
+    std::size_t MessagesWith(const std::string& part) {
+        std::size_t count = 0;
+        for (const auto& message : game_.Prompts().messages)
+            count += message.text.find(part) != std::string::npos ? 1 : 0;
+        return count;
+    }
+
+    test::GameFixture game_;
+    QString proposedName_;
+    int proposedLevel_ = -1;
+};
+
+void MatchTest::roundsComeInTurnUntilTheMatchIsDecided() {
+    StartQuickGame();
+    NewMatch(QStringLiteral("Zoe"), 6);
+    TivApp& app = game_.App();
+    Match& match = app.TheMatch();
+    QVERIFY(app.State().Competition());
+    QCOMPARE(match.RoundGadget()->text(), QStringLiteral("manche n°1"));
+
+    // The player answers nothing: the computer, at its best, wins every round.
+    QString order;
+    for (int step = 0; step < 40 && !app.State().MatchOver(); ++step) {
+        const int before = match.Keeper()->RoundsPlayed();
+        const Game shown = app.State().ShownGame();
+        QVERIFY(app.RunCommand(Command::Continue));
+        if (match.Keeper()->RoundsPlayed() == before) {
+            // No round: the pane of the next round came forward.
+            QVERIFY(app.State().ShownGame() != shown);
+            QCOMPARE(match.Window()->parentWidget(), static_cast<QWidget*>(app.ShownPane()));
+            order += QLatin1Char('|');
+        } else {
+            order += shown == Game::Letters ? QLatin1Char('L') : QLatin1Char('N');
+        }
+    }
+    QCOMPARE(order, QStringLiteral("LL|N|LL|N|LL|N|LL|N|LL|N|LL|N|LL|N|LL|N|LL|N|LL|N|LL|N|LL|N"));
+    QCOMPARE(match.Keeper()->RoundsPlayed(), 24);
+    QCOMPARE(MessagesWith("Les quarante secondes sont écoulées"), std::size_t(16));
+    QCOMPARE(MessagesWith("Les cinquante secondes sont écoulées"), std::size_t(8));
+    QCOMPARE(MessagesWith("Manche n°1 gagnée par l'ordinateur"), std::size_t(1));
+    QCOMPARE(MessagesWith("Match gagné par l'ordinateur 2 manches à 0."), std::size_t(1));
+    QCOMPARE(match.SetsGadget()->text(), QStringLiteral("0 - 2"));
+    QCOMPARE(match.RoundGadget()->text(), QStringLiteral("Terminé"));
+    // A decided match has nothing left to save.
+    QVERIFY(!app.State().MatchModified());
+
+    // "&Poursuivre" once more: back to training, level and name kept for next time.
+    QVERIFY(app.RunCommand(Command::Continue));
+    QVERIFY(!app.State().Competition());
+    QVERIFY(match.Window() == nullptr);
+    Profile settings(game_.IniPath().toStdString());
+    QCOMPARE(settings.ReadInt("COMPETITION", "difficulté", 0), 6);
+    QCOMPARE(settings.ReadString("COMPETITION", "dernier joueur", "", 20), std::string("Zoe"));
+}
+
+void MatchTest::aMatchHasItsOwnMenusButtonsAndGadgets() {
+    StartQuickGame();
+    TivApp& app = game_.App();
+    app.ShowGame(Game::Numbers);
+    NewMatch(QStringLiteral("Marie"), 2);
+    // A match begins in the letters pane, with no draw until "&Poursuivre".
+    QVERIFY(app.State().LettersShown());
+    QVERIFY(app.LettersPane()->Letters().empty());
+    QVERIFY(app.LettersPane()->LettersField()->isReadOnly());
+    QVERIFY(app.LettersPane()->Button(Command::Continue)->isVisible());
+    QVERIFY(!app.LettersPane()->Button(Command::NewDraw)->isVisible());
+
+    Match& match = app.TheMatch();
+    QCOMPARE(match.LevelGadget()->text(), QStringLiteral("écolier"));
+    QCOMPARE(match.SetsGadget()->text(), QStringLiteral("0 - 0"));
+    QVERIFY(!match.LevelGadget()->accessibleDescription().isEmpty());
+    QCOMPARE(match.Window()->accessibleName(), QStringLiteral("Score"));
+    QVERIFY(match.Window()->accessibleDescription().contains(QStringLiteral("Marie")));
+    QCOMPARE(match.Window()->geometry(), app.CurrentLayout().SCORE_RECT);
+
+    // Two letters rounds, then the numbers pane: its match menu, no "&Lexique".
+    for (int i = 0; i < 3; ++i)
+        QVERIFY(app.RunCommand(Command::Continue));
+    QVERIFY(!app.State().LettersShown());
+    QVERIFY(!game_.MenuTitles().contains(QStringLiteral("&Lexique")));
+    const QStringList gameMenu = game_.ItemLabels(1);
+    QCOMPARE(gameMenu.mid(0, 2), (QStringList{QStringLiteral("&Poursuivre"), QStringLiteral("&Vérifier")}));
+    QVERIFY(!game_.Frame().FindMenuItem(Command::PlayLetters)->isEnabled());
+    QVERIFY(game_.Frame().FindMenuItem(Command::QuitMatch)->isEnabled());
+    ChifWindow* numbers = app.NumbersPane();
+    for (int i = 0; i < 6; ++i)
+        QVERIFY(numbers->NumberBox(i)->isReadOnly());
+    QCOMPARE(match.Window()->parentWidget(), static_cast<QWidget*>(numbers));
+    QVERIFY(match.Window()->accessibleDescription().contains(QStringLiteral("Ordinateur")));
+}
+
+void MatchTest::leavingAMatchRestoresTrainingAndKeepsTheLevelAndName() {
+    {
+        Profile before(game_.IniPath().toStdString());
+        QVERIFY(before.WriteInt("LETTRES", "nb lettres", 7));
+    }
+    StartQuickGame();
+    TivApp& app = game_.App();
+    NewMatch(QStringLiteral("Paul"), 4);
+    QVERIFY(app.RunCommand(Command::Continue));
+    QCOMPARE(static_cast<int>(app.LettersPane()->Letters().size()), 9);
+    QVERIFY(app.State().MatchModified());
+
+    QVERIFY(app.RunCommand(Command::QuitMatch));
+    QVERIFY(!app.State().Competition());
+    QCOMPARE(app.State().Level(), 0);
+    QVERIFY(app.TheMatch().LevelGadget() == nullptr);
+    QVERIFY(app.TheMatch().Window() == nullptr);
+    QCOMPARE(app.LettersPane()->LetterCount(), 7);
+    QVERIFY(!app.LettersPane()->LettersField()->isReadOnly());
+    QVERIFY(app.LettersPane()->Button(Command::NewDraw)->isVisible());
+    QVERIFY(game_.Frame().FindMenuItem(Command::NewDraw) != nullptr);
+
+    // The next match proposes the name and level of the last one; closing
+    // the game in a match keeps the training letter count.
+    NewMatch(QStringLiteral("Paul"), 5);
+    QCOMPARE(proposedName_, QStringLiteral("Paul"));
+    QCOMPARE(proposedLevel_, 4);
+    QVERIFY(game_.Frame().close());
+    Profile settings(game_.IniPath().toStdString());
+    QCOMPARE(settings.ReadInt("LETTRES", "nb lettres", 0), 7);
+    QCOMPARE(settings.ReadInt("COMPETITION", "difficulté", 0), 5);
+}
+
+void MatchTest::checkReviewsTheRoundThenGoesGrey() {
+    StartQuickGame();
+    TivApp& app = game_.App();
+    NewMatch(QStringLiteral("Ana"), 6);
+    QVERIFY(app.RunCommand(Command::Continue));
+    MotWindow* pane = app.LettersPane();
+    QVERIFY(app.State().CanCheck(Game::Letters));
+    const QString round = pane->ResultBox()->toPlainText();
+    QVERIFY(round.contains(QStringLiteral("Aucune réponse donnée.")));
+    // Each "&Vérifier" adds a group, the first under a rule; the end of the
+    // review greys the command and gives "&Poursuivre" the focus.
+    int presses = 0;
+    while (app.State().CanCheck(Game::Letters) && presses < 40) {
+        QVERIFY(app.RunCommand(Command::Check));
+        ++presses;
+    }
+    QVERIFY(presses >= 2);
+    QVERIFY(!app.State().CanCheck(Game::Letters));
+    QVERIFY(pane->ResultBox()->toPlainText().size() > round.size());
+    QVERIFY(pane->ResultBox()->toPlainText().mid(round.size()).contains(QStringLiteral("________")));
+    QVERIFY(!app.RunCommand(Command::Check));
+}
+
+LEXINUM_GUI_TEST(MatchTest)
+#include "MatchTest.moc"
