@@ -82,13 +82,15 @@ void LevelDialogTest::okWaitsForANameAndALevel() {
         QCOMPARE(finished.count(), 0);
     };
     refused();
-    QTest::keyClicks(dialog.NameEdit(), QStringLiteral("Zoé"));
+    QTest::keyClicks(dialog.NameEdit(), QStringLiteral("Zoe"));
     refused();
     dialog.LevelButton(5)->click();
     QVERIFY(dialog.OkButton()->isEnabled());
     dialog.NameEdit()->clear();
     refused();
-    QTest::keyClicks(dialog.NameEdit(), QStringLiteral("Léa"));
+    // Typed, or put in as an input method does.
+    QTest::keyClicks(dialog.NameEdit(), QStringLiteral("L"));
+    dialog.NameEdit()->insert(QStringLiteral("éa"));
     QVERIFY(app_.Prompts().messages.empty());
     dialog.OkButton()->click();
     QCOMPARE(finished.count(), 1);

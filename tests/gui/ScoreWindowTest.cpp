@@ -20,6 +20,7 @@ private slots:
     void initTestCase() { app_.SetUp(); }
     void cleanup() {
         window_.reset();
+        score_ = ScoreKeeper("Marie");
         app_.Reset();
     }
 
