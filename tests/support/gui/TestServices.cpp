@@ -60,6 +60,7 @@ void TestServices::Reset() {
     screenReader = false;
     SetMaximized(false);
     commandsAnswered = true;
+    periods_ = TimerPeriods{};
     state_.SetShownGame(Game::Letters);
     state_.SetCompetition(false);
 }
