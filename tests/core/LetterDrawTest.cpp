@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <set>
 #include <string>
 
@@ -71,6 +73,35 @@ TEST(LetterDraw, AnEmptyBagIsToldAndGivesTheTablesFirstLetter) {
     EXPECT_EQ(LetterDraw::DrawVowel(lexicon, &prompter), 'A');
     ASSERT_EQ(prompter.messages.size(), 2u);
     EXPECT_EQ(prompter.messages[0].text, "Impossible de piocher dans une boîte vide.");
+}
+
+TEST(LetterDraw, TheComputersChoiceIsFairAndFollowsNoPattern) {
+    // A parity that alternated or stuck would be fair on average and still
+    // predictable: each of the four successions must come about a quarter of
+    // the time.
+    for (const std::uint32_t seed : {1u, 2024u, 987654321u}) {
+        Random15::Seed(seed);
+        constexpr int kChoices = 20000;
+        std::array<int, 4> successions{};
+        bool previous = LetterDraw::RandomChoiceIsVowel();
+        for (int i = 0; i < kChoices; ++i) {
+            const bool vowel = LetterDraw::RandomChoiceIsVowel();
+            ++successions[(previous ? 2 : 0) + (vowel ? 1 : 0)];
+            previous = vowel;
+        }
+        for (const int count : successions)
+            EXPECT_NEAR(count, kChoices / 4, kChoices / 50) << "seed " << seed;
+    }
+    // The computer's letter comes out of the bags, without replacement.
+    LexiconSet lexicon;
+    lexicon.ResetToDefaultWeights();
+    const int vowelTiles = lexicon.VowelBag().Remaining();
+    const int consonantTiles = lexicon.ConsonantBag().Remaining();
+    int vowels = 0;
+    for (int i = 0; i < 100; ++i)
+        vowels += LetterDraw::IsVowel(LetterDraw::ComputerPick(lexicon)) ? 1 : 0;
+    EXPECT_EQ(lexicon.VowelBag().Remaining(), vowelTiles - vowels);
+    EXPECT_EQ(lexicon.ConsonantBag().Remaining(), consonantTiles - (100 - vowels));
 }
 
 TEST(LetterDraw, CountsFromADamagedSettingsFileAreBroughtIntoRange) {

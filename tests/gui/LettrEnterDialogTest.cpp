@@ -1,17 +1,20 @@
 // The chosen draw: a letter per press of "&Voyelle" or "&Consonne", closed by
-// itself once the draw is complete, never given up; and the draw made when
-// the letters pane comes back.
+// itself once the draw is complete, never given up; the match draw, where the
+// computer answers each of the player's letters and the clock picks for a
+// player out of time; and the draw made when the letters pane comes back.
 #include "letters/LettrEnterDialog.h"
 #include "GameFixture.h"
+#include "GuiTestMain.h"
+#include "TestServices.h"
 #include "app/TivFrame.h"
 #include "common/Profile.h"
 #include "letters/MotWindow.h"
 #include "lexicon/LetterTables.h"
 #include "lexicon/LexiconSet.h"
+#include "presentation/Bell.h"
 #include "presentation/ResultEdit.h"
 #include "presentation/ValidEdit.h"
 #include "shell/GameFonts.h"
-#include "GuiTestMain.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -19,14 +22,33 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace lexinum;
 
 namespace {
 
+using namespace std::chrono_literals;
+
 bool IsVowel(char c) {
     return std::string_view(kVowels).find(c) != std::string_view::npos;
+}
+
+// Who picked each letter a dialog described: P the player, X chance, C the
+// computer; and ! for each ring of the bell.
+QString Pickers(const QStringList& said) {
+    QString codes;
+    for (const QString& entry : said)
+        codes += entry == QStringLiteral("!")                        ? QLatin1Char('!')
+                 : entry.startsWith(QStringLiteral("Au hasard : "))  ? QLatin1Char('X')
+                 : entry.startsWith(QStringLiteral("Ordinateur : ")) ? QLatin1Char('C')
+                                                                     : QLatin1Char('P');
+    return codes;
+}
+
+int Tiles(const LexiconSet& lexicon) {
+    return lexicon.VowelBag().Remaining() + lexicon.ConsonantBag().Remaining();
 }
 
 } // namespace
@@ -35,17 +57,28 @@ class LettrEnterDialogTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { game_.SetUp(); }
-    void cleanup() { game_.Reset(); }
+    void initTestCase() {
+        app_.SetUp();
+        game_.SetUp();
+    }
+    void cleanup() {
+        app_.Reset();
+        game_.Reset();
+    }
 
     void drawIsChosenLetterByLetter();
     void keysPickAndGivingUpDoesNothing();
     void paneComingBackDrawsAndFocusesTheField();
     void staysOnScreenWholeAtEveryCount();
+    void matchDrawTakesTurnsWithTheComputer_data();
+    void matchDrawTakesTurnsWithTheComputer();
+    void bagsAreKeptWithinASet_data();
+    void bagsAreKeptWithinASet();
 
 private:
     MotWindow* StartWithManualDraws(int letters);
 
+    test::TestServices app_;
     test::GameFixture game_;
 };
 
@@ -175,6 +208,113 @@ void LettrEnterDialogTest::staysOnScreenWholeAtEveryCount() {
         QVERIFY2(QFontMetrics(QApplication::font()).horizontalAdvance(dialog.windowTitle()) < dialog.width(), context);
         dialog.done(QDialog::Accepted);
     }
+}
+
+void LettrEnterDialogTest::matchDrawTakesTurnsWithTheComputer_data() {
+    // In each of his turns the player picks a vowel (v), a consonant (c), or
+    // lets his time run out (-); then who picked each letter, and the bell.
+    QTest::addColumn<QString>("turns");
+    QTest::addColumn<QString>("pickers");
+    QTest::newRow("the player picks every time") << "vcvcv"
+                                                 << "PCPCPCPCP";
+    QTest::newRow("the player never picks") << "-----"
+                                            << "!XC!XC!XC!XC!X";
+    QTest::newRow("out of time now and then") << "v--cv"
+                                              << "PC!XC!XCPCP";
+    QTest::newRow("out of time for the last letter") << "vcvc-"
+                                                     << "PCPCPCPC!X";
+}
+
+void LettrEnterDialogTest::matchDrawTakesTurnsWithTheComputer() {
+    QFETCH(QString, turns);
+    QFETCH(QString, pickers);
+    app_.State().SetCompetition(true);
+    app_.SetPeriods({.letterPick = 20ms, .pickPause = 2ms});
+    LexiconSet lexicon;
+    lexicon.ResetToDefaultWeights();
+    LettrEnterDialog dialog(app_.Window(), app_, lexicon, 9);
+    QStringList said;
+    connect(&dialog, &LettrEnterDialog::described, &dialog, [&](const QString& text) { said.append(text); });
+    connect(&Bell::Instance(), &Bell::rung, &dialog, [&] { said.append(QStringLiteral("!")); });
+    int turn = 0;
+    bool pauseHeld = true;
+    connect(&dialog, &LettrEnterDialog::playersTurn, &dialog, [&] {
+        const QChar act = turn < turns.size() ? turns.at(turn) : QLatin1Char('-');
+        ++turn;
+        if (act == QLatin1Char('-'))
+            return;
+        act == QLatin1Char('v') ? dialog.PickVowel() : dialog.PickConsonant();
+        // During the pause that follows, no pick is taken, by key or button.
+        const std::size_t drawn = dialog.Letters().size();
+        dialog.PickConsonant();
+        QTest::keyClick(&dialog, Qt::Key_V);
+        QTest::mouseClick(dialog.ConsonantButton(), Qt::LeftButton);
+        pauseHeld = pauseHeld && dialog.Letters().size() == drawn && !dialog.TakingPicks();
+    });
+    // The player's clock starts when the dialog opens.
+    QTest::qWait(60);
+    QVERIFY(dialog.Letters().empty());
+    QSignalSpy accepted(&dialog, &QDialog::accepted);
+    dialog.show();
+    QTRY_COMPARE_WITH_TIMEOUT(accepted.count(), 1, 10000);
+
+    // Exactly nine letters, whoever picked the last; then the dialog closed.
+    QCOMPARE(Pickers(said), pickers);
+    QCOMPARE(turn, 5);
+    QVERIFY(pauseHeld);
+    const std::string& letters = dialog.Letters();
+    QCOMPARE(letters.size(), std::size_t(9));
+    QVERIFY(!dialog.isVisible());
+    // Each letter is said with its kind and who picked it, by the dialog,
+    // which holds the focus, and the field.
+    said.removeAll(QStringLiteral("!"));
+    for (std::size_t i = 0; i < letters.size(); ++i) {
+        const QString& text = said.at(static_cast<int>(i));
+        const QString kind = IsVowel(letters[i]) ? QStringLiteral("oyelle ") : QStringLiteral("onsonne ");
+        QVERIFY2(text.endsWith(kind + QLatin1Char(letters[i])), qPrintable(text));
+    }
+    QCOMPARE(dialog.accessibleDescription(), said.last());
+    QCOMPARE(dialog.Field()->accessibleDescription(), said.last());
+    for (int i = 0, player = 0; i < turns.size(); ++i, player += 2)
+        if (turns.at(i) != QLatin1Char('-'))
+            QCOMPARE(IsVowel(letters[static_cast<std::size_t>(player)]), turns.at(i) == QLatin1Char('v'));
+}
+
+void LettrEnterDialogTest::bagsAreKeptWithinASet_data() {
+    QTest::addColumn<bool>("match");
+    QTest::addColumn<bool>("refill");
+    QTest::addColumn<int>("drawnSinceFull");
+    QTest::newRow("match, within a set") << true << false << 18;
+    QTest::newRow("match, a set begins") << true << true << 9;
+    QTest::newRow("training refills every time") << false << false << 9;
+}
+
+void LettrEnterDialogTest::bagsAreKeptWithinASet() {
+    QFETCH(bool, match);
+    QFETCH(bool, refill);
+    QFETCH(int, drawnSinceFull);
+    app_.State().SetCompetition(match);
+    app_.SetPeriods({.letterPick = 1ms, .pickPause = 1ms});
+    QSignalSpy rings(&Bell::Instance(), &Bell::rung);
+    LexiconSet lexicon;
+    lexicon.ResetToDefaultWeights();
+    const int full = Tiles(lexicon);
+    for (const bool refillNow : {true, refill}) {
+        LettrEnterDialog dialog(app_.Window(), app_, lexicon, 9, refillNow);
+        QSignalSpy accepted(&dialog, &QDialog::accepted);
+        dialog.show();
+        if (!match) {
+            // Training: no clock and no pause; the last pick closes the dialog.
+            QTest::qWait(20);
+            QVERIFY(dialog.Letters().empty());
+            while (dialog.Letters().size() < 9)
+                dialog.PickConsonant();
+            QCOMPARE(accepted.count(), 1);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(accepted.count(), 1, 10000);
+    }
+    QCOMPARE(Tiles(lexicon), full - drawnSinceFull);
+    QCOMPARE(rings.count(), match ? 10 : 0);
 }
 
 LEXINUM_GUI_TEST(LettrEnterDialogTest)

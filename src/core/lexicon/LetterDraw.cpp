@@ -1,5 +1,6 @@
 #include "LetterDraw.h"
 
+#include "common/Random15.h"
 #include "common/TileBox.h"
 #include "lexicon/LetterTables.h"
 #include "lexicon/LexiconSet.h"
@@ -22,6 +23,18 @@ char LetterDraw::DrawVowel(LexiconSet& lexicon, Prompter* prompter) {
 
 char LetterDraw::DrawConsonant(LexiconSet& lexicon, Prompter* prompter) {
     return kConsonants[lexicon.DrawConsonant(prompter)];
+}
+
+bool LetterDraw::RandomChoiceIsVowel() {
+    return Random15::Next() % 2 == 0;
+}
+
+char LetterDraw::ComputerPick(LexiconSet& lexicon, Prompter* prompter) {
+    return RandomChoiceIsVowel() ? DrawVowel(lexicon, prompter) : DrawConsonant(lexicon, prompter);
+}
+
+bool LetterDraw::IsVowel(char letter) {
+    return std::string_view(kVowels).find(letter) != std::string_view::npos;
 }
 
 std::string LetterDraw::AutoDraw(LexiconSet& lexicon, int letters, int vowels, Prompter* prompter) {

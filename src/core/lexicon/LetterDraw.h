@@ -31,6 +31,16 @@ public:
     static char DrawVowel(LexiconSet& lexicon, Prompter* prompter = nullptr);
     static char DrawConsonant(LexiconSet& lexicon, Prompter* prompter = nullptr);
 
+    // The choice made without the player, by the computer in its turns of a
+    // match draw or for a player who let his time run out: a vowel or a
+    // consonant with equal chance, from the parity of the game's random
+    // generator (even gives a vowel).
+    static bool RandomChoiceIsVowel();
+    // Draws a letter of that random kind from the lexicon's bags.
+    static char ComputerPick(LexiconSet& lexicon, Prompter* prompter = nullptr);
+    // True for a vowel "AEIOUY".
+    static bool IsVowel(char letter);
+
     // The automatic draw: both bags are filled again from the weights, then
     // consonants and vowels alternate, a consonant first, until one quota is
     // used up and the other fills the draw; the letters are then shuffled.

@@ -3,8 +3,11 @@
 #include "letters/LettersMetrics.h"
 #include "lexicon/LetterDraw.h"
 #include "lexicon/LexiconSet.h"
+#include "presentation/Bell.h"
 #include "shell/AppServices.h"
 #include "shell/GameFonts.h"
+#include "shell/GameState.h"
+#include "shell/TimerPeriods.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -13,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -66,12 +70,25 @@ QSize LettrEnterDialog::ClientSize(const AppServices& app, int letterCount) {
 LettrEnterDialog::LettrEnterDialog(QWidget* parent, AppServices& app, LexiconSet& lexicon, int letterCount,
                                    bool refillBags)
     : CenteredDialog(parent, app, kHelpTopic), lexicon_(lexicon),
-      letterCount_(LetterDraw::LetterCountInRange(letterCount)) {
+      letterCount_(LetterDraw::LetterCountInRange(letterCount)), match_(app.State().Competition()),
+      playersTurn_(!match_) {
     setWindowTitle(QString::fromUtf8(kTitle));
     // No close box: the draw cannot be abandoned.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    if (refillBags || !app.State().Competition())
+    if (!match_ || refillBags)
         lexicon_.RefillBags();
+    if (match_) {
+        // A QTimer can always be had (it is no scarce window-system timer),
+        // so there is no "too many clocks" failure to offer a retry for.
+        pickTimer_ = new QTimer(this);
+        pickTimer_->setSingleShot(true);
+        pickTimer_->setInterval(app.Periods().letterPick);
+        connect(pickTimer_, &QTimer::timeout, this, &LettrEnterDialog::PickForPlayer);
+        pauseTimer_ = new QTimer(this);
+        pauseTimer_->setSingleShot(true);
+        pauseTimer_->setInterval(app.Periods().pickPause);
+        connect(pauseTimer_, &QTimer::timeout, this, &LettrEnterDialog::EndPause);
+    }
 
     const Geometry g = Measure(app, letterCount_);
     field_ = new QLineEdit(this);
@@ -94,27 +111,125 @@ LettrEnterDialog::LettrEnterDialog(QWidget* parent, AppServices& app, LexiconSet
     vowelButton_->setFocus(Qt::OtherFocusReason);
 }
 
+bool LettrEnterDialog::Complete() const {
+    return static_cast<int>(letters_.size()) >= letterCount_;
+}
+
+bool LettrEnterDialog::TakingPicks() const {
+    return playersTurn_ && !Complete();
+}
+
 void LettrEnterDialog::PickVowel() {
-    Add(LetterDraw::DrawVowel(lexicon_), QStringLiteral("Voyelle"));
+    PlayerPick(true);
 }
 
 void LettrEnterDialog::PickConsonant() {
-    Add(LetterDraw::DrawConsonant(lexicon_), QStringLiteral("Consonne"));
+    PlayerPick(false);
 }
 
-void LettrEnterDialog::Add(char letter, const QString& kind) {
-    if (static_cast<int>(letters_.size()) >= letterCount_)
+void LettrEnterDialog::PlayerPick(bool vowel) {
+    if (!TakingPicks())
+        return;
+    if (match_) {
+        // The turn passes before the draw: an empty bag's message, with its
+        // own event loop, then finds no timer running and no turn to take.
+        playersTurn_ = false;
+        pickTimer_->stop();
+    }
+    Add(vowel ? LetterDraw::DrawVowel(lexicon_) : LetterDraw::DrawConsonant(lexicon_), Picker::Player);
+}
+
+void LettrEnterDialog::PickForPlayer() {
+    if (!TakingPicks())
+        return;
+    playersTurn_ = false;
+    Bell::Ring();
+    Add(LetterDraw::ComputerPick(lexicon_), Picker::Chance);
+}
+
+void LettrEnterDialog::StartPlayersTurn() {
+    playersTurn_ = true;
+    pickTimer_->start();
+    emit playersTurn();
+}
+
+void LettrEnterDialog::Add(char letter, Picker picker) {
+    if (Complete())
         return;
     letters_ += letter;
     field_->setText(QString::fromStdString(letters_));
-    // A screen reader says the letter drawn (the field's text alone would be
-    // read from its start each time).
-    field_->setAccessibleDescription(kind + QLatin1Char(' ') + QLatin1Char(letter));
-    if (static_cast<int>(letters_.size()) == letterCount_)
+    // A screen reader says the letter drawn and, in a match, who picked it
+    // (the field's text alone would be read from its start each time).
+    const bool vowel = LetterDraw::IsVowel(letter);
+    const QString kind = vowel ? QStringLiteral("voyelle") : QStringLiteral("consonne");
+    const QString said = QStringLiteral(" ") + QLatin1Char(letter);
+    switch (picker) {
+    case Picker::Player:
+        Announce((vowel ? QStringLiteral("Voyelle") : QStringLiteral("Consonne")) + said);
+        break;
+    case Picker::Chance:
+        Announce(QStringLiteral("Au hasard : ") + kind + said);
+        break;
+    case Picker::Computer:
+        Announce(QStringLiteral("Ordinateur : ") + kind + said);
+        break;
+    }
+    if (!match_) {
+        if (Complete())
+            accept();
+        return;
+    }
+    // The letter shows during the pause; what follows it is decided when the
+    // pause ends.
+    lastPicker_ = picker;
+    pauseTimer_->start();
+}
+
+void LettrEnterDialog::EndPause() {
+    if (Complete()) {
         accept();
+        return;
+    }
+    // The computer answers each of the player's letters, his own or chance's.
+    if (lastPicker_ != Picker::Computer) {
+        Add(LetterDraw::ComputerPick(lexicon_), Picker::Computer);
+        return;
+    }
+    StartPlayersTurn();
+}
+
+void LettrEnterDialog::Announce(const QString& description) {
+    // The field keeps the last letter's description. A screen reader speaks a
+    // change in the description of what holds the focus, the dialog (the
+    // focus stays on its buttons), and only a change: the same text twice
+    // (two E in a row) is cleared in between. Qt sends the
+    // description-changed event itself.
+    field_->setAccessibleDescription(description);
+    if (accessibleDescription() == description)
+        setAccessibleDescription(QString());
+    setAccessibleDescription(description);
+    emit described(description);
 }
 
 void LettrEnterDialog::reject() {}
+
+void LettrEnterDialog::done(int result) {
+    if (match_) {
+        playersTurn_ = false;
+        pickTimer_->stop();
+        pauseTimer_->stop();
+    }
+    CenteredDialog::done(result);
+}
+
+void LettrEnterDialog::showEvent(QShowEvent* event) {
+    CenteredDialog::showEvent(event);
+    // The player's first pick is timed from the dialog's opening.
+    if (match_ && !started_) {
+        started_ = true;
+        StartPlayersTurn();
+    }
+}
 
 void LettrEnterDialog::keyPressEvent(QKeyEvent* event) {
     // The initials pick too, without Alt.

@@ -61,6 +61,7 @@ void TestServices::Reset() {
     periods_ = TimerPeriods{};
     SetMaximized(false);
     commandsAnswered = true;
+    periods_ = TimerPeriods{};
     state_.SetShownGame(Game::Letters);
     state_.SetCompetition(false);
 }
