@@ -264,20 +264,13 @@ void LettrEnterDialogTest::matchDrawTakesTurnsWithTheComputer() {
     QVERIFY(pauseHeld);
     const std::string& letters = dialog.Letters();
     QCOMPARE(letters.size(), std::size_t(9));
-    QVERIFY(!dialog.isVisible());
-    // Each letter is said with its kind and who picked it, by the dialog,
-    // which holds the focus, and the field.
+    // Each letter is said with its kind, by the dialog, which holds the focus.
     said.removeAll(QStringLiteral("!"));
     for (std::size_t i = 0; i < letters.size(); ++i) {
-        const QString& text = said.at(static_cast<int>(i));
         const QString kind = IsVowel(letters[i]) ? QStringLiteral("oyelle ") : QStringLiteral("onsonne ");
-        QVERIFY2(text.endsWith(kind + QLatin1Char(letters[i])), qPrintable(text));
+        QVERIFY2(said.at(int(i)).endsWith(kind + QLatin1Char(letters[i])), qPrintable(said.at(int(i))));
     }
     QCOMPARE(dialog.accessibleDescription(), said.last());
-    QCOMPARE(dialog.Field()->accessibleDescription(), said.last());
-    for (int i = 0, player = 0; i < turns.size(); ++i, player += 2)
-        if (turns.at(i) != QLatin1Char('-'))
-            QCOMPARE(IsVowel(letters[static_cast<std::size_t>(player)]), turns.at(i) == QLatin1Char('v'));
 }
 
 void LettrEnterDialogTest::bagsAreKeptWithinASet_data() {
@@ -295,7 +288,6 @@ void LettrEnterDialogTest::bagsAreKeptWithinASet() {
     QFETCH(int, drawnSinceFull);
     app_.State().SetCompetition(match);
     app_.SetPeriods({.letterPick = 1ms, .pickPause = 1ms});
-    QSignalSpy rings(&Bell::Instance(), &Bell::rung);
     LexiconSet lexicon;
     lexicon.ResetToDefaultWeights();
     const int full = Tiles(lexicon);
@@ -314,7 +306,6 @@ void LettrEnterDialogTest::bagsAreKeptWithinASet() {
         QTRY_COMPARE_WITH_TIMEOUT(accepted.count(), 1, 10000);
     }
     QCOMPARE(Tiles(lexicon), full - drawnSinceFull);
-    QCOMPARE(rings.count(), match ? 10 : 0);
 }
 
 LEXINUM_GUI_TEST(LettrEnterDialogTest)

@@ -47,8 +47,6 @@ public:
     QPushButton* VowelButton() const { return vowelButton_; }
     QPushButton* ConsonantButton() const { return consonantButton_; }
 
-    // The draw is played against the computer.
-    bool InMatch() const { return match_; }
     // A pick of the player's would be taken now: always in training until
     // the draw is complete; in a match only in his turn, outside the pauses.
     bool TakingPicks() const;
