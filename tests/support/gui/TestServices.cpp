@@ -61,7 +61,6 @@ void TestServices::Reset() {
     periods_ = TimerPeriods{};
     SetMaximized(false);
     commandsAnswered = true;
-    periods_ = TimerPeriods{};
     state_.SetShownGame(Game::Letters);
     state_.SetCompetition(false);
 }

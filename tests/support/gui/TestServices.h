@@ -50,8 +50,6 @@ public:
     void SetPeriods(const TimerPeriods& periods) { periods_ = periods; }
 
     RecordingPrompter& Prompts() { return prompter_; }
-    // Shortens the match's timers (Reset puts the game's back).
-    void SetPeriods(const TimerPeriods& periods) { periods_ = periods; }
 
     // What was asked of the application since the last Reset, in order.
     std::vector<QString> hints;
