@@ -208,6 +208,14 @@ void MatchTest::checkReviewsTheRoundThenGoesGrey() {
     QVERIFY(pane->ResultBox()->toPlainText().size() > round.size());
     QVERIFY(pane->ResultBox()->toPlainText().mid(round.size()).contains(QStringLiteral("________")));
     QVERIFY(!app.RunCommand(Command::Check));
+
+    // A review whose search was stopped (a change of lexicon) greys the
+    // command at the next press instead of waiting for ever.
+    QVERIFY(app.RunCommand(Command::Continue));
+    QVERIFY(app.State().CanCheck(Game::Letters));
+    pane->StopSearch();
+    QVERIFY(app.RunCommand(Command::Check));
+    QVERIFY(!app.State().CanCheck(Game::Letters));
 }
 
 LEXINUM_GUI_TEST(MatchTest)

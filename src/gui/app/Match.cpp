@@ -82,6 +82,7 @@ void Match::Start() {
     // the match, so that it makes no training draw on the way).
     if (!state.LettersShown())
         app_.ShowGame(Game::Letters);
+    state.SetUntitled(true);
     state.SetMatchModified(false);
     keeper_ = std::make_unique<ScoreKeeper>(playerName_);
     window_ = new ScoreWindow(app_.ShownPane(), app_, *keeper_);

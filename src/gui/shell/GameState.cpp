@@ -37,6 +37,10 @@ void GameState::SetMatchModified(bool modified) {
     Set(matchModified_, modified);
 }
 
+void GameState::SetUntitled(bool untitled) {
+    Set(untitled_, untitled);
+}
+
 void GameState::SetCanCheck(Game game, bool canCheck) {
     Set(canCheck_[Index(game)], canCheck);
 }

@@ -40,6 +40,10 @@ public:
     bool MatchModified() const { return matchModified_; }
     void SetMatchModified(bool modified);
 
+    // The running match was never saved: it has no file yet.
+    bool Untitled() const { return untitled_; }
+    void SetUntitled(bool untitled);
+
     // The pane of `game` has solutions to show with "&Vérifier".
     bool CanCheck(Game game) const { return canCheck_[Index(game)]; }
     void SetCanCheck(Game game, bool canCheck);
@@ -69,6 +73,7 @@ private:
     int level_ = 0;
     bool matchOver_ = false;
     bool matchModified_ = false;
+    bool untitled_ = false;
     std::array<bool, 2> canCheck_{false, false};
     bool letterPalette_ = false;
     bool bitmapPalette_ = false;
