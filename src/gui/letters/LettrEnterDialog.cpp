@@ -105,11 +105,25 @@ void LettrEnterDialog::Add(char letter, const QString& kind) {
         return;
     letters_ += letter;
     field_->setText(QString::fromStdString(letters_));
-    // A screen reader says the letter drawn (the field's text alone would be
-    // read from its start each time).
-    field_->setAccessibleDescription(kind + QLatin1Char(' ') + QLatin1Char(letter));
+    Describe(kind + QLatin1Char(' ') + QLatin1Char(letter));
     if (static_cast<int>(letters_.size()) == letterCount_)
         accept();
+}
+
+void LettrEnterDialog::Describe(const QString& text) {
+    // A screen reader says the letter drawn (the field's text alone would be
+    // read from its start each time). It speaks a change in the description
+    // of the focused control only, and the field never has the focus: the
+    // button that has it is described too, the other one no longer. The same
+    // letter twice is cleared in between, or nothing would have changed.
+    field_->setAccessibleDescription(text);
+    const QWidget* focus = focusWidget();
+    for (QPushButton* button : {vowelButton_, consonantButton_}) {
+        const QString wanted = button == focus ? text : QString();
+        if (!wanted.isEmpty() && button->accessibleDescription() == wanted)
+            button->setAccessibleDescription(QString());
+        button->setAccessibleDescription(wanted);
+    }
 }
 
 void LettrEnterDialog::reject() {}

@@ -47,6 +47,9 @@ protected:
 
 private:
     void Add(char letter, const QString& kind);
+    // Tells a screen reader `text` ("Voyelle E"): the field's description and
+    // that of the button holding the focus.
+    void Describe(const QString& text);
 
     LexiconSet& lexicon_;
     int letterCount_;
