@@ -440,11 +440,18 @@ void ChifEnterDialogTest::buttonsReadAsTheirValueAndSign() {
 
 void ChifEnterDialogTest::refusalsAreToldToAScreenReader() {
     // Offscreen no assistive technology is ever active: the application
-    // says whether one listens. The dialog then describes itself (the dialog holds the
-    // focus: a reader speaks a change of its description).
+    // says whether one listens. The dialog then describes itself and the
+    // control holding the focus (a reader speaks a change in the description
+    // of the focused control only); no other control keeps an old reason.
     const QString notPositive = QStringLiteral("Une soustraction doit donner un nombre positif.");
     const auto readerReads = [this] {
-        return QAccessible::queryAccessibleInterface(dialog_.get())->text(QAccessible::Description);
+        const QString dialogSays = QAccessible::queryAccessibleInterface(dialog_.get())->text(QAccessible::Description);
+        for (QWidget* child : dialog_->findChildren<QWidget*>()) {
+            const QString childSays = QAccessible::queryAccessibleInterface(child)->text(QAccessible::Description);
+            if (childSays != (child == dialog_->focusWidget() ? dialogSays : QString()))
+                return QStringLiteral("%1 says \"%2\"").arg(test::AccessibleName(child), childSays);
+        }
+        return dialogSays;
     };
     // Without one nothing is described; with one every refusal is, again
     // when repeated (a reader speaks only a change), and a click taken clears

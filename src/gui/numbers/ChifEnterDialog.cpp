@@ -229,9 +229,9 @@ void ChifEnterDialog::Answered(Calculation::Refusal reason) {
     QApplication::beep();
     emit refused(reason);
     // A screen reader hears why, the focus staying where it is: a reader
-    // speaks a change in the description of the focused button or of what
-    // holds it, the dialog. It speaks only a change, so the same reason twice
-    // is cleared in between.
+    // speaks a change in the description of the focused control (not of the
+    // dialog that holds it). It speaks only a change, so the same reason
+    // twice is cleared in between.
     if (!App().ScreenReaderActive())
         return;
     const QString text = QString::fromStdString(Calculation::RefusalText(reason));
@@ -241,8 +241,18 @@ void ChifEnterDialog::Answered(Calculation::Refusal reason) {
 }
 
 void ChifEnterDialog::Describe(const QString& text) {
-    // Qt sends assistive technology the description-change event itself.
+    // Qt sends assistive technology the description-change event itself. The
+    // dialog and the control holding the focus both carry the reason; a
+    // control that carried one before is cleared, so that it does not tell
+    // an old reason when it gets the focus again.
     setAccessibleDescription(text);
+    if (describedControl_ != nullptr)
+        describedControl_->setAccessibleDescription(QString());
+    describedControl_ = nullptr;
+    if (QWidget* focus = focusWidget(); !text.isEmpty() && focus != nullptr && focus != this) {
+        focus->setAccessibleDescription(text);
+        describedControl_ = focus;
+    }
     emit described(text);
 }
 
