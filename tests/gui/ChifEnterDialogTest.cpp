@@ -279,12 +279,19 @@ void ChifEnterDialogTest::theKeyboardPlaysAsTheMouseDoes() {
     ChifEnterDialog& dialog = Open({1, 10, 100, 25, 5, 5}, 126);
     QSignalSpy refused(&dialog, &ChifEnterDialog::refused);
     const auto type = [this](const char* keys) { QTest::keyClicks(QApplication::focusWidget(), keys); };
+    QSignalSpy focusMoves(qApp, &QApplication::focusChanged);
     // "2" is no number yet: the focus waits on 25; "5" makes it 25.
     type("2");
     QCOMPARE(QApplication::focusWidget(), dialog.NumberButton(3));
     QCOMPARE(CalculationText(), QString());
     type("5+");
     QCOMPARE(CalculationText(), QStringLiteral("25 + "));
+    // The focus went straight where the answer expects it, never through the
+    // button next to 25 when 25 was put aside (a screen reader says each stop).
+    QList<QWidget*> stops;
+    for (const QList<QVariant>& move : focusMoves)
+        stops << move.at(1).value<QWidget*>();
+    QCOMPARE(stops, (QList<QWidget*>{dialog.NumberButton(3), dialog.OperationButton(0), dialog.NumberButton(0)}));
     // "1" and "10" wait for more (100 begins with them); "100" is picked.
     type("1");
     QCOMPARE(QApplication::focusWidget(), dialog.NumberButton(0));

@@ -185,7 +185,8 @@ void ChifEnterDialog::Refresh(bool moveFocus) {
         button->setAccessibleName(text);
         // A number too wide for the buttons' type is shown smaller, whole.
         button->setFont(FontFittingWidth(numbersFont_, {text}, LabelWidth(button), kSmallestNumberPixels));
-        button->setVisible(answer_.ButtonShown(i));
+        if (answer_.ButtonShown(i))
+            button->setVisible(true);
     }
     QString calculation = QString::fromStdString(answer_.CalculationText());
     calculation.remove(QLatin1Char('\r'));
@@ -201,14 +202,21 @@ void ChifEnterDialog::Refresh(bool moveFocus) {
     calculationBox_->setPlainText(calculation);
     calculationBox_->moveCursor(QTextCursor::End);
     calculationBox_->ensureCursorVisible();
-    if (!moveFocus)
-        return;
-    const int focus = answer_.FocusedButton();
-    QPushButton* next = focus < Calculation::kFirstOperationButton
-                            ? numberButtons_[static_cast<std::size_t>(focus)]
-                            : operationButtons_[static_cast<std::size_t>(focus - Calculation::kFirstOperationButton)];
-    if (next->isVisible() || !isVisible())
-        next->setFocus(Qt::OtherFocusReason);
+    if (moveFocus) {
+        const int focus = answer_.FocusedButton();
+        QPushButton* next =
+            focus < Calculation::kFirstOperationButton
+                ? numberButtons_[static_cast<std::size_t>(focus)]
+                : operationButtons_[static_cast<std::size_t>(focus - Calculation::kFirstOperationButton)];
+        if (next->isVisible() || !isVisible())
+            next->setFocus(Qt::OtherFocusReason);
+    }
+    // The used numbers are hidden once the focus has left them: a button
+    // hidden with the focus hands it to the next one first, which a screen
+    // reader would announce for nothing.
+    for (int i = 0; i < Calculation::kNumberCount; ++i)
+        if (!answer_.ButtonShown(i))
+            numberButtons_[static_cast<std::size_t>(i)]->setVisible(false);
 }
 
 int ChifEnterDialog::CalculationLineWidth() const {
