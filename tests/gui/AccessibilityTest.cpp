@@ -40,6 +40,8 @@ private slots:
     void menuItemsReadAsTheirLabels();
     void aReaderIsLedToEachNewDraw_data();
     void aReaderIsLedToEachNewDraw();
+    void theArrowKeysGoAlongThePanesButtons_data();
+    void theArrowKeysGoAlongThePanesButtons();
 
 private:
     test::GameFixture game_;
@@ -143,6 +145,41 @@ void AccessibilityTest::aReaderIsLedToEachNewDraw() {
     // The whole draw field is selected, as when the game comes forward.
     if (auto* field = qobject_cast<QLineEdit*>(focus))
         QCOMPARE(field->selectedText(), field->text());
+}
+
+void AccessibilityTest::theArrowKeysGoAlongThePanesButtons_data() {
+    QTest::addColumn<Game>("game");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QStringList>("stops");
+    // Only "No&uveau" is a tab stop; from it the arrow keys reach the others,
+    // round at the ends, so that the keyboard (and a reader) finds them all.
+    const QStringList letters{QStringLiteral("Voir"), QStringLiteral("Chiffres"), QStringLiteral("Nouveau")};
+    QTest::newRow("letters, right") << Game::Letters << int(Qt::Key_Right) << letters;
+    QTest::newRow("letters, left") << Game::Letters << int(Qt::Key_Left)
+                                   << QStringList{QStringLiteral("Chiffres"), QStringLiteral("Voir"),
+                                                  QStringLiteral("Nouveau")};
+    QTest::newRow("numbers, down") << Game::Numbers << int(Qt::Key_Down)
+                                   << QStringList{QStringLiteral("Voir"), QStringLiteral("Lettres"),
+                                                  QStringLiteral("Nouveau")};
+}
+
+void AccessibilityTest::theArrowKeysGoAlongThePanesButtons() {
+    QFETCH(Game, game);
+    QFETCH(int, key);
+    QFETCH(QStringList, stops);
+    game_.Start();
+    TivApp& app = game_.App();
+    if (game != Game::Letters)
+        app.ShowGame(game);
+    game_.Frame().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&game_.Frame()));
+    app.Pane(game)->Button(Command::NewDraw)->setFocus(Qt::TabFocusReason);
+    QStringList reached;
+    for (int i = 0; i < stops.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(key));
+        reached << test::GameFixture::AccessibleName(QApplication::focusWidget());
+    }
+    QCOMPARE(reached, stops);
 }
 
 LEXINUM_GUI_TEST(AccessibilityTest)
