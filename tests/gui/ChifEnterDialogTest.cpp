@@ -279,12 +279,19 @@ void ChifEnterDialogTest::theKeyboardPlaysAsTheMouseDoes() {
     ChifEnterDialog& dialog = Open({1, 10, 100, 25, 5, 5}, 126);
     QSignalSpy refused(&dialog, &ChifEnterDialog::refused);
     const auto type = [this](const char* keys) { QTest::keyClicks(QApplication::focusWidget(), keys); };
+    QSignalSpy focusMoves(qApp, &QApplication::focusChanged);
     // "2" is no number yet: the focus waits on 25; "5" makes it 25.
     type("2");
     QCOMPARE(QApplication::focusWidget(), dialog.NumberButton(3));
     QCOMPARE(CalculationText(), QString());
     type("5+");
     QCOMPARE(CalculationText(), QStringLiteral("25 + "));
+    // The focus went straight where the answer expects it, never through the
+    // button next to 25 when 25 was put aside (a screen reader says each stop).
+    QList<QWidget*> stops;
+    for (const QList<QVariant>& move : focusMoves)
+        stops << move.at(1).value<QWidget*>();
+    QCOMPARE(stops, (QList<QWidget*>{dialog.NumberButton(3), dialog.OperationButton(0), dialog.NumberButton(0)}));
     // "1" and "10" wait for more (100 begins with them); "100" is picked.
     type("1");
     QCOMPARE(QApplication::focusWidget(), dialog.NumberButton(0));
@@ -440,11 +447,18 @@ void ChifEnterDialogTest::buttonsReadAsTheirValueAndSign() {
 
 void ChifEnterDialogTest::refusalsAreToldToAScreenReader() {
     // Offscreen no assistive technology is ever active: the application
-    // says whether one listens. The dialog then describes itself (the dialog holds the
-    // focus: a reader speaks a change of its description).
+    // says whether one listens. The dialog then describes itself and the
+    // control holding the focus (a reader speaks a change in the description
+    // of the focused control only); no other control keeps an old reason.
     const QString notPositive = QStringLiteral("Une soustraction doit donner un nombre positif.");
     const auto readerReads = [this] {
-        return QAccessible::queryAccessibleInterface(dialog_.get())->text(QAccessible::Description);
+        const QString dialogSays = QAccessible::queryAccessibleInterface(dialog_.get())->text(QAccessible::Description);
+        for (QWidget* child : dialog_->findChildren<QWidget*>()) {
+            const QString childSays = QAccessible::queryAccessibleInterface(child)->text(QAccessible::Description);
+            if (childSays != (child == dialog_->focusWidget() ? dialogSays : QString()))
+                return QStringLiteral("%1 says \"%2\"").arg(test::AccessibleName(child), childSays);
+        }
+        return dialogSays;
     };
     // Without one nothing is described; with one every refusal is, again
     // when repeated (a reader speaks only a change), and a click taken clears

@@ -111,14 +111,25 @@ void LettrEnterDialogTest::drawIsChosenLetterByLetter() {
         QCOMPARE(test::GameFixture::AccessibleName(dialog->Field()), QStringLiteral("Tirage"));
         QCOMPARE(test::GameFixture::AccessibleName(dialog->VowelButton()), QStringLiteral("Voyelle"));
         QCOMPARE(test::GameFixture::AccessibleName(dialog->ConsonantButton()), QStringLiteral("Consonne"));
+        // Each letter drawn is said to a screen reader: it is the description
+        // of the field and of the button that has the focus (a reader speaks
+        // that of the focused control only), not of the other button.
+        const auto told = [dialog](const QString& kind) {
+            const QString said = kind + QLatin1Char(' ') + dialog->Field()->text().back();
+            QCOMPARE(dialog->Field()->accessibleDescription(), said);
+            for (QPushButton* button : {dialog->VowelButton(), dialog->ConsonantButton()})
+                QCOMPARE(button->accessibleDescription(), button == dialog->focusWidget() ? said : QString());
+        };
         QTest::mouseClick(dialog->VowelButton(), Qt::LeftButton);
-        // Each letter drawn is said to a screen reader.
-        QCOMPARE(dialog->Field()->accessibleDescription(), QStringLiteral("Voyelle ") + dialog->Field()->text());
+        told(QStringLiteral("Voyelle"));
         QTest::mouseClick(dialog->ConsonantButton(), Qt::LeftButton);
         QCOMPARE(dialog->Field()->text().size(), 2);
-        QCOMPARE(dialog->Field()->accessibleDescription(),
-                 QStringLiteral("Consonne ") + dialog->Field()->text().back());
-        QTest::mouseClick(dialog->ConsonantButton(), Qt::LeftButton);
+        told(QStringLiteral("Consonne"));
+        // From the keyboard the focus stays on "&Voyelle", which says each letter.
+        dialog->VowelButton()->setFocus(Qt::OtherFocusReason);
+        QTest::keyClick(dialog, Qt::Key_C);
+        told(QStringLiteral("Consonne"));
+        QCOMPARE(dialog->VowelButton()->accessibleDescription(), dialog->Field()->accessibleDescription());
         QTest::mouseClick(dialog->VowelButton(), Qt::LeftButton);
         QVERIFY(dialog->isVisible());
         checked = true;

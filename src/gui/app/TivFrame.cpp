@@ -9,6 +9,7 @@
 #include "shell/Layout.h"
 #include "shell/SettingsKeys.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMenu>
@@ -185,6 +186,10 @@ void TivFrame::FollowState() {
     if (PanoWindow* pane = app_.Pane(state.ShownGame()); pane != nullptr && Client() != pane) {
         clients_->setCurrentWidget(pane);
         setWindowTitle(QString::fromUtf8(GameTitle(state.ShownGame())));
+        // The caption is the frame's accessible name, which a screen reader
+        // keeps until it is told that it changed.
+        QAccessibleEvent renamed(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&renamed);
     }
     if (state.ShownGame() != menuGame_) {
         if (state.LettersShown())

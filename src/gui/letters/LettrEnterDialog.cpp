@@ -204,11 +204,27 @@ void LettrEnterDialog::Announce(const QString& description) {
     // focus stays on its buttons), and only a change: the same text twice
     // (two E in a row) is cleared in between. Qt sends the
     // description-changed event itself.
-    field_->setAccessibleDescription(description);
     if (accessibleDescription() == description)
         setAccessibleDescription(QString());
     setAccessibleDescription(description);
+    Describe(description);
     emit described(description);
+}
+
+void LettrEnterDialog::Describe(const QString& text) {
+    // A screen reader says the letter drawn (the field's text alone would be
+    // read from its start each time). It speaks a change in the description
+    // of the focused control only, and the field never has the focus: the
+    // button that has it is described too, the other one no longer. The same
+    // letter twice is cleared in between, or nothing would have changed.
+    field_->setAccessibleDescription(text);
+    const QWidget* focus = focusWidget();
+    for (QPushButton* button : {vowelButton_, consonantButton_}) {
+        const QString wanted = button == focus ? text : QString();
+        if (!wanted.isEmpty() && button->accessibleDescription() == wanted)
+            button->setAccessibleDescription(QString());
+        button->setAccessibleDescription(wanted);
+    }
 }
 
 void LettrEnterDialog::reject() {}

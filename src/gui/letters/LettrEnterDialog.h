@@ -86,6 +86,9 @@ private:
     bool Complete() const;
     // Says `description` of the letter just added to a screen reader.
     void Announce(const QString& description);
+    // Tells a screen reader `text` ("Voyelle E"): the field's description and
+    // that of the button holding the focus.
+    void Describe(const QString& text);
 
     LexiconSet& lexicon_;
     int letterCount_;

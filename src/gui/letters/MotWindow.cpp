@@ -55,7 +55,14 @@ MotWindow::MotWindow(AppServices& app, QWidget* parent) : PanoWindow(app, Game::
     const auto outsideMatch = [&state] { return !state.Competition(); };
     CommandTable& commands = MutableCommands();
     commands.OnCommand(Command::PlayNumbers, [this] { App().ShowGame(Game::Numbers); });
-    commands.OnCommand(Command::NewDraw, [this] { NewLetters(); });
+    commands.OnCommand(Command::NewDraw, [this] {
+        NewLetters();
+        // A screen reader is led to the new draw, as when the game comes forward.
+        if (App().ScreenReaderActive()) {
+            lettersField_->setFocus(Qt::OtherFocusReason);
+            lettersField_->selectAll();
+        }
+    });
     commands.OnCommand(Command::ShowSolutions, [this] { SeeSolutions(); });
     commands.OnCommand(Command::LetterPalette, [this] { TogglePalette(); });
     commands.EnableWhen(Command::LetterPalette, outsideMatch);

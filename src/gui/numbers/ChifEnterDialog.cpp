@@ -187,7 +187,8 @@ void ChifEnterDialog::Refresh(bool moveFocus) {
         button->setAccessibleName(text);
         // A number too wide for the buttons' type is shown smaller, whole.
         button->setFont(FontFittingWidth(numbersFont_, {text}, LabelWidth(button), kSmallestNumberPixels));
-        button->setVisible(answer_.ButtonShown(i));
+        if (answer_.ButtonShown(i))
+            button->setVisible(true);
     }
     QString calculation = QString::fromStdString(answer_.CalculationText());
     calculation.remove(QLatin1Char('\r'));
@@ -203,14 +204,21 @@ void ChifEnterDialog::Refresh(bool moveFocus) {
     calculationBox_->setPlainText(calculation);
     calculationBox_->moveCursor(QTextCursor::End);
     calculationBox_->ensureCursorVisible();
-    if (!moveFocus)
-        return;
-    const int focus = answer_.FocusedButton();
-    QPushButton* next = focus < Calculation::kFirstOperationButton
-                            ? numberButtons_[static_cast<std::size_t>(focus)]
-                            : operationButtons_[static_cast<std::size_t>(focus - Calculation::kFirstOperationButton)];
-    if (next->isVisible() || !isVisible())
-        next->setFocus(Qt::OtherFocusReason);
+    if (moveFocus) {
+        const int focus = answer_.FocusedButton();
+        QPushButton* next =
+            focus < Calculation::kFirstOperationButton
+                ? numberButtons_[static_cast<std::size_t>(focus)]
+                : operationButtons_[static_cast<std::size_t>(focus - Calculation::kFirstOperationButton)];
+        if (next->isVisible() || !isVisible())
+            next->setFocus(Qt::OtherFocusReason);
+    }
+    // The used numbers are hidden once the focus has left them: a button
+    // hidden with the focus hands it to the next one first, which a screen
+    // reader would announce for nothing.
+    for (int i = 0; i < Calculation::kNumberCount; ++i)
+        if (!answer_.ButtonShown(i))
+            numberButtons_[static_cast<std::size_t>(i)]->setVisible(false);
 }
 
 int ChifEnterDialog::CalculationLineWidth() const {
@@ -231,9 +239,9 @@ void ChifEnterDialog::Answered(Calculation::Refusal reason) {
     QApplication::beep();
     emit refused(reason);
     // A screen reader hears why, the focus staying where it is: a reader
-    // speaks a change in the description of the focused button or of what
-    // holds it, the dialog. It speaks only a change, so the same reason twice
-    // is cleared in between.
+    // speaks a change in the description of the focused control (not of the
+    // dialog that holds it). It speaks only a change, so the same reason
+    // twice is cleared in between.
     if (!App().ScreenReaderActive())
         return;
     const QString text = QString::fromStdString(Calculation::RefusalText(reason));
@@ -243,8 +251,18 @@ void ChifEnterDialog::Answered(Calculation::Refusal reason) {
 }
 
 void ChifEnterDialog::Describe(const QString& text) {
-    // Qt sends assistive technology the description-change event itself.
+    // Qt sends assistive technology the description-change event itself. The
+    // dialog and the control holding the focus both carry the reason; a
+    // control that carried one before is cleared, so that it does not tell
+    // an old reason when it gets the focus again.
     setAccessibleDescription(text);
+    if (describedControl_ != nullptr)
+        describedControl_->setAccessibleDescription(QString());
+    describedControl_ = nullptr;
+    if (QWidget* focus = focusWidget(); !text.isEmpty() && focus != nullptr && focus != this) {
+        focus->setAccessibleDescription(text);
+        describedControl_ = focus;
+    }
     emit described(text);
 }
 

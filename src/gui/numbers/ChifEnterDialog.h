@@ -4,6 +4,7 @@
 #include "presentation/OverResultsDialog.h"
 
 #include <QFont>
+#include <QPointer>
 #include <QRect>
 #include <QString>
 
@@ -80,7 +81,8 @@ private:
     // After a click or key: a refusal beeps, is signalled and is told to a
     // screen reader when one listens; a click taken forgets the reason told.
     void Answered(Calculation::Refusal reason);
-    // Gives the dialog the accessible description `text` and says so.
+    // Gives the dialog and its focused control the accessible description
+    // `text` and says so.
     void Describe(const QString& text);
     void TypeDigit(QChar digit);
     // Shows what the answer holds now; `moveFocus` gives the focus to the
@@ -97,6 +99,8 @@ private:
     QPushButton* eraseLineButton_ = nullptr;
     QPushButton* eraseAllButton_ = nullptr;
     QPushButton* cancelButton_ = nullptr;
+    // The control that carries the reason told last, if any.
+    QPointer<QWidget> describedControl_;
     // The digits typed so far to pick a number button.
     QString typedDigits_;
     // The type of the number and operation buttons, and that of the push

@@ -60,7 +60,12 @@ ChifWindow::ChifWindow(AppServices& app, QWidget* parent) : PanoWindow(app, Game
     setTabOrder(numberBoxes_.back(), targetBox_);
     setTabOrder(targetBox_, Button(Command::NewDraw));
 
-    MutableCommands().OnCommand(Command::NewDraw, [this] { NewDraw(); });
+    MutableCommands().OnCommand(Command::NewDraw, [this] {
+        NewDraw();
+        // A screen reader is led to the new draw, as when the game comes forward.
+        if (App().ScreenReaderActive())
+            FocusFirstNumber();
+    });
     MutableCommands().OnCommand(Command::ShowSolutions, [this] { SeeSolutions(); });
     MutableCommands().OnCommand(Command::Options, [this] { ChangeOptions(); });
     MutableCommands().OnCommand(Command::PlayLetters, [this] { App().ShowGame(Game::Letters); });
