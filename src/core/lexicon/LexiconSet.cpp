@@ -526,4 +526,16 @@ void LexiconSet::RefillBags() {
     consonantBag_.Refill(ToVector(consonantWeights_.data(), consonantWeights_.size()));
 }
 
+void LexiconSet::RestoreBags(const std::array<int, kVowelCount>& vowels,
+                             const std::array<int, kConsonantCount>& consonants) {
+    std::vector<int> vowelCounts(vowels.size());
+    for (std::size_t i = 0; i < vowels.size(); ++i)
+        vowelCounts[i] = std::clamp(vowels[i], 0, vowelWeights_[i]);
+    std::vector<int> consonantCounts(consonants.size());
+    for (std::size_t i = 0; i < consonants.size(); ++i)
+        consonantCounts[i] = std::clamp(consonants[i], 0, consonantWeights_[i]);
+    vowelBag_.Refill(vowelCounts);
+    consonantBag_.Refill(consonantCounts);
+}
+
 } // namespace lexinum

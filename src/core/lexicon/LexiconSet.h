@@ -199,6 +199,10 @@ public:
     void ResetToDefaultWeights();
     // Refills both bags from the weights.
     void RefillBags();
+    // Puts the tiles left in a resumed match's bags back (orders of the letter
+    // tables), each count kept within 0 and its letter's weight; the weights
+    // do not change.
+    void RestoreBags(const std::array<int, kVowelCount>& vowels, const std::array<int, kConsonantCount>& consonants);
 
 private:
     // Makes the set unusable, saying why.
