@@ -1,5 +1,6 @@
 #include "app/Match.h"
 
+#include "app/GameFileDialog.h"
 #include "app/LevelDialog.h"
 #include "app/ScoreWindow.h"
 #include "app/TivApp.h"
@@ -8,13 +9,18 @@
 #include "common/Prompter.h"
 #include "letters/MotWindow.h"
 #include "match/Levels.h"
+#include "match/SavedGame.h"
 #include "numbers/ChifWindow.h"
 #include "shell/Layout.h"
 #include "shell/SettingsKeys.h"
 
+#include <QFile>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QStatusBar>
+
+#include <algorithm>
+#include <cctype>
 
 namespace lexinum {
 
@@ -26,6 +32,12 @@ constexpr int kSetsGadgetChars = 7;
 constexpr int kRoundGadgetChars = 12;
 // The longest name read back from the settings.
 constexpr std::size_t kLongestSavedName = 11;
+
+bool SameRadical(const std::string& a, const std::string& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+    });
+}
 
 QLabel* MakeGadget(QStatusBar* bar, int characters, const QString& description) {
     auto* gadget = new QLabel(bar);
@@ -45,7 +57,99 @@ Match::Match(TivApp& app) : app_(app) {}
 Match::~Match() = default;
 
 bool Match::AskSaveModified() {
+    const GameState& state = app_.State();
+    if (!state.Competition() || !state.MatchModified() || state.MatchOver())
+        return true;
+    switch (Prompter::Active().Ask("Partie modifiée!\r\nVoulez-vous sauvegarder la partie en cours?",
+                                   AppServices::kProgramName, PromptIcon::Question, PromptButtons::YesNoCancel)) {
+    case PromptAnswer::No:
+        return true;
+    case PromptAnswer::Yes:
+        // A save dismissed or failed does not go on to lose the match.
+        return Save();
+    default:
+        return false;
+    }
+}
+
+bool Match::Save() {
+    if (app_.State().Untitled() || matchFile_.isEmpty())
+        return SaveAs();
+    return Write(matchFile_);
+}
+
+bool Match::SaveAs() {
+    GameFileData& data = app_.GameData();
+    if (app_.State().Untitled())
+        data.fileName.clear();
+    GameFileDialog dialog(app_.Frame(), app_, GameFileDialog::Purpose::Save, data);
+    const QString file = dialog.Choose();
+    if (file.isEmpty())
+        return false;
+    data.fileName = file.toStdString();
+    return Write(file);
+}
+
+bool Match::Write(const QString& file) {
+    GameState& state = app_.State();
+    if (keeper_ == nullptr)
+        return false;
+    // Saved again without a round played: nothing has changed.
+    if (!state.MatchModified() && file == matchFile_)
+        return true;
+    SavedGame game;
+    game.playerName = playerName_;
+    game.level = state.Level();
+    game.counters = keeper_->Counters();
+    game.TakeBags(app_.LettersPane()->Lexicon());
+    game.radical = app_.LettersPane()->Lexicon().Radical();
+    const SavedGame::Result written = SavedGame::Write(file.toStdString(), game);
+    if (!written.Ok()) {
+        Prompter::Active().Tell(written.message, SavedGame::kCaption, PromptIcon::Exclamation);
+        return false;
+    }
+    matchFile_ = file;
+    state.SetMatchModified(false);
+    state.SetUntitled(false);
     return true;
+}
+
+void Match::Resume() {
+    MotWindow* letters = app_.LettersPane();
+    letters->EnsureSetUp();
+    if (!letters->EnsureLexicon() || !AskSaveModified())
+        return;
+    GameFileDialog dialog(app_.Frame(), app_, GameFileDialog::Purpose::Resume, app_.GameData());
+    const QString file = dialog.Choose();
+    if (!file.isEmpty())
+        ReadSavedGame(file);
+}
+
+void Match::ResumeFromCommandLine(const QString& file) {
+    MotWindow* letters = app_.LettersPane();
+    letters->EnsureSetUp();
+    if (letters->EnsureLexicon())
+        ReadSavedGame(file);
+}
+
+void Match::ReadSavedGame(const QString& file) {
+    app_.GameData().fileName = file.toStdString();
+    SavedGame game;
+    const SavedGame::Result read = SavedGame::Read(file.toStdString(), game);
+    if (!read.Ok()) {
+        Prompter::Active().Tell(read.message, SavedGame::kCaption, PromptIcon::Exclamation);
+        return;
+    }
+    // The match goes on with the lexicon it was played with.
+    MotWindow* letters = app_.LettersPane();
+    const bool sameLexicon = SameRadical(game.radical, letters->Lexicon().Radical());
+    if (!sameLexicon && !letters->LocateLexicon(game.radical))
+        return;
+    if (game.HasBags())
+        letters->RestoreBags(game.vowelBag, game.consonantBag);
+    Begin(app_.State().Level(), game.level, game.playerName, game.counters);
+    matchFile_ = file;
+    app_.State().SetUntitled(false);
 }
 
 void Match::Start() {
@@ -76,15 +180,21 @@ void Match::Start() {
     if (dialog.exec() != QDialog::Accepted)
         return;
 
-    playerName_ = dialog.Name().toStdString();
-    Enter(oldLevel, dialog.Level());
-    // A match always begins in the letters pane (brought forward once in
-    // the match, so that it makes no training draw on the way).
-    if (!state.LettersShown())
-        app_.ShowGame(Game::Letters);
+    Begin(oldLevel, dialog.Level(), dialog.Name().toStdString(), MatchCounters{});
+    matchFile_.clear();
     state.SetUntitled(true);
-    state.SetMatchModified(false);
+}
+
+void Match::Begin(int oldLevel, int level, const std::string& name, const MatchCounters& counters) {
+    GameState& state = app_.State();
+    playerName_ = name;
+    Enter(oldLevel, level);
     keeper_ = std::make_unique<ScoreKeeper>(playerName_);
+    keeper_->SetCounters(counters);
+    // The pane of the next round comes forward once in the match, so that
+    // it makes no training draw on the way: a new match begins with letters.
+    app_.ShowGame(keeper_->NextRoundIsNumbers() ? Game::Numbers : Game::Letters);
+    state.SetMatchModified(false);
     window_ = new ScoreWindow(app_.ShownPane(), app_, *keeper_);
     FollowPane();
     CreateGadgets();
@@ -139,11 +249,22 @@ void Match::Score(const RoundReport& report) {
     for (const std::string& message : outcome.messages)
         Tell(message);
     if (outcome.decided) {
-        // A decided match has nothing left to save; it waits for "&Poursuivre".
+        // A decided match has nothing left to save and cannot be resumed; it
+        // waits for "&Poursuivre".
+        DeleteMatchFile();
         GameState& state = app_.State();
         state.SetMatchOver(true);
         state.SetMatchModified(false);
     }
+}
+
+void Match::DeleteMatchFile() {
+    // Only the file of this match, never another one last named in the dialog.
+    if (matchFile_.isEmpty())
+        return;
+    QFile::setPermissions(matchFile_, QFile::permissions(matchFile_) | QFile::WriteOwner);
+    QFile::remove(matchFile_);
+    matchFile_.clear();
 }
 
 void Match::Quit() {

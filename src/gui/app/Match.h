@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QString>
 
 #include <memory>
 #include <string>
@@ -41,6 +42,15 @@ public:
     // Command 24339: leaves the match for training (the running match may be
     // saved first).
     void Quit();
+    // Command 24333: saves the match in its file, or asks a name first when
+    // it has none. False when it was not saved (dismissed, or it failed).
+    bool Save();
+    // Command 24334: saves the match under a name the player chooses.
+    bool SaveAs();
+    // Command 24332: resumes a saved match chosen in the file dialog.
+    void Resume();
+    // Resumes the saved match `file` named on the command line.
+    void ResumeFromCommandLine(const QString& file);
     // Leaves the match: training menus, panes and message bar; the level and
     // the name are kept for the next "&Nouvelle partie...".
     void End();
@@ -48,8 +58,10 @@ public:
     void Score(const RoundReport& report);
     // The score window follows the pane shown and the layout.
     void FollowPane();
-    // Asked before anything that would lose a running match: true to go on.
-    // Saving a match comes with the saved games; until then nothing is asked.
+    // Asked before anything that would lose a running match that was played
+    // since it was last saved: "Partie modifiée!" with yes, no and abandon.
+    // True to go on; false when the player abandons, or answered yes and
+    // the match was not saved after all.
     bool AskSaveModified();
 
     // The running match's score, or null in training.
@@ -64,6 +76,10 @@ public:
     QLabel* RoundGadget() const { return roundGadget_; }
 
 private:
+    void Begin(int oldLevel, int level, const std::string& name, const MatchCounters& counters);
+    bool Write(const QString& file);
+    void ReadSavedGame(const QString& file);
+    void DeleteMatchFile();
     void Enter(int oldLevel, int newLevel);
     void CreateGadgets();
     void RemoveGadgets();
@@ -77,6 +93,9 @@ private:
     QLabel* setsGadget_ = nullptr;
     QLabel* roundGadget_ = nullptr;
     std::string playerName_;
+    // The file this match was saved to or resumed from (empty: none), the
+    // only one its end may delete.
+    QString matchFile_;
 };
 
 } // namespace lexinum

@@ -82,6 +82,12 @@ TivApp::TivApp(const std::vector<std::string>& arguments, QObject* parent) : QOb
     commands_.OnCommand(Command::Continue, [this] { match_->Continue(); });
     commands_.OnCommand(Command::QuitMatch, [this] { match_->Quit(); });
     commands_.EnableWhen(Command::QuitMatch, [this] { return state_.Competition(); });
+    commands_.OnCommand(Command::ResumeMatch, [this] { match_->Resume(); });
+    commands_.OnCommand(Command::SaveMatch, [this] { match_->Save(); });
+    commands_.OnCommand(Command::SaveMatchAs, [this] { match_->SaveAs(); });
+    const auto playedSinceSaved = [this] { return state_.Competition() && state_.MatchModified(); };
+    commands_.EnableWhen(Command::SaveMatch, playedSinceSaved);
+    commands_.EnableWhen(Command::SaveMatchAs, playedSinceSaved);
 }
 
 TivApp::~TivApp() {
@@ -110,6 +116,11 @@ void TivApp::InitMainWindow() {
     lettersPane_->EnsureSetUp();
     frame_->FollowState();
     frame_->ApplyLayout();
+    // A saved game named on the command line is resumed once the game is on screen.
+    if (!commandLineFile_.empty())
+        QMetaObject::invokeMethod(
+            this, [this] { match_->ResumeFromCommandLine(QString::fromStdString(commandLineFile_)); },
+            Qt::QueuedConnection);
 }
 
 void TivApp::PlaceFrame() {

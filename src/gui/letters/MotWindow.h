@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QString>
 
+#include <array>
 #include <string>
 
 namespace lexinum {
@@ -91,6 +92,10 @@ public:
     const std::string& Word() const { return word_; }
     WordCheckResult WordResult() const { return wordResult_; }
     const LexiconSet& Lexicon() const { return lexicon_; }
+    // Puts back the tiles a resumed match had left in the letter bags.
+    void RestoreBags(const std::array<int, kVowelCount>& vowels, const std::array<int, kConsonantCount>& consonants) {
+        lexicon_.RestoreBags(vowels, consonants);
+    }
     // The lexicon folder the settings keep.
     const QString& LexiconFolder() const { return lexiconFolder_; }
     SearchChannel& Channel() override { return search_.Channel(); }
