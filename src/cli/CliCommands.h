@@ -24,6 +24,8 @@ std::vector<Command> LettersCommands();
 std::vector<Command> NumbersCommands();
 // The numbers draw subcommand (draw-numbers).
 std::vector<Command> NumberDrawCommands();
+// The best results subcommand (topten).
+std::vector<Command> TopTenCommands();
 
 // Prints "lexinum-cli: message" on stderr (control characters escaped) and
 // returns the failure exit code.
