@@ -319,6 +319,7 @@ TEST(TopTen, TheDialogOpensAtALevelThatExists) {
     for (const auto& [given, shown] : cases)
         EXPECT_EQ(TopTenLevelFor(given), shown) << given;
     EXPECT_EQ(TopTenLevelItem(2), "2: écolier");
+    EXPECT_TRUE(TopTenTime::Now().IsValid());
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <ctime>
 
 namespace lexinum {
 
@@ -265,6 +266,13 @@ bool TopTenTime::IsValid() const {
     static constexpr int kDays[12] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
     return day <= kDays[month - 1] && !(month == 2 && day == 29 && !leap);
+}
+
+TopTenTime TopTenTime::Now() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min};
 }
 
 const std::vector<TopTenEntry>& TopTenBook::Level(int level) const {

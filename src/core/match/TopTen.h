@@ -37,6 +37,8 @@ struct TopTenTime {
     bool operator==(const TopTenTime&) const = default;
     // True for a date that can be (29 February only in a leap year) and a time of day.
     bool IsValid() const;
+    // The local time now, to the minute.
+    static TopTenTime Now();
 };
 
 // One result of the list. `name` is UTF-8.
@@ -72,7 +74,7 @@ struct TopTenBook {
 // How an update ended.
 enum class TopTenUpdate {
     Recorded,  // the entry is in the list of its level
-    NotRanked, // ten better results are there: the file is unchanged
+    NotRanked, // ten better results are there: the entry is not recorded
     Failed,    // nothing was written; the player was told why
 };
 
