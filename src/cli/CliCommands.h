@@ -26,6 +26,8 @@ std::vector<Command> NumbersCommands();
 std::vector<Command> NumberDrawCommands();
 // The saved-game subcommand (saved-game).
 std::vector<Command> SavedGameCommands();
+// The best results subcommand (topten).
+std::vector<Command> TopTenCommands();
 
 // Prints "lexinum-cli: message" on stderr (control characters escaped) and
 // returns the failure exit code.

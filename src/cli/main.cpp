@@ -46,6 +46,8 @@ std::vector<lexinum::cli::Command> AllCommands() {
         commands.push_back(command);
     for (auto& command : lexinum::cli::SavedGameCommands())
         commands.push_back(command);
+    for (auto& command : lexinum::cli::TopTenCommands())
+        commands.push_back(command);
     return commands;
 }
 
