@@ -8,7 +8,11 @@
 #include "app/Match.h"
 #include "app/ScoreWindow.h"
 #include "app/TivFrame.h"
+#include "app/TopTenDialog.h"
+#include "app/GameFileDialog.h"
 #include "common/Profile.h"
+#include "match/SavedGame.h"
+#include "match/TopTen.h"
 #include "letters/MotWindow.h"
 #include "numbers/ChifEdit.h"
 #include "numbers/ChifWindow.h"
@@ -17,6 +21,10 @@
 #include "presentation/ValidEdit.h"
 #include "shell/TimerPeriods.h"
 
+#include <QComboBox>
+#include <QDir>
+#include <QPlainTextEdit>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -35,6 +43,8 @@ private slots:
     void aMatchHasItsOwnMenusButtonsAndGadgets();
     void leavingAMatchRestoresTrainingAndKeepsTheLevelAndName();
     void checkReviewsTheRoundThenGoesGrey();
+    void aSavedMatchGoesOnWhereItWasAndItsEndDeletesIt();
+    void aModifiedMatchIsNotLostWithoutAsking();
 
 private:
     // Starts the game with timers of a few milliseconds.
@@ -59,6 +69,15 @@ private:
             dialog->OkButton()->click();
         });
         QVERIFY(game_.App().RunCommand(Command::NewMatch));
+    }
+    // The next file dialog answered with `file`.
+    void AnswerFileDialog(const QString& file) {
+        game_.OnModal([file](QWidget* window) {
+            auto* dialog = qobject_cast<GameFileDialog*>(window);
+            QVERIFY(dialog != nullptr);
+            dialog->selectFile(file);
+            static_cast<QDialog*>(dialog)->accept();
+        });
     }
     std::size_t MessagesWith(const std::string& part) {
         std::size_t count = 0;
@@ -166,6 +185,8 @@ void MatchTest::leavingAMatchRestoresTrainingAndKeepsTheLevelAndName() {
     QCOMPARE(static_cast<int>(app.LettersPane()->Letters().size()), 9);
     QVERIFY(app.State().MatchModified());
 
+    // Left without saving.
+    game_.Prompts().QueueAnswer(PromptAnswer::No);
     QVERIFY(app.RunCommand(Command::QuitMatch));
     QVERIFY(!app.State().Competition());
     QCOMPARE(app.State().Level(), 0);
@@ -216,6 +237,104 @@ void MatchTest::checkReviewsTheRoundThenGoesGrey() {
     pane->StopSearch();
     QVERIFY(app.RunCommand(Command::Check));
     QVERIFY(!app.State().CanCheck(Game::Letters));
+}
+
+void MatchTest::aSavedMatchGoesOnWhereItWasAndItsEndDeletesIt() {
+    // A match of 23 rounds whose next round, numbers, ends it: the computer
+    // leads the set and has won the first.
+    const QString file = QDir(QDir::tempPath()).filePath(QStringLiteral("lexinum-match-test.tiv"));
+    QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
+    QFile::remove(file);
+    SavedGame saved;
+    saved.playerName = "Léa";
+    saved.level = 5;
+    saved.counters = MatchCounters{23, 0, 30, 0, 1};
+    saved.vowelBag.fill(3);
+    saved.consonantBag.fill(2);
+    saved.radical = "fr";
+    QVERIFY(SavedGame::Write(file.toStdString(), saved).Ok());
+
+    StartQuickGame();
+    TivApp& app = game_.App();
+    AnswerFileDialog(file);
+    QVERIFY(app.RunCommand(Command::ResumeMatch));
+    Match& match = app.TheMatch();
+    QVERIFY(app.State().Competition());
+    QCOMPARE(match.Keeper()->Counters(), saved.counters);
+    QCOMPARE(app.State().Level(), 5);
+    // 23 rounds played: the numbers pane, the second set.
+    QVERIFY(!app.State().LettersShown());
+    QCOMPARE(match.RoundGadget()->text(), QStringLiteral("manche n°2"));
+    QCOMPARE(match.SetsGadget()->text(), QStringLiteral("0 - 1"));
+    QVERIFY(!app.State().MatchModified());
+    QVERIFY(!game_.Frame().FindMenuItem(Command::SaveMatch)->isEnabled());
+
+    QVERIFY(app.RunCommand(Command::Continue));
+    QVERIFY(app.State().MatchOver());
+    // Its own file is gone; the result is in the Top Ten of its level.
+    QVERIFY(!QFile::exists(file));
+    const TopTenLoad topTen = ReadTopTen(TopTenFile(app.DataFolder().toStdString()), false);
+    QCOMPARE(topTen.result, TopTenRead::Read);
+    QCOMPARE(topTen.book.Level(5).size(), std::size_t(1));
+    QCOMPARE(topTen.book.Level(5).front().name, std::string("Léa"));
+    QCOMPARE(topTen.book.Level(5).front().computerSets, 2);
+
+    // "Les 10 &meilleurs..." opens on the match's level, under its category.
+    QString shown;
+    int levelShown = -1;
+    game_.OnModal([&](QWidget* window) {
+        auto* dialog = qobject_cast<TopTenDialog*>(window);
+        QVERIFY(dialog != nullptr);
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Meilleurs scores"));
+        levelShown = dialog->LevelList()->currentIndex() + 1;
+        shown = dialog->List()->toPlainText();
+        dialog->OkButton()->click();
+    });
+    QVERIFY(app.RunCommand(Command::TopTen));
+    QCOMPARE(levelShown, 5);
+    QVERIFY(shown.startsWith(QStringLiteral("Ordinateur gagnant contre:\nLéa\t2 à 0\tle ")));
+}
+
+void MatchTest::aModifiedMatchIsNotLostWithoutAsking() {
+    const QString file = QDir(QDir::tempPath()).filePath(QStringLiteral("lexinum-save-test.tiv"));
+    QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
+    QFile::remove(file);
+    StartQuickGame();
+    TivApp& app = game_.App();
+    NewMatch(QStringLiteral("Max"), 3);
+    QVERIFY(!game_.Frame().FindMenuItem(Command::SaveMatch)->isEnabled());
+    QVERIFY(app.RunCommand(Command::Continue));
+    QVERIFY(game_.Frame().FindMenuItem(Command::SaveMatch)->isEnabled());
+
+    // Abandon keeps the match; yes with the save dialog dismissed keeps it too.
+    game_.Prompts().QueueAnswer(PromptAnswer::Cancel);
+    QVERIFY(app.RunCommand(Command::QuitMatch));
+    QVERIFY(app.State().Competition());
+    game_.Prompts().QueueAnswer(PromptAnswer::Yes);
+    game_.OnModal([](QWidget* window) { static_cast<QDialog*>(window)->reject(); });
+    QVERIFY(app.RunCommand(Command::QuitMatch));
+    QVERIFY(app.State().Competition());
+    QCOMPARE(MessagesWith("Partie modifiée!"), std::size_t(2));
+
+    // Yes with a name: saved, then left; the file reads back as the match was.
+    game_.Prompts().QueueAnswer(PromptAnswer::Yes);
+    AnswerFileDialog(file);
+    const MatchCounters counters = app.TheMatch().Keeper()->Counters();
+    QVERIFY(app.RunCommand(Command::QuitMatch));
+    QVERIFY(!app.State().Competition());
+    SavedGame saved;
+    QVERIFY(SavedGame::Read(file.toStdString(), saved).Ok());
+    QCOMPARE(saved.playerName, std::string("Max"));
+    QCOMPARE(saved.level, 3);
+    QCOMPARE(saved.counters, counters);
+
+    // Opened from the command line, it goes on with nothing asked.
+    game_.Reset();
+    game_.Start({file.toStdString()});
+    QTRY_VERIFY(game_.App().State().Competition());
+    QCOMPARE(game_.App().TheMatch().Keeper()->Counters(), counters);
+    QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
+    QFile::remove(file);
 }
 
 LEXINUM_GUI_TEST(MatchTest)

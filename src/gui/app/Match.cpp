@@ -10,6 +10,7 @@
 #include "letters/MotWindow.h"
 #include "match/Levels.h"
 #include "match/SavedGame.h"
+#include "match/TopTen.h"
 #include "numbers/ChifWindow.h"
 #include "shell/Layout.h"
 #include "shell/SettingsKeys.h"
@@ -249,8 +250,14 @@ void Match::Score(const RoundReport& report) {
     for (const std::string& message : outcome.messages)
         Tell(message);
     if (outcome.decided) {
-        // A decided match has nothing left to save and cannot be resumed; it
-        // waits for "&Poursuivre".
+        // The result enters the Top Ten of its level. A decided match has
+        // nothing left to save and cannot be resumed; it waits for "&Poursuivre".
+        TopTenEntry entry;
+        entry.name = playerName_;
+        entry.playerSets = keeper_->PlayerSets();
+        entry.computerSets = keeper_->ComputerSets();
+        entry.when = TopTenTime::Now();
+        UpdateTopTen(app_.DataFolder().toStdString(), app_.State().Level(), entry);
         DeleteMatchFile();
         GameState& state = app_.State();
         state.SetMatchOver(true);

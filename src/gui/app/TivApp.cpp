@@ -2,6 +2,7 @@
 
 #include "app/CommandLineFile.h"
 #include "app/Match.h"
+#include "app/TopTenDialog.h"
 #include "app/TivFrame.h"
 #include "common/Profile.h"
 #include "common/Prompter.h"
@@ -88,6 +89,7 @@ TivApp::TivApp(const std::vector<std::string>& arguments, QObject* parent) : QOb
     const auto playedSinceSaved = [this] { return state_.Competition() && state_.MatchModified(); };
     commands_.EnableWhen(Command::SaveMatch, playedSinceSaved);
     commands_.EnableWhen(Command::SaveMatchAs, playedSinceSaved);
+    commands_.OnCommand(Command::TopTen, [this] { TopTenDialog::Show(frame_, *this); });
 }
 
 TivApp::~TivApp() {
