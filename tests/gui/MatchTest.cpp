@@ -249,8 +249,8 @@ void MatchTest::aSavedMatchGoesOnWhereItWasAndItsEndDeletesIt() {
     saved.playerName = "Léa";
     saved.level = 5;
     saved.counters = MatchCounters{23, 0, 30, 0, 1};
-    saved.vowelBag.fill(3);
-    saved.consonantBag.fill(2);
+    saved.vowelBag.fill(2);
+    saved.consonantBag.fill(1);
     saved.radical = "fr";
     QVERIFY(SavedGame::Write(file.toStdString(), saved).Ok());
 
@@ -266,6 +266,10 @@ void MatchTest::aSavedMatchGoesOnWhereItWasAndItsEndDeletesIt() {
     QVERIFY(!app.State().LettersShown());
     QCOMPARE(match.RoundGadget()->text(), QStringLiteral("manche n°2"));
     QCOMPARE(match.SetsGadget()->text(), QStringLiteral("0 - 1"));
+    SavedGame now;
+    now.TakeBags(app.LettersPane()->Lexicon());
+    QCOMPARE(now.vowelBag, saved.vowelBag);
+    QCOMPARE(now.consonantBag, saved.consonantBag);
     QVERIFY(!app.State().MatchModified());
     QVERIFY(!game_.Frame().FindMenuItem(Command::SaveMatch)->isEnabled());
 
