@@ -5,8 +5,10 @@
 #include "shell/HelpTopic.h"
 
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QPushButton>
+#include <QStandardPaths>
 
 namespace lexinum {
 
@@ -25,8 +27,12 @@ GameFileDialog::GameFileDialog(QWidget* parent, AppServices& app, Purpose purpos
     if (!data.fileName.empty() && last.dir().exists()) {
         setDirectory(last.absolutePath());
         selectFile(last.fileName());
-    } else if (!data.initialDir.empty()) {
+    } else if (!data.initialDir.empty() && QDir(QString::fromStdString(data.initialDir)).exists()) {
         setDirectory(QString::fromStdString(data.initialDir));
+    } else {
+        // No folder kept yet: the player's documents, not wherever the game was started from.
+        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        setDirectory(QDir(documents).exists() ? documents : QDir::homePath());
     }
     if (auto* buttons = findChild<QDialogButtonBox*>()) {
         QPushButton* help = buttons->addButton(QStringLiteral("&Aide"), QDialogButtonBox::HelpRole);

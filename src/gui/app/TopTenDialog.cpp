@@ -24,7 +24,7 @@ namespace {
 constexpr int kFirstTabUnits = 50;
 constexpr int kSecondTabUnits = 80;
 // The list shows about this many characters and lines.
-constexpr int kListChars = 44;
+constexpr int kListChars = 52;
 constexpr int kListLines = 14;
 
 } // namespace
@@ -39,6 +39,7 @@ TopTenDialog::TopTenDialog(QWidget* parent, AppServices& app, TopTenBook book, i
     label->setBuddy(levels_);
     list_ = new QPlainTextEdit(this);
     list_->setReadOnly(true);
+    list_->setLineWrapMode(QPlainTextEdit::NoWrap);
     list_->setAccessibleName(QStringLiteral("Résultats du niveau"));
     const QFontMetrics metrics(list_->font());
     // Two tab stops: the sets after the name, then the date.
