@@ -21,8 +21,6 @@ class SearchChannel {
 public:
     // Capacity reserved for the solver text, in bytes.
     static constexpr std::size_t kSolverTextSize = 3000;
-    // Capacity of the interface's answer text, in bytes.
-    static constexpr std::size_t kAnswerTextSize = 400;
 
     // What a bounded wait saw: the batch (or answer) is there and has been
     // consumed, the worker ended (or, for the answer, finished stopped) with

@@ -10,6 +10,7 @@
 #include "common/SystemError.h"
 #include "letters/MotWindow.h"
 #include "numbers/ChifWindow.h"
+#include "presentation/Bell.h"
 #include "presentation/WindowHelpTopic.h"
 #include "shell/HelpTopic.h"
 #include "shell/SettingsKeys.h"
@@ -282,7 +283,7 @@ bool TivApp::RunCommand(Command command) {
     // A command asked while another waits on a worker (from a timer or a
     // queued call) would run inside it: it is refused.
     if (gate_.Held()) {
-        QApplication::beep();
+        Bell::Ring();
         return false;
     }
     return frame_ != nullptr && frame_->RunCommand(command);

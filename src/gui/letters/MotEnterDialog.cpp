@@ -2,11 +2,11 @@
 
 #include "letters/MotEnterButton.h"
 #include "letters/MotEnterEdit.h"
+#include "presentation/Bell.h"
 #include "shell/AppServices.h"
 #include "shell/GameFonts.h"
 #include "shell/TimerPeriods.h"
 
-#include <QApplication>
 #include <QFontMetrics>
 #include <QPushButton>
 #include <QStyle>
@@ -137,7 +137,7 @@ void MotEnterDialog::LetterPressed(int index) {
 void MotEnterDialog::FollowEdit(const QString& before, const QString& selected, int selectionStart,
                                 const QString& after) {
     if (!buttons_.Edited(before.toStdString(), selected.toStdString(), selectionStart, after.toStdString()))
-        QApplication::beep();
+        Bell::Ring();
     ShowButtons();
 }
 

@@ -2,6 +2,7 @@
 
 #include "common/Prompter.h"
 #include "numbers/NumberStep.h"
+#include "presentation/Bell.h"
 #include "shell/AppServices.h"
 
 #include <QApplication>
@@ -86,7 +87,7 @@ void ChifEdit::keyPressEvent(QKeyEvent* event) {
     const bool printable = !typed.isEmpty() && typed.at(0).isPrint();
     if (printable && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) && !isReadOnly() &&
         !NumberBoxRule::AcceptsCharacter(typed.at(0).toLatin1())) {
-        QApplication::beep();
+        Bell::Ring();
         emit keyRefused();
         event->accept();
         return;

@@ -1,12 +1,12 @@
 #include "numbers/ChifEnterDialog.h"
 
 #include "numbers/NumberRules.h"
+#include "presentation/Bell.h"
 #include "shell/AppServices.h"
 #include "shell/GameFonts.h"
 #include "shell/TimerPeriods.h"
 
 #include <QAccessible>
-#include <QApplication>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QKeyEvent>
@@ -236,7 +236,7 @@ void ChifEnterDialog::Answered(Calculation::Refusal reason) {
             Describe(QString());
         return;
     }
-    QApplication::beep();
+    Bell::Ring();
     emit refused(reason);
     // A screen reader hears why, the focus staying where it is: a reader
     // speaks a change in the description of the focused control (not of the

@@ -1,6 +1,7 @@
 #include "presentation/ValidEdit.h"
 
-#include <QApplication>
+#include "presentation/Bell.h"
+
 #include <QFocusEvent>
 #include <QTimer>
 #include <QValidator>
@@ -11,7 +12,7 @@ ValidEdit::ValidEdit(QValidator* validator, QWidget* parent) : QLineEdit(parent)
     validator->setParent(this);
     setValidator(validator);
     connect(this, &QLineEdit::inputRejected, this, [this] {
-        QApplication::beep();
+        Bell::Ring();
         emit refused();
     });
 }
