@@ -2,18 +2,18 @@
 // player's draws and answers run out by themselves: the rounds in turn in
 // each pane, the menus and gadgets of a match, the score, the end of the
 // match and leaving one.
+#include "app/Match.h"
 #include "GameFixture.h"
 #include "GuiTestMain.h"
+#include "app/GameFileDialog.h"
 #include "app/LevelDialog.h"
-#include "app/Match.h"
 #include "app/ScoreWindow.h"
 #include "app/TivFrame.h"
 #include "app/TopTenDialog.h"
-#include "app/GameFileDialog.h"
 #include "common/Profile.h"
+#include "letters/MotWindow.h"
 #include "match/SavedGame.h"
 #include "match/TopTen.h"
-#include "letters/MotWindow.h"
 #include "numbers/ChifEdit.h"
 #include "numbers/ChifWindow.h"
 #include "presentation/HlpStrButton.h"
@@ -23,9 +23,9 @@
 
 #include <QComboBox>
 #include <QDir>
-#include <QPlainTextEdit>
 #include <QFile>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>

@@ -59,7 +59,8 @@ int ScrambledLineReader::Next(std::size_t limit, std::string& line) {
     }
     const bool header = line.size() >= 2 && line[0] == ScrambledByte('@') && line[1] >= ScrambledByte('1') &&
                         line[1] <= ScrambledByte('9');
-    const int kind = header ? static_cast<unsigned char>(line[1]) - static_cast<unsigned char>(ScrambledByte('0')) : kText;
+    const int kind =
+        header ? static_cast<unsigned char>(line[1]) - static_cast<unsigned char>(ScrambledByte('0')) : kText;
     line += lineFeed;
     return kind;
 }

@@ -334,7 +334,8 @@ void PanoWindow::ChooseResultFont() {
 void PanoWindow::LoadResultFont() {
     Profile& settings = app_.Settings();
     const std::string& section = Section();
-    QFont font(QString::fromStdString(settings.ReadString(section, keys::kFontFace, "Arial", Profile::kMaxValueLength)));
+    QFont font(
+        QString::fromStdString(settings.ReadString(section, keys::kFontFace, "Arial", Profile::kMaxValueLength)));
     // A negative height is that of the characters, a positive one that of the
     // cell; a damaged value is brought into what a results box can show.
     const long long height = std::llabs(static_cast<long long>(settings.ReadInt(section, keys::kFontHeight, -16)));
