@@ -109,6 +109,8 @@ void MatchTest::roundsComeInTurnUntilTheMatchIsDecided() {
             // No round: the pane of the next round came forward.
             QVERIFY(app.State().ShownGame() != shown);
             QCOMPARE(match.Window()->parentWidget(), static_cast<QWidget*>(app.ShownPane()));
+            // The numbers pane, first shown in the match, takes its rules too.
+            QVERIFY(app.State().LettersShown() || app.NumbersPane()->TargetBox()->isReadOnly());
             order += QLatin1Char('|');
         } else {
             order += shown == Game::Letters ? QLatin1Char('L') : QLatin1Char('N');

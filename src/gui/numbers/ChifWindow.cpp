@@ -106,6 +106,11 @@ void ChifWindow::ApplyBoxRules() {
 void ChifWindow::SetupWindow() {
     PanoWindow::SetupWindow();
     ApplyBoxRules();
+    // First shown during a match: the match's rules, read-only boxes and no draw yet.
+    if (App().State().Competition()) {
+        EnterCompetition();
+        return;
+    }
     NewDraw();
     FocusFirstNumber();
 }
