@@ -328,8 +328,8 @@ RoundReport MotWindow::MatchReport() const {
 std::string MotWindow::ReviewBatchText(std::string batch) {
     std::string text;
     AppendSeparator(text);
-    text +=
-        LettersRoundText::TrainingRemark(wordResult_, static_cast<int>(word_.size()), search_.Search().GroupLength());
+    text += LettersRoundText::TrainingRemark(wordResult_, static_cast<int>(word_.size()),
+                                             search_.Search().GroupLength());
     return text + batch;
 }
 
