@@ -3,9 +3,9 @@
 #include "numbers/ChifOptionsDialog.h"
 #include "GameFixture.h"
 #include "app/TivFrame.h"
-#include "numbers/ChifEdit.h"
 #include "numbers/ChifWindow.h"
 #include "numbers/NumberRules.h"
+#include "presentation/ChifEdit.h"
 #include "GuiTestMain.h"
 
 #include <QAccessible>

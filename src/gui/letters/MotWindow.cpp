@@ -7,6 +7,7 @@
 #include "letters/LettrEnterDialog.h"
 #include "letters/LexFindDialog.h"
 #include "letters/MotEnterDialog.h"
+#include "letters/MotOptionsDialog.h"
 #include "letters/NumbersOnlyDialog.h"
 #include "lexicon/LetterDraw.h"
 #include "lexicon/LettersRoundText.h"
@@ -64,6 +65,7 @@ MotWindow::MotWindow(AppServices& app, QWidget* parent) : PanoWindow(app, Game::
         }
     });
     commands.OnCommand(Command::ShowSolutions, [this] { SeeSolutions(); });
+    commands.OnCommand(Command::Options, [this] { ChangeOptions(); });
     commands.OnCommand(Command::LetterPalette, [this] { TogglePalette(); });
     commands.EnableWhen(Command::LetterPalette, outsideMatch);
     commands.CheckWhen(Command::LetterPalette, [&state] { return state.LetterPaletteShown(); });
@@ -192,6 +194,31 @@ void MotWindow::NewLetters(bool refillBags) {
     }
     ShowLetters();
     StopSearch();
+}
+
+void MotWindow::ChangeOptions() {
+    MotOptionsDialog dialog(this, App(), LettersOptions{trainingLetterCount_, vowelCount_, autoChoice_});
+    if (dialog.exec() == QDialog::Accepted)
+        ApplyOptions(dialog.Options());
+}
+
+void MotWindow::ApplyOptions(const LettersOptions& options) {
+    const int letters = LetterDraw::LetterCountInRange(options.letterCount);
+    const int vowels = LetterDraw::VowelCountInRange(options.vowelCount, letters);
+    const bool countsChanged = letters != trainingLetterCount_ || vowels != vowelCount_;
+    trainingLetterCount_ = letters;
+    vowelCount_ = vowels;
+    autoChoice_ = options.autoChoice;
+    // A match draws nine letters whatever the training count.
+    if (App().State().Competition())
+        return;
+    letterCount_ = letters;
+    if (countsChanged) {
+        // Drawn at once with the new counts, whether training draws are automatic or not.
+        AutoDraw();
+        ShowLetters();
+        StopSearch();
+    }
 }
 
 bool MotWindow::TakeLettersField() {

@@ -16,6 +16,7 @@ namespace lexinum {
 
 class BonjourEventValidator;
 class ButtonPalette;
+struct LettersOptions;
 class ValidEdit;
 
 // The pane of the letters game ("Le mot le plus long"): the draw, shown in
@@ -63,6 +64,14 @@ public:
     // Takes the letters field's text as the draw (if it changed, the search
     // of the old draw stops). False when the field holds no valid draw.
     bool TakeLettersField();
+
+    // ---- the training rules ----
+    // Command 122 "&Paramètres...": the letters options dialog, applied on OK.
+    void ChangeOptions();
+    // Takes the counts (brought into range) and the automatic choice; a
+    // changed count draws again at once, automatically, and stops the search
+    // of the old draw. The automatic choice alone changes no draw.
+    void ApplyOptions(const LettersOptions& options);
 
     // ---- the lexicon ----
     // Runs the lexicon location dialog; true when a lexicon was adopted.

@@ -1,8 +1,8 @@
 #include "numbers/ChifOptionsDialog.h"
 
 #include "common/Prompter.h"
-#include "numbers/ChifEdit.h"
 #include "numbers/NumberBoxRule.h"
+#include "presentation/ChifEdit.h"
 
 #include <QCheckBox>
 #include <QFontMetrics>

@@ -1,9 +1,9 @@
 #include "numbers/ChifWindow.h"
 
 #include "common/Profile.h"
-#include "numbers/ChifEdit.h"
 #include "numbers/ChifEnterDialog.h"
 #include "numbers/NumbersRoundText.h"
+#include "presentation/ChifEdit.h"
 #include "presentation/HlpStrButton.h"
 #include "presentation/ResultEdit.h"
 #include "shell/AppServices.h"

@@ -1,4 +1,4 @@
-#include "numbers/ChifEdit.h"
+#include "presentation/ChifEdit.h"
 
 #include "common/Prompter.h"
 #include "numbers/NumberStep.h"

@@ -10,11 +10,11 @@
 
 namespace lexinum {
 
-// A number box of the numbers game: the pane's six numbers and its target,
-// and the two boxes of the numbers settings. Only digits can be typed (any
-// other key beeps); the whole text is checked against the box's rule when
-// the player leaves the box (Tab, a click elsewhere, a shortcut key) and
-// whenever the caller asks.
+// A number box: the numbers pane's six numbers and its target, and the count
+// and range boxes of the letters and numbers settings. Only digits can be
+// typed (any other key beeps); the whole text is checked against the box's
+// rule when the player leaves the box (Tab, a click elsewhere, a shortcut
+// key) and whenever the caller asks.
 // Besides typing, the value steps up or down with the arrow keys, or by
 // dragging the mouse with the right button held (right or up steps up, left
 // or down steps down, one step per 6 pixels); a tile box steps through the
