@@ -6,6 +6,7 @@
 #include "common/ReadOnlyFile.h"
 #include "lexicon/LetterKey.h"
 #include "lexicon/LexiconSet.h"
+#include "lexicon/LexiconTexts.h"
 #include "lexicon/WordCheck.h"
 
 #include "FixtureLexicon.h"
@@ -248,6 +249,21 @@ TEST(LexiconEditor, FailedRewriteLeavesTheLexiconWhole) {
         EXPECT_TRUE(reread.ReadLexIni(fixture.Directory()).Complete());
         EXPECT_TRUE(set.Ready());
     }
+}
+
+// A lexicon file gone since the index was read: the lost lexicon is told,
+// the change given up, nothing recorded.
+TEST(LexiconEditor, LostFileGivesUpTheChange) {
+    test::FixtureLexicon fixture(kWords, "fr", 1, kFiles);
+    LexiconSet set = fixture.Load();
+    fs::remove(FileOf(set, "rate"));
+    test::RecordingPrompter prompter;
+    LexiconEditor editor(set, &prompter);
+    EXPECT_EQ(editor.Change(Bytes("taré"), Mode::Add, kWhen), Outcome::Lost);
+    ASSERT_EQ(prompter.messages.size(), 2u);
+    EXPECT_EQ(prompter.messages[0].text, LexiconTexts::kLostLexicon);
+    EXPECT_EQ(prompter.messages[1].text, "Opération d'ajout annulée.");
+    EXPECT_FALSE(fs::exists(fixture.Directory() / LexiconEditor::kJournalName));
 }
 
 // Anagrams are added to a line until it would no longer fit in a lexicon

@@ -197,6 +197,12 @@ LexiconEditor::Outcome LexiconEditor::AddWordToFile(std::vector<Line>& lines, st
         if (order < 0)
             continue;
         if (order == 0) {
+            // Written meanwhile by another program: the line keeps one copy.
+            const std::vector<std::string> held = WordsOfLine(lines[i].text);
+            if (std::find(held.begin(), held.end(), word) != held.end()) {
+                Tell("Erreur: Fichier modifié par un autre processus.");
+                return Outcome::ChangedElsewhere;
+            }
             // An anagram goes at the end of its key's line, which must still
             // fit in a lexicon line: every reader would cut it otherwise.
             if (lines[i].text.size() + 1 + word.size() > kMaxLineText) {
