@@ -18,6 +18,9 @@ struct Command {
 
 // The subcommands that build and query a lexicon (build-lexicon, check).
 std::vector<Command> LexiconCommands();
+// The subcommands that add words to a lexicon and remove them (add-words,
+// remove-words).
+std::vector<Command> LexiconEditCommands();
 // The subcommands of the letters game's searches (letters, computer-letters).
 std::vector<Command> LettersCommands();
 // The subcommands of the numbers game's searches (numbers, computer-numbers).

@@ -38,6 +38,8 @@ namespace {
 
 std::vector<lexinum::cli::Command> AllCommands() {
     auto commands = lexinum::cli::LexiconCommands();
+    for (auto& command : lexinum::cli::LexiconEditCommands())
+        commands.push_back(command);
     for (auto& command : lexinum::cli::LettersCommands())
         commands.push_back(command);
     for (auto& command : lexinum::cli::NumbersCommands())

@@ -122,7 +122,7 @@ void TivFrameTest::commandsNobodyRunsAreGreyed() {
     // Whatever the mode says, a command with nobody to run it is grey, in the
     // menus and on the buttons: no item is ever enabled and dead.
     for (Command greyed : {Command::SaveMatch, Command::QuitMatch, Command::Colours, Command::BitmapFile,
-                           Command::AddWords, Command::HelpContents, Command::About}) {
+                           Command::HelpContents, Command::About}) {
         QVERIFY2(!frame.FindMenuItem(greyed)->isEnabled(), qPrintable(QString::number(CommandNumber(greyed))));
         QVERIFY(!game_.App().RunCommand(greyed));
     }

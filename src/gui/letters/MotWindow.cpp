@@ -9,6 +9,7 @@
 #include "letters/MotEnterDialog.h"
 #include "letters/MotOptionsDialog.h"
 #include "letters/NumbersOnlyDialog.h"
+#include "letters/PickWordDialog.h"
 #include "lexicon/LetterDraw.h"
 #include "lexicon/LettersRoundText.h"
 #include "lexicon/LexiconSeed.h"
@@ -71,6 +72,11 @@ MotWindow::MotWindow(AppServices& app, QWidget* parent) : PanoWindow(app, Game::
     commands.CheckWhen(Command::LetterPalette, [&state] { return state.LetterPaletteShown(); });
     commands.OnCommand(Command::ChangeLexicon, [this] { ChangeLexicon(); });
     commands.EnableWhen(Command::ChangeLexicon, outsideMatch);
+    // Words may be added or removed at any time, in a match too.
+    commands.OnCommand(Command::AddWords, [this] { PickWords(true); });
+    commands.EnableWhen(Command::AddWords, [] { return true; });
+    commands.OnCommand(Command::RemoveWords, [this] { PickWords(false); });
+    commands.EnableWhen(Command::RemoveWords, [] { return true; });
     connect(&state, &GameState::changed, this, &MotWindow::FollowPalette);
 }
 
@@ -371,6 +377,20 @@ void MotWindow::ChangeLexicon() {
     HaltSearch();
     Channel().TakeText();
     LocateLexicon(kAnyLexicon);
+}
+
+void MotWindow::PickWords(bool adding) {
+    // No search may read a file while it is rewritten, nor judge the old
+    // lexicon against the new one (in a match: the review of the round).
+    HaltSearch();
+    if (!EnsureLexicon())
+        return;
+    const QString selection = ResultBox()->textCursor().selectedText();
+    PickWordDialog dialog(this, App(), adding ? PickWordDialog::Mode::Add : PickWordDialog::Mode::Remove, lexicon_,
+                          &Channel(), selection);
+    dialog.exec();
+    if (dialog.Changes() > 0)
+        lexicon_.Refresh();
 }
 
 void MotWindow::CreatePalette() {

@@ -83,6 +83,10 @@ public:
     void OfferNumbersOnly();
     // Command 172: stops the search and locates another lexicon.
     void ChangeLexicon();
+    // Commands 170 and 171: stops the search, then adds words to the lexicon
+    // or removes them ("Ajouter des mots", "Supprimer des mots"), the words
+    // selected in the results box offered; the lexicon is read again after.
+    void PickWords(bool adding);
 
     // ---- the palette ----
     // Command 123: creates and shows the palette the first time, then shows
