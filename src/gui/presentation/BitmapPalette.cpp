@@ -33,7 +33,10 @@ QPixmap Picture(const QImage& pattern) {
 } // namespace
 
 BitmapPalette::BitmapPalette(AppServices& app, QWidget* owner)
-    : QWidget(owner, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+    : QWidget(owner, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                         Qt::WindowDoesNotAcceptFocus) {
+    // A click on a pattern leaves the keyboard with the pane.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     setWindowTitle(QString());
     setAccessibleName(QStringLiteral("Choix de motifs"));
     auto* grid = new QGridLayout(this);
