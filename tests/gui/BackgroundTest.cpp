@@ -110,6 +110,7 @@ private:
     QString bitmapFile_;
     QString textFile_;
     QString pngFile_;
+    QString tinyFile_;
     QImage fileImage_;
 };
 
@@ -133,6 +134,9 @@ void BackgroundTest::initTestCase() {
     // Another kind of image named as a bitmap is no bitmap either.
     pngFile_ = files_.filePath(QStringLiteral("autre.bmp"));
     QVERIFY(fileImage_.save(pngFile_, "PNG"));
+    // Three pixels by two: drawn in blocks, still on its own grid.
+    tinyFile_ = files_.filePath(QStringLiteral("mini.bmp"));
+    QVERIFY(fileImage_.copy(4, 2, 3, 2).save(tinyFile_, "BMP"));
 }
 
 void BackgroundTest::storedBackgroundOfTrainingIsShown_data() {
@@ -271,6 +275,7 @@ void BackgroundTest::partialRepaintMatchesAFullOne_data() {
     QTest::addColumn<int>("level");
     QTest::newRow("motif") << "*7" << 0;
     QTest::newRow("fichier") << bitmapFile_ << 0;
+    QTest::newRow("fichier minuscule") << tinyFile_ << 0;
     QTest::newRow("couleur") << QString() << 0;
     for (int level = 1; level <= 6; ++level)
         QTest::newRow(qPrintable(QStringLiteral("hachures %1").arg(level))) << QString() << level;
@@ -286,6 +291,14 @@ void BackgroundTest::partialRepaintMatchesAFullOne() {
     QImage blank(pane->size(), QImage::Format_ARGB32_Premultiplied);
     blank.fill(Qt::magenta);
     const QImage full = Painted(*pane, pane->rect(), blank);
+    // A bitmap lies on its own grid from the top-left corner.
+    if (pane->HasBitmap()) {
+        const QImage& tile = pane->Image();
+        for (int y = 0; y < full.height(); y += 7) {
+            for (int x = 0; x < full.width(); x += 5)
+                QCOMPARE(full.pixel(x, y), tile.pixel(x % tile.width(), y % tile.height()));
+        }
+    }
     // Areas whose edges fall inside tiles and hatch cells.
     for (const QRect area : {QRect(37, 29, 61, 45), QRect(1, 3, 5, 2), QRect(200, 111, 13, 90)}) {
         const QImage partial = Painted(*pane, area, blank);
@@ -491,6 +504,17 @@ void BackgroundTest::patternPaletteTogglesAndPutsAPatternBehindTheShownPane() {
     QVERIFY(!frame.FindMenuItem(Command::BitmapPalette)->isChecked());
     QCOMPARE(ReadSetting("GENERAL", "bitmaps x"), std::to_string(shownAt.x()));
     QCOMPARE(ReadSetting("GENERAL", "bitmaps y"), std::to_string(shownAt.y()));
+
+    // Its close box hides it too; shown when the game closes, it keeps its place then.
+    QVERIFY(game_.App().RunCommand(Command::BitmapPalette));
+    QVERIFY(frame.PatternPalette()->close() == false);
+    QVERIFY(frame.PatternPalette() == nullptr);
+    QVERIFY(!game_.App().State().BitmapPaletteShown());
+    WriteSetting("GENERAL", "bitmaps x", "7");
+    QVERIFY(game_.App().RunCommand(Command::BitmapPalette));
+    const QPoint lastAt = frame.PatternPalette()->frameGeometry().topLeft();
+    QVERIFY(frame.close());
+    QCOMPARE(ReadSetting("GENERAL", "bitmaps x"), std::to_string(lastAt.x()));
     QVERIFY(game_.Prompts().messages.empty());
 }
 

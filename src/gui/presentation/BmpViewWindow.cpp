@@ -24,6 +24,8 @@ constexpr char kBitmapKey[] = "Bitmap";
 constexpr char kColourKey[] = "Couleur";
 // A stored colour is read up to this many characters.
 constexpr std::size_t kLongestColourText = 14;
+// The smallest side of the block of tiles drawn at once, in pixels.
+constexpr int kSmallestDrawnTile = 32;
 
 // The sixteen colours that stand in for the library's palette image when it
 // cannot be read.
@@ -79,7 +81,8 @@ void BmpViewWindow::SaveBackground(int level) {
 bool BmpViewWindow::LoadPatternBitmap(int resourceId) {
     const BitmapLibrary& library = app_.Bitmaps();
     if (!library.IsLoaded()) {
-        hasBitmap_ = false;
+        // The level keeps the colour from now on: it shows at once.
+        FreeBackground();
         changed_ = true;
         return false;
     }
@@ -129,6 +132,19 @@ void BmpViewWindow::SetBackgroundImage(const QImage& image, bool fromLibrary) {
     }
     // Drawn many times, the tile is kept in the screen's own format.
     image_ = image_.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    // A tiny bitmap would take thousands of copies to cover the window: it
+    // is drawn as a block of whole tiles, which keeps the same grid.
+    const int across = std::max(1, (kSmallestDrawnTile + image_.width() - 1) / std::max(1, image_.width()));
+    const int down = std::max(1, (kSmallestDrawnTile + image_.height() - 1) / std::max(1, image_.height()));
+    tile_ = image_;
+    if (across > 1 || down > 1) {
+        tile_ = QImage(image_.width() * across, image_.height() * down, image_.format());
+        QPainter painter(&tile_);
+        for (int row = 0; row < down; ++row) {
+            for (int column = 0; column < across; ++column)
+                painter.drawImage(QPoint(column * image_.width(), row * image_.height()), image_);
+        }
+    }
     hasBitmap_ = true;
     update();
 }
@@ -137,6 +153,7 @@ void BmpViewWindow::FreeBackground() {
     if (!hasBitmap_)
         return;
     image_ = QImage();
+    tile_ = QImage();
     hasBitmap_ = false;
     update();
 }
@@ -189,7 +206,7 @@ Qt::BrushStyle BmpViewWindow::HatchStyle(int level) {
 }
 
 void BmpViewWindow::PaintBackground(QPainter& painter, const QRect& area) const {
-    if (!hasBitmap_ || image_.isNull() || image_.width() <= 0 || image_.height() <= 0) {
+    if (!hasBitmap_ || tile_.isNull()) {
         const int level = app_.State().Level();
         if (level <= 0) {
             painter.fillRect(area, background_);
@@ -206,8 +223,8 @@ void BmpViewWindow::PaintBackground(QPainter& painter, const QRect& area) const 
     }
     // The tiles lie on a grid from the window's top-left corner; only the
     // squares that meet the area are drawn.
-    const int width = image_.width();
-    const int height = image_.height();
+    const int width = tile_.width();
+    const int height = tile_.height();
     const auto floorTo = [](int value, int step) {
         return (value >= 0 ? value / step : (value - step + 1) / step) * step;
     };
@@ -219,7 +236,7 @@ void BmpViewWindow::PaintBackground(QPainter& painter, const QRect& area) const 
     painter.setClipRect(area);
     for (int y = y0; y < y1; y += height) {
         for (int x = x0; x < x1; x += width)
-            painter.drawImage(QPoint(x, y), image_);
+            painter.drawImage(QPoint(x, y), tile_);
     }
     painter.restore();
 }

@@ -92,6 +92,8 @@ private:
     QColor background_;
     std::string fileName_;
     QImage image_;
+    // What is drawn: the image, or a block of whole copies of a small one.
+    QImage tile_;
     bool hasBitmap_ = false;
     bool changed_ = false;
     int shownLevel_ = 0;
