@@ -20,9 +20,9 @@ struct TimerPeriods;
 // fonts and layout, a hint in the message bar, a command, the switch to the
 // other game, the gate that keeps commands from running inside a wait, the
 // periods of the match's timers, the report of a match round, and the
-// library of background patterns. The
-// application implements it and hands it to each window it builds; nothing
-// reaches the application through a global.
+// library of background patterns. The application implements it and hands
+// it to each window it builds; nothing reaches the application through a
+// global.
 class AppServices {
 public:
     // The program's name: the caption of its message boxes.
