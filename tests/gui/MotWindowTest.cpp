@@ -4,6 +4,7 @@
 #include "letters/MotWindow.h"
 #include "FixtureLexicon.h"
 #include "GameFixture.h"
+#include "GuiTestMain.h"
 #include "app/CommandLineFile.h"
 #include "app/TivFrame.h"
 #include "common/Profile.h"
@@ -18,7 +19,6 @@
 #include "presentation/ValidEdit.h"
 #include "shell/GameFonts.h"
 #include "shell/Layout.h"
-#include "GuiTestMain.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -214,8 +214,9 @@ void MotWindowTest::settingsAreWrittenAtCloseInOrder() {
         else if (section != nullptr && line.contains(QLatin1Char('=')))
             *section << line.section(QLatin1Char('='), 0, 0);
     }
-    QCOMPARE(letters, QStringList({"nb voyelles", "nb lettres", "choix auto", "palette", "lexiques", "Police",
-                                   "hauteur police", QString::fromLatin1("\xE9paisseur police"), "italique"}));
+    QCOMPARE(letters,
+             QStringList({"Couleur", "nb voyelles", "nb lettres", "choix auto", "palette", "lexiques", "Police",
+                          "hauteur police", QString::fromLatin1("\xE9paisseur police"), "italique"}));
     QVERIFY(general.contains(QStringLiteral("palette x")) && general.contains(QStringLiteral("palette y")));
     const Profile settings(game_.IniPath().toStdString());
     QCOMPARE(settings.ReadInt("LETTRES", "nb lettres", 0), 9);

@@ -2,6 +2,7 @@
 // it keeps, maximizing, the game switch, the match's menus, closing.
 #include "app/TivFrame.h"
 #include "GameFixture.h"
+#include "GuiTestMain.h"
 #include "common/Profile.h"
 #include "letters/MotWindow.h"
 #include "numbers/ChifWindow.h"
@@ -9,7 +10,6 @@
 #include "presentation/ResultEdit.h"
 #include "shell/CommandCatalog.h"
 #include "shell/Layout.h"
-#include "GuiTestMain.h"
 
 #include <QApplication>
 #include <QDir>
@@ -116,12 +116,13 @@ void TivFrameTest::aDragOnTheBorderBringsTheFrameBack() {
 void TivFrameTest::commandsNobodyRunsAreGreyed() {
     game_.Start();
     TivFrame& frame = game_.Frame();
-    for (Command enabled : {Command::PlayNumbers, Command::Fonts, Command::ContextHelp, Command::Exit,
-                            Command::NewMatch, Command::ResumeMatch, Command::TopTen, Command::Options})
+    for (Command enabled : {Command::PlayNumbers, Command::Fonts, Command::Colours, Command::BitmapFile,
+                            Command::BitmapPalette, Command::ContextHelp, Command::Exit, Command::NewMatch,
+                            Command::ResumeMatch, Command::TopTen, Command::Options, Command::AddWords})
         QVERIFY2(frame.FindMenuItem(enabled)->isEnabled(), qPrintable(QString::number(CommandNumber(enabled))));
     // Whatever the mode says, a command with nobody to run it is grey, in the
     // menus and on the buttons: no item is ever enabled and dead.
-    for (Command greyed : {Command::SaveMatch, Command::QuitMatch, Command::Colours, Command::BitmapFile,
+    for (Command greyed : {Command::SaveMatch, Command::QuitMatch,
                            Command::HelpContents, Command::About}) {
         QVERIFY2(!frame.FindMenuItem(greyed)->isEnabled(), qPrintable(QString::number(CommandNumber(greyed))));
         QVERIFY(!game_.App().RunCommand(greyed));
@@ -243,15 +244,14 @@ void TivFrameTest::menuHintsReachTheMessageBar() {
 void TivFrameTest::greyedItemsStillShowTheirHint() {
     game_.Start();
     TivFrame& frame = game_.Frame();
-    QAction* colours = frame.FindMenuItem(Command::Colours);
-    QVERIFY(!colours->isEnabled());
-    QMenu* options = frame.menuBar()->actions().at(2)->menu();
-    frame.menuBar()->setActiveAction(options->menuAction());
-    QVERIFY(QTest::qWaitForWindowExposed(options));
-    options->setActiveAction(colours);
-    QCOMPARE(frame.statusBar()->currentMessage(),
-             QStringLiteral("Tapisse le fond de le fenêtre avec une couleur de votre choix"));
-    options->close();
+    QAction* about = frame.FindMenuItem(Command::About);
+    QVERIFY(!about->isEnabled());
+    QMenu* help = frame.menuBar()->actions().last()->menu();
+    frame.menuBar()->setActiveAction(help->menuAction());
+    QVERIFY(QTest::qWaitForWindowExposed(help));
+    help->setActiveAction(about);
+    QCOMPARE(frame.statusBar()->currentMessage().toStdString(), CommandCatalog::Hint(Command::About));
+    help->close();
     QVERIFY(frame.statusBar()->currentMessage().isEmpty());
 }
 

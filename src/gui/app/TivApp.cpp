@@ -2,8 +2,8 @@
 
 #include "app/CommandLineFile.h"
 #include "app/Match.h"
-#include "app/TopTenDialog.h"
 #include "app/TivFrame.h"
+#include "app/TopTenDialog.h"
 #include "common/Profile.h"
 #include "common/Prompter.h"
 #include "common/Random15.h"
@@ -27,6 +27,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <string>
 
 namespace lexinum {
 
@@ -57,6 +58,16 @@ int DialogFrameWidth(int textHeight) {
     return std::max(styleFrame, (textHeight + 3) / 4);
 }
 
+// The bitmap library path tests set; empty for the one beside the program.
+QString& BitmapLibraryOverride() {
+    static QString path;
+    return path;
+}
+
+QString BitmapLibraryPath() {
+    return BitmapLibraryOverride().isEmpty() ? BitmapLibrary::DefaultPath() : BitmapLibraryOverride();
+}
+
 QScreen* GameScreen(const QWidget* frame) {
     if (frame != nullptr && frame->screen() != nullptr)
         return frame->screen();
@@ -76,6 +87,10 @@ TivApp::TivApp(const std::vector<std::string>& arguments, QObject* parent) : QOb
         Profile::ReadOnlyRule::Respect);
     gameData_.initialDir = settings_->ReadString(keys::kGeneral, keys::kSavedGamesFolder, "", Profile::kMaxValueLength);
     Random15::SeedFromClock();
+    // Without its bitmap library the game goes on, with plain colours and bitmap files.
+    if (const unsigned long error = bitmaps_.Load(BitmapLibraryPath()); error != 0)
+        Prompter::Active().Tell("Impossible d'ouvrir la librairie de bitmaps, erreur " + std::to_string(error), kName,
+                                PromptIcon::Exclamation);
 
     commands_.OnCommand(Command::ContextHelp, [this] { ContextHelp(); });
     commands_.EnableWhen(Command::ContextHelp, [this] { return state_.HelpAvailable(); });
@@ -97,6 +112,10 @@ TivApp::~TivApp() {
     // The frame owns both panes; each halts its search as it goes.
     frameOwner_.reset();
     match_.reset();
+}
+
+void TivApp::SetBitmapLibraryPath(const QString& path) {
+    BitmapLibraryOverride() = path;
 }
 
 QString TivApp::SettingsFolder() {

@@ -2,6 +2,7 @@
 
 #include "app/GameFileData.h"
 #include "shell/AppServices.h"
+#include "shell/BitmapLibrary.h"
 #include "shell/CommandGate.h"
 #include "shell/CommandTable.h"
 #include "shell/GameFonts.h"
@@ -129,6 +130,11 @@ public:
     const TimerPeriods& Periods() const override { return periods_; }
     void ReportRound(const RoundReport& report) override;
     bool ScreenReaderActive() const override;
+    const BitmapLibrary& Bitmaps() const override { return bitmaps_; }
+
+    // Where the next application object looks for its bitmap library (by
+    // default beside the program); tests point it at a missing file.
+    static void SetBitmapLibraryPath(const QString& path);
 
 signals:
     // A pane reported the end of a match round.
@@ -143,6 +149,7 @@ private:
     GameState state_;
     CommandTable commands_;
     std::unique_ptr<Profile> settings_;
+    BitmapLibrary bitmaps_;
     GameFonts fonts_;
     Layout layout_;
     CommandGate gate_;

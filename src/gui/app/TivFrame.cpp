@@ -3,7 +3,9 @@
 #include "app/MenuStyle.h"
 #include "common/Profile.h"
 #include "common/Prompter.h"
+#include "presentation/BitmapPalette.h"
 #include "presentation/PanoWindow.h"
+#include "presentation/WindowHelpTopic.h"
 #include "shell/CommandCatalog.h"
 #include "shell/CommandRouter.h"
 #include "shell/Layout.h"
@@ -12,8 +14,13 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -72,6 +79,14 @@ TivFrame::TivFrame(TivApp& app) : app_(app), menuStyle_(std::make_unique<MenuSty
     bitmapsFolder = app_.Settings().ReadString(keys::kGeneral, keys::kBitmapsFolder, "", Profile::kMaxValueLength);
     BuildMenu();
     commands_.OnCommand(Command::Exit, [this] { close(); });
+    commands_.OnCommand(Command::BitmapFile, [this] { ChooseBitmapFile(); });
+    commands_.OnCommand(Command::BitmapPalette, [this] {
+        if (bitmapPalette_ != nullptr)
+            HideBitmapPalette();
+        else
+            ShowBitmapPalette();
+    });
+    commands_.CheckWhen(Command::BitmapPalette, [this] { return app_.State().BitmapPaletteShown(); });
 
     // The shortcut keys: F1 asks help on what is in progress, Shift+F1 the contents.
     auto* contextHelp = new QShortcut(QKeySequence(Qt::Key_F1), this);
@@ -288,7 +303,70 @@ bool TivFrame::CanClose() {
     settings.WriteInt(keys::kGeneral, keys::kFrameX, pos().x());
     settings.WriteInt(keys::kGeneral, keys::kFrameY, pos().y());
     settings.WriteString(keys::kGeneral, keys::kBitmapsFolder, bitmapsFolder);
+    if (bitmapPalette_ != nullptr)
+        HideBitmapPalette();
     return true;
+}
+
+void TivFrame::ChooseBitmapFile() {
+    PanoWindow* pane = Client();
+    if (pane == nullptr)
+        return;
+    QFileDialog dialog(this);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::ReadOnly, false);
+    SetHelpTopic(&dialog, HelpTopic::BitmapFile);
+    dialog.setWindowTitle(QStringLiteral("Fichier bitmap"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilter(QStringLiteral("Fichiers bitmap (*.bmp *.BMP)"));
+    dialog.setDefaultSuffix(QStringLiteral("bmp"));
+    const QFileInfo last(lastBitmapFile_);
+    if (!lastBitmapFile_.isEmpty() && last.dir().exists()) {
+        dialog.setDirectory(last.absolutePath());
+        dialog.selectFile(last.fileName());
+    } else if (!bitmapsFolder.empty() && QDir(QString::fromStdString(bitmapsFolder)).exists()) {
+        dialog.setDirectory(QString::fromStdString(bitmapsFolder));
+    }
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
+        QPushButton* help = buttons->addButton(QStringLiteral("&Aide"), QDialogButtonBox::HelpRole);
+        connect(help, &QPushButton::clicked, this, [this] { app_.RunCommand(Command::ContextHelp); });
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const QString chosen = dialog.selectedFiles().first();
+    lastBitmapFile_ = chosen;
+    if (pane->ChooseBitmapFile(chosen.toStdString()))
+        bitmapsFolder = QFileInfo(chosen).absolutePath().toStdString();
+}
+
+void TivFrame::ShowBitmapPalette() {
+    if (bitmapPalette_ != nullptr)
+        return;
+    auto* palette = new BitmapPalette(app_, this);
+    palette->setAttribute(Qt::WA_DeleteOnClose, false);
+    connect(palette, &BitmapPalette::patternChosen, this, [this](int index) {
+        if (PanoWindow* pane = Client())
+            pane->ChoosePattern(index);
+    });
+    connect(palette, &BitmapPalette::closedByPlayer, this, &TivFrame::HideBitmapPalette);
+    bitmapPalette_ = palette;
+    const QScreen* shownOn = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
+    const QSize screenSize = shownOn != nullptr ? shownOn->geometry().size() : QSize();
+    palette->adjustSize();
+    palette->PlaceAt(BitmapPalette::SavedPosition(app_.Settings(), screenSize));
+    palette->show();
+    app_.State().SetBitmapPaletteShown(true);
+}
+
+void TivFrame::HideBitmapPalette() {
+    if (bitmapPalette_ == nullptr)
+        return;
+    bitmapPalette_->SavePosition(app_.Settings());
+    bitmapPalette_->hide();
+    bitmapPalette_->deleteLater();
+    bitmapPalette_ = nullptr;
+    app_.State().SetBitmapPaletteShown(false);
 }
 
 void TivFrame::closeEvent(QCloseEvent* event) {

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "app/TivApp.h"
+#include "presentation/BitmapPalette.h"
 #include "shell/Command.h"
 #include "shell/CommandTable.h"
 #include "shell/GameState.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <memory>
 
@@ -70,6 +72,15 @@ public:
     // The folder the next bitmap file dialog opens in.
     std::string bitmapsFolder;
 
+    // Command 124 "Fichier &bitmap...": a bitmap file behind the pane shown.
+    void ChooseBitmapFile();
+    // Shows the pattern palette at its kept place.
+    void ShowBitmapPalette();
+    // Keeps the pattern palette's place, and closes it.
+    void HideBitmapPalette();
+    // The pattern palette while it is shown, otherwise null.
+    BitmapPalette* PatternPalette() const { return bitmapPalette_.data(); }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -97,6 +108,9 @@ private:
     // What the menus show now.
     Game menuGame_ = Game::Letters;
     bool menuCompetition_ = false;
+    QPointer<BitmapPalette> bitmapPalette_;
+    // The bitmap file chosen last, where the next dialog opens.
+    QString lastBitmapFile_;
 };
 
 } // namespace lexinum

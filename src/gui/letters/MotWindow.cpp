@@ -124,6 +124,7 @@ bool MotWindow::CanClose() {
     StopSearch();
     if (IsSetUp()) {
         Profile& settings = App().Settings();
+        SaveColour();
         settings.WriteInt(kSection, keys::kVowelCount, vowelCount_);
         // The training count, even when the game closes in a match of nine letters.
         settings.WriteInt(kSection, keys::kLetterCount, trainingLetterCount_);

@@ -118,8 +118,10 @@ void ChifWindow::SetupWindow() {
 bool ChifWindow::CanClose() {
     PanoWindow::CanClose();
     // A pane never shown has read nothing it could have changed.
-    if (IsSetUp())
+    if (IsSetUp()) {
+        SaveColour();
         SaveSettings();
+    }
     return true;
 }
 

@@ -1,11 +1,14 @@
 #include "presentation/PanoWindow.h"
 
+#include "common/ColourRef.h"
 #include "common/Profile.h"
 #include "common/Prompter.h"
 #include "presentation/ChooseFontDialog.h"
+#include "presentation/HelpKeyFilter.h"
 #include "presentation/HlpStrButton.h"
 #include "presentation/ResultEdit.h"
 #include "presentation/SliceWait.h"
+#include "presentation/WindowHelpTopic.h"
 #include "shell/AppServices.h"
 #include "shell/CommandCatalog.h"
 #include "shell/CommandRouter.h"
@@ -13,6 +16,8 @@
 #include "shell/Layout.h"
 #include "shell/SettingsKeys.h"
 
+#include <QColorDialog>
+#include <QDialogButtonBox>
 #include <QFontMetrics>
 #include <QPushButton>
 #include <QScreen>
@@ -41,7 +46,7 @@ constexpr Command kPlace2Match = Command::Check;
 } // namespace
 
 PanoWindow::PanoWindow(AppServices& app, Game game, const std::string& section, QWidget* parent)
-    : BmpViewWindow(section, parent), app_(app), game_(game) {
+    : BmpViewWindow(app, section, parent), app_(app), game_(game) {
     resultBox_ = new ResultEdit(this);
     MakeButton(kPlace1Training, true);
     MakeButton(kPlace2Training, false);
@@ -58,6 +63,7 @@ PanoWindow::PanoWindow(AppServices& app, Game game, const std::string& section, 
     commands_.EnableWhen(Command::Continue, [&state] { return state.Competition(); });
     commands_.EnableWhen(Command::Check, [&state, game] { return state.CanCheck(game); });
     commands_.OnCommand(Command::Fonts, [this] { ChooseResultFont(); });
+    commands_.OnCommand(Command::Colours, [this] { ChooseBackgroundColour(); });
     connect(&state, &GameState::changed, this, &PanoWindow::FollowMode);
     // Leaving the results box by the keyboard goes to "No&uveau" or "&Poursuivre".
     connect(resultBox_, &ResultEdit::leaveRequested, this, [this] { FirstButton()->setFocus(Qt::TabFocusReason); });
@@ -95,6 +101,8 @@ void PanoWindow::EnsureSetUp() {
 
 void PanoWindow::SetupWindow() {
     LoadResultFont();
+    LoadColour();
+    LoadBackground(app_.State().Level());
     PlaceChildren();
     competitionButtons_ = !app_.State().Competition();
     FollowMode();
@@ -105,6 +113,8 @@ bool PanoWindow::CanClose() {
     // A pane never shown has read nothing, so it has nothing to write back.
     if (setUp_)
         SaveResultFont();
+    if (Changed())
+        SaveBackground(ShownLevel());
     return true;
 }
 
@@ -270,6 +280,10 @@ void PanoWindow::EnterCompetition() {
     firstReviewPending_ = false;
     app_.State().SetCanCheck(game_, false);
     FollowMode();
+    // The background of the level left is kept before that of the match shows.
+    if (Changed())
+        SaveBackground(ShownLevel());
+    LoadBackground(app_.State().Level());
 }
 
 void PanoWindow::LeaveCompetition() {
@@ -277,6 +291,10 @@ void PanoWindow::LeaveCompetition() {
     firstReviewPending_ = false;
     app_.State().SetCanCheck(game_, false);
     FollowMode();
+    // The match's background is kept as that of its level; training's comes back.
+    if (Changed())
+        SaveBackground(ShownLevel());
+    LoadBackground(0);
 }
 
 void PanoWindow::StopSearch() {
@@ -329,6 +347,33 @@ void PanoWindow::ChooseResultFont() {
     ChooseFontDialog dialog(this, app_, CommandCatalog::Of(Command::Fonts).helpTopic, kLargestResultFontPoints);
     if (const std::optional<QFont> chosen = dialog.Choose(resultFont_))
         SetResultFont(*chosen);
+}
+
+void PanoWindow::ChooseBackgroundColour() {
+    Profile control(app_.Settings().File().parent_path() / "control.ini", Profile::ReadOnlyRule::Respect);
+    const ColourRef::CustomColours before = ColourRef::ReadCustomColours(control);
+    for (int slot = 0; slot < static_cast<int>(before.size()); ++slot) {
+        const std::uint32_t colour = before[static_cast<std::size_t>(slot)];
+        QColorDialog::setCustomColor(slot,
+                                     QColor(ColourRef::Red(colour), ColourRef::Green(colour), ColourRef::Blue(colour)));
+    }
+    HelpKeyFilter helpKeys(app_);
+    QColorDialog dialog(BackgroundColour(), this);
+    dialog.setOption(QColorDialog::DontUseNativeDialog);
+    SetHelpTopic(&dialog, CommandCatalog::Of(Command::Colours).helpTopic);
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
+        QPushButton* help = buttons->addButton(QStringLiteral("&Aide"), QDialogButtonBox::HelpRole);
+        connect(help, &QPushButton::clicked, this, [this] { app_.RunCommand(Command::ContextHelp); });
+    }
+    if (dialog.exec() == QDialog::Accepted)
+        ChooseColour(dialog.selectedColor());
+    // The custom colours the player edited are kept even when the dialog was given up.
+    ColourRef::CustomColours now{};
+    for (int slot = 0; slot < static_cast<int>(now.size()); ++slot) {
+        const QColor colour = QColorDialog::customColor(slot);
+        now[static_cast<std::size_t>(slot)] = ColourRef::FromRgb(colour.red(), colour.green(), colour.blue());
+    }
+    ColourRef::WriteChangedCustomColours(control, before, now);
 }
 
 void PanoWindow::LoadResultFont() {

@@ -62,7 +62,9 @@ public:
     // Reads the results font, places the children and shows the buttons of
     // the mode. A derived pane adds its own.
     virtual void SetupWindow();
-    // Stops the search and saves the pane's settings; true.
+    // Stops the search and saves the results font and, when it changed, the
+    // background of the level shown (the derived pane writes "Couleur" first,
+    // with its own keys); true.
     virtual bool CanClose();
     // Called when the pane becomes the frame's client.
     virtual void Activate();
@@ -125,6 +127,10 @@ public:
 
     // Command 121: the font dialog for the results box.
     void ChooseResultFont();
+    // Command 120: the colour dialog on the pane's colour. A colour chosen
+    // replaces the bitmap; the custom colours the player changed are kept in
+    // "control.ini" beside "tiv.ini", whether the colour was chosen or not.
+    void ChooseBackgroundColour();
 
     // The pane's command table (the derived pane's entries replace the base's).
     const CommandTable& Commands() const { return commands_; }

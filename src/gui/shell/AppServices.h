@@ -8,6 +8,7 @@
 
 namespace lexinum {
 
+class BitmapLibrary;
 class CommandGate;
 class Profile;
 struct GameFonts;
@@ -18,9 +19,10 @@ struct TimerPeriods;
 // commands follow (the match level among it), the settings file, the shared
 // fonts and layout, a hint in the message bar, a command, the switch to the
 // other game, the gate that keeps commands from running inside a wait, the
-// periods of the match's timers, and the report of a match round. The
-// application implements it and hands it to each window it builds; nothing
-// reaches the application through a global.
+// periods of the match's timers, the report of a match round, and the
+// library of background patterns. The application implements it and hands
+// it to each window it builds; nothing reaches the application through a
+// global.
 class AppServices {
 public:
     // The program's name: the caption of its message boxes.
@@ -60,6 +62,8 @@ public:
     virtual bool ScreenReaderActive() const = 0;
     // A pane's report at the end of a match round.
     virtual void ReportRound(const RoundReport& report) = 0;
+    // The library of background patterns (it may have failed to open).
+    virtual const BitmapLibrary& Bitmaps() const = 0;
 };
 
 } // namespace lexinum

@@ -10,6 +10,8 @@ inline constexpr char kSavedGamesFolder[] = "parties";
 inline constexpr char kBitmapsFolder[] = "bitmaps";
 inline constexpr char kPaletteX[] = "palette x";
 inline constexpr char kPaletteY[] = "palette y";
+inline constexpr char kBitmapsX[] = "bitmaps x";
+inline constexpr char kBitmapsY[] = "bitmaps y";
 
 inline constexpr char kLetters[] = "LETTRES";
 inline constexpr char kPaletteShown[] = "palette";

@@ -49,6 +49,7 @@ void GameFixture::Reset() {
     prompter_.answers.clear();
     helpTopics_.clear();
     automaticDraws = true;
+    TivApp::SetBitmapLibraryPath({});
 }
 
 TivFrame& GameFixture::Frame() {

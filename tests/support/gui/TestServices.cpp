@@ -42,6 +42,7 @@ TestServices::~TestServices() {
 void TestServices::SetUp() {
     QVERIFY(home_.isValid());
     Prompter::SetActive(&prompter_);
+    bitmaps_.Load(BitmapLibrary::DefaultPath());
 }
 
 void TestServices::Reset() {
@@ -59,6 +60,7 @@ void TestServices::Reset() {
     quits = 0;
     screenReader = false;
     periods_ = TimerPeriods{};
+    bitmaps_.Load(BitmapLibrary::DefaultPath());
     SetMaximized(false);
     commandsAnswered = true;
     state_.SetShownGame(Game::Letters);

@@ -2,6 +2,7 @@
 
 #include "RecordingPrompter.h"
 #include "shell/AppServices.h"
+#include "shell/BitmapLibrary.h"
 #include "shell/CommandGate.h"
 #include "shell/GameFonts.h"
 #include "shell/GameState.h"
@@ -77,12 +78,16 @@ public:
     const TimerPeriods& Periods() const override { return periods_; }
     void ReportRound(const RoundReport& report) override { reports.push_back(report); }
     bool ScreenReaderActive() const override { return screenReader; }
+    const BitmapLibrary& Bitmaps() const override { return bitmaps_; }
+    // The bitmap library beside the test program, opened by SetUp and again by Reset.
+    BitmapLibrary& MutableBitmaps() { return bitmaps_; }
 
 private:
     QTemporaryDir home_;
     RecordingPrompter prompter_;
     GameState state_;
     std::unique_ptr<Profile> settings_;
+    BitmapLibrary bitmaps_;
     GameFonts fonts_;
     Layout layout_;
     CommandGate gate_;
