@@ -60,6 +60,7 @@ private slots:
     void palettePositionFallsBackOnScreen_data();
     void palettePositionFallsBackOnScreen();
     void patternPaletteTogglesAndPutsAPatternBehindTheShownPane();
+    void patternPaletteFirstOpensClearOfTheFramesMenus();
 
 private:
     void WriteSetting(const char* section, const std::string& key, const std::string& value) {
@@ -471,6 +472,15 @@ void BackgroundTest::palettePositionFallsBackOnScreen() {
     QVERIFY(settings.WriteString("GENERAL", "bitmaps x", x.toStdString()));
     QVERIFY(settings.WriteString("GENERAL", "bitmaps y", y.toStdString()));
     QCOMPARE(BitmapPalette::SavedPosition(settings, QSize(1024, 768)), place);
+}
+
+void BackgroundTest::patternPaletteFirstOpensClearOfTheFramesMenus() {
+    game_.Start();
+    TivFrame& frame = game_.Frame();
+    frame.move(0, 0);
+    QVERIFY(game_.App().RunCommand(Command::BitmapPalette));
+    const QRect palette = frame.PatternPalette()->frameGeometry();
+    QVERIFY(!palette.intersects(frame.menuBar()->geometry().translated(frame.geometry().topLeft())));
 }
 
 void BackgroundTest::patternPaletteTogglesAndPutsAPatternBehindTheShownPane() {

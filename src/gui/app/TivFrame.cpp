@@ -354,7 +354,11 @@ void TivFrame::ShowBitmapPalette() {
     const QScreen* shownOn = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
     const QSize screenSize = shownOn != nullptr ? shownOn->geometry().size() : QSize();
     palette->adjustSize();
-    palette->PlaceAt(BitmapPalette::SavedPosition(app_.Settings(), screenSize));
+    // With no place kept yet, it opens just below the frame rather than over its menus.
+    const bool kept = !app_.Settings().ReadString(keys::kGeneral, keys::kBitmapsX, "", 12).empty() ||
+                      !app_.Settings().ReadString(keys::kGeneral, keys::kBitmapsY, "", 12).empty();
+    palette->PlaceAt(kept ? BitmapPalette::SavedPosition(app_.Settings(), screenSize)
+                          : QPoint(frameGeometry().left(), frameGeometry().bottom() + 1));
     palette->show();
     app_.State().SetBitmapPaletteShown(true);
 }
