@@ -61,6 +61,8 @@ private slots:
     void palettePositionFallsBackOnScreen();
     void patternPaletteTogglesAndPutsAPatternBehindTheShownPane();
     void patternPaletteFirstOpensClearOfTheFramesMenus();
+    void dialogsOpenTheirHelpTopicWithF1_data();
+    void dialogsOpenTheirHelpTopicWithF1();
 
 private:
     void WriteSetting(const char* section, const std::string& key, const std::string& value) {
@@ -472,6 +474,26 @@ void BackgroundTest::palettePositionFallsBackOnScreen() {
     QVERIFY(settings.WriteString("GENERAL", "bitmaps x", x.toStdString()));
     QVERIFY(settings.WriteString("GENERAL", "bitmaps y", y.toStdString()));
     QCOMPARE(BitmapPalette::SavedPosition(settings, QSize(1024, 768)), place);
+}
+
+void BackgroundTest::dialogsOpenTheirHelpTopicWithF1_data() {
+    QTest::addColumn<int>("command");
+    QTest::addColumn<int>("topic");
+    QTest::newRow("couleurs") << CommandNumber(Command::Colours) << 270;
+    QTest::newRow("fichier bitmap") << CommandNumber(Command::BitmapFile) << 271;
+    QTest::newRow("reprendre une partie") << CommandNumber(Command::ResumeMatch) << 318;
+}
+
+void BackgroundTest::dialogsOpenTheirHelpTopicWithF1() {
+    QFETCH(int, command);
+    QFETCH(int, topic);
+    game_.Start();
+    game_.OnModal([](QWidget* modal) {
+        QTest::keyClick(modal, Qt::Key_F1);
+        static_cast<QDialog*>(modal)->reject();
+    });
+    QVERIFY(game_.App().RunCommand(static_cast<Command>(command)));
+    QCOMPARE(game_.HelpTopicsOpened(), std::vector<int>{topic});
 }
 
 void BackgroundTest::patternPaletteFirstOpensClearOfTheFramesMenus() {

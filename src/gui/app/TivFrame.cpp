@@ -4,6 +4,7 @@
 #include "common/Profile.h"
 #include "common/Prompter.h"
 #include "presentation/BitmapPalette.h"
+#include "presentation/HelpKeyFilter.h"
 #include "presentation/PanoWindow.h"
 #include "presentation/WindowHelpTopic.h"
 #include "shell/CommandCatalog.h"
@@ -332,6 +333,8 @@ void TivFrame::ChooseBitmapFile() {
         QPushButton* help = buttons->addButton(QStringLiteral("&Aide"), QDialogButtonBox::HelpRole);
         connect(help, &QPushButton::clicked, this, [this] { app_.RunCommand(Command::ContextHelp); });
     }
+    // F1 inside the dialog's own loop asks its topic.
+    const HelpKeyFilter helpKeys(app_);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     const QString chosen = dialog.selectedFiles().first();
