@@ -2,6 +2,7 @@
 // it keeps, maximizing, the game switch, the match's menus, closing.
 #include "app/TivFrame.h"
 #include "GameFixture.h"
+#include "GuiTestMain.h"
 #include "common/Profile.h"
 #include "letters/MotWindow.h"
 #include "numbers/ChifWindow.h"
@@ -9,7 +10,6 @@
 #include "presentation/ResultEdit.h"
 #include "shell/CommandCatalog.h"
 #include "shell/Layout.h"
-#include "GuiTestMain.h"
 
 #include <QApplication>
 #include <QDir>
@@ -116,13 +116,14 @@ void TivFrameTest::aDragOnTheBorderBringsTheFrameBack() {
 void TivFrameTest::commandsNobodyRunsAreGreyed() {
     game_.Start();
     TivFrame& frame = game_.Frame();
-    for (Command enabled : {Command::PlayNumbers, Command::Fonts, Command::ContextHelp, Command::Exit,
-                            Command::NewMatch, Command::ResumeMatch, Command::TopTen, Command::Options})
+    for (Command enabled :
+         {Command::PlayNumbers, Command::Fonts, Command::ContextHelp, Command::HelpContents, Command::HelpOnHelp,
+          Command::Exit, Command::NewMatch, Command::ResumeMatch, Command::TopTen, Command::Options})
         QVERIFY2(frame.FindMenuItem(enabled)->isEnabled(), qPrintable(QString::number(CommandNumber(enabled))));
     // Whatever the mode says, a command with nobody to run it is grey, in the
     // menus and on the buttons: no item is ever enabled and dead.
-    for (Command greyed : {Command::SaveMatch, Command::QuitMatch, Command::Colours, Command::BitmapFile,
-                           Command::HelpContents, Command::About}) {
+    for (Command greyed :
+         {Command::SaveMatch, Command::QuitMatch, Command::Colours, Command::BitmapFile, Command::About}) {
         QVERIFY2(!frame.FindMenuItem(greyed)->isEnabled(), qPrintable(QString::number(CommandNumber(greyed))));
         QVERIFY(!game_.App().RunCommand(greyed));
     }
@@ -130,9 +131,10 @@ void TivFrameTest::commandsNobodyRunsAreGreyed() {
     QVERIFY(pane->Button(Command::PlayNumbers)->isEnabled());
     QVERIFY(frame.FindMenuItem(Command::LetterPalette)->isCheckable());
 
-    // Without a help window, context help is grey too.
+    // Without a help window, the help commands are grey too.
     game_.App().SetHelpViewer({});
-    QVERIFY(!frame.FindMenuItem(Command::ContextHelp)->isEnabled());
+    for (Command help : {Command::ContextHelp, Command::HelpContents, Command::HelpOnHelp})
+        QVERIFY(!frame.FindMenuItem(help)->isEnabled());
 }
 
 void TivFrameTest::switchingGamesChangesCaptionMenuAndButtons() {

@@ -10,6 +10,9 @@ inline constexpr char kSavedGamesFolder[] = "parties";
 inline constexpr char kBitmapsFolder[] = "bitmaps";
 inline constexpr char kPaletteX[] = "palette x";
 inline constexpr char kPaletteY[] = "palette y";
+// The size of the help window.
+inline constexpr char kHelpWidth[] = "aide largeur";
+inline constexpr char kHelpHeight[] = "aide hauteur";
 
 inline constexpr char kLetters[] = "LETTRES";
 inline constexpr char kPaletteShown[] = "palette";
