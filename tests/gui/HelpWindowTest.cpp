@@ -5,6 +5,7 @@
 #include "app/HelpWindow.h"
 #include "GameFixture.h"
 #include "GuiTestMain.h"
+#include "app/HelpAboutDialog.h"
 #include "app/TivFrame.h"
 #include "common/Profile.h"
 #include "presentation/Bell.h"
@@ -106,6 +107,7 @@ private slots:
     void findsInThePageAndSaysWhenNot();
     void keepsItsSize();
     void everyControlIsNamed();
+    void aboutBoxShowsTheProgramAndItsNote();
 
 private:
     // Starts the game with its own help window (the fixture records topics instead).
@@ -308,6 +310,38 @@ void HelpWindowTest::everyControlIsNamed() {
         QCOMPARE(game_.AccessibleName(control), name);
         QVERIFY2(control->focusPolicy() & Qt::TabFocus, qPrintable(name));
     }
+}
+
+void HelpWindowTest::aboutBoxShowsTheProgramAndItsNote() {
+    game_.Start();
+    QStringList shown;
+    QString title;
+    test::GameFixture::OnModal([&](QWidget* modal) {
+        title = modal->windowTitle();
+        for (const QLabel* label : modal->findChildren<QLabel*>())
+            if (!label->text().isEmpty())
+                shown << label->text();
+        QTest::keyClick(modal, Qt::Key_F1);
+        // "Vu" is the button that closes it, also with Entrée.
+        auto* seen = static_cast<HelpAboutDialog*>(modal)->SeenButton();
+        QCOMPARE(seen->text(), QStringLiteral("Vu"));
+        QTest::keyClick(modal, Qt::Key_Return);
+    });
+    QVERIFY(game_.App().RunCommand(Command::About));
+    QCOMPARE(title, QStringLiteral("A propos Lexinum"));
+    for (const QString& text : {QStringLiteral("Lexinum"), QStringLiteral("Le mot le plus long"),
+                                QStringLiteral("Le compte est bon"), HelpAboutDialog::VersionText()})
+        QVERIFY2(shown.contains(text), qPrintable(text));
+    QCOMPARE(shown.size(), 6);
+    // F1 in it asked the help of the game shown.
+    QCOMPARE(game_.HelpTopicsOpened(), std::vector<int>{TopicNumber(HelpTopic::LettersTraining)});
+    // Then three lines under the program's name, without an icon.
+    QCOMPARE(game_.Prompts().messages.size(), std::size_t(1));
+    const auto& note = game_.Prompts().messages.front();
+    QCOMPARE(note.caption, std::string("Lexinum"));
+    QCOMPARE(note.icon, PromptIcon::None);
+    QCOMPARE(QString::fromStdString(note.text).split(QStringLiteral("\r\n")).size(), 3);
+    QVERIFY(QString::fromStdString(note.text).startsWith(QStringLiteral("Lexinum")));
 }
 
 LEXINUM_GUI_TEST(HelpWindowTest)

@@ -1,6 +1,7 @@
 #include "app/TivApp.h"
 
 #include "app/CommandLineFile.h"
+#include "app/HelpAboutDialog.h"
 #include "app/HelpWindow.h"
 #include "app/Match.h"
 #include "app/TivFrame.h"
@@ -84,6 +85,7 @@ TivApp::TivApp(const std::vector<std::string>& arguments, QObject* parent) : QOb
     commands_.EnableWhen(Command::HelpContents, [this] { return state_.HelpAvailable(); });
     commands_.OnCommand(Command::HelpOnHelp, [this] { OpenHelp(TopicNumber(HelpTopic::UsingHelp)); });
     commands_.EnableWhen(Command::HelpOnHelp, [this] { return state_.HelpAvailable(); });
+    commands_.OnCommand(Command::About, [this] { HelpAboutDialog::Show(frame_, *this); });
     match_ = std::make_unique<Match>(*this);
     commands_.OnCommand(Command::NewMatch, [this] { match_->Start(); });
     commands_.OnCommand(Command::Continue, [this] { match_->Continue(); });
