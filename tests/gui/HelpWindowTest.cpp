@@ -225,6 +225,12 @@ void HelpWindowTest::oneWindowComesForwardAndClosesWithTheGame() {
     QTest::mouseClick(static_cast<QPushButton*>(Child(help, QStringLiteral("Suivant"))), Qt::LeftButton);
     QCOMPARE(help->Browser()->source(), HelpWindow::PageFor(TopicNumber(HelpTopic::LettersTraining)));
 
+    // F1 in the help window is help on the help window.
+    help->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(help));
+    QTest::keyClick(help->Browser(), Qt::Key_F1);
+    QCOMPARE(help->Browser()->source(), HelpWindow::PageFor(TopicNumber(HelpTopic::UsingHelp)));
+
     QVERIFY(app.CanClose());
     QVERIFY(!help->isVisible());
 }

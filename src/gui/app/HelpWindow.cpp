@@ -132,6 +132,10 @@ HelpWindow::HelpWindow(Profile& settings, QWidget* parent)
     connect(next, &QShortcut::activated, this, [this] { Find(search_->text()); });
     auto* previous = new QShortcut(QKeySequence::FindPrevious, this);
     connect(previous, &QShortcut::activated, this, [this] { Find(search_->text(), true); });
+    // F1 in the help window is help on the help window.
+    auto* onHelp = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(onHelp, &QShortcut::activated, this,
+            [this] { browser_->setSource(PageFor(TopicNumber(HelpTopic::UsingHelp))); });
     auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(close, &QShortcut::activated, this, &QWidget::close);
 
@@ -245,8 +249,12 @@ void HelpWindow::hideEvent(QHideEvent* event) {
 }
 
 void HelpWindow::SaveSize() {
-    settings_.WriteStrings(
-        keys::kGeneral, {{keys::kHelpWidth, std::to_string(width())}, {keys::kHelpHeight, std::to_string(height())}});
+    // A maximized window keeps the size it comes back to.
+    const QSize kept = isMaximized() || isFullScreen() ? normalGeometry().size() : size();
+    if (!kept.isValid())
+        return;
+    settings_.WriteStrings(keys::kGeneral, {{keys::kHelpWidth, std::to_string(kept.width())},
+                                            {keys::kHelpHeight, std::to_string(kept.height())}});
 }
 
 bool HelpWindow::Find(const QString& text, bool backward) {
