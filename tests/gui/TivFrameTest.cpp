@@ -117,13 +117,14 @@ void TivFrameTest::commandsNobodyRunsAreGreyed() {
     game_.Start();
     TivFrame& frame = game_.Frame();
     for (Command enabled : {Command::PlayNumbers, Command::Fonts, Command::Colours, Command::BitmapFile,
-                            Command::BitmapPalette, Command::ContextHelp, Command::Exit, Command::NewMatch,
-                            Command::ResumeMatch, Command::TopTen, Command::Options, Command::AddWords})
+                            Command::BitmapPalette, Command::ContextHelp, Command::HelpContents, Command::HelpOnHelp,
+                            Command::About, Command::Exit, Command::NewMatch, Command::ResumeMatch, Command::TopTen,
+                            Command::Options, Command::AddWords})
         QVERIFY2(frame.FindMenuItem(enabled)->isEnabled(), qPrintable(QString::number(CommandNumber(enabled))));
     // Whatever the mode says, a command with nobody to run it is grey, in the
-    // menus and on the buttons: no item is ever enabled and dead.
-    for (Command greyed : {Command::SaveMatch, Command::QuitMatch,
-                           Command::HelpContents, Command::About}) {
+    // menus and on the buttons: no item is ever enabled and dead; so is one
+    // its enabler refuses (no match to save or leave).
+    for (Command greyed : {Command::SaveMatch, Command::QuitMatch}) {
         QVERIFY2(!frame.FindMenuItem(greyed)->isEnabled(), qPrintable(QString::number(CommandNumber(greyed))));
         QVERIFY(!game_.App().RunCommand(greyed));
     }
@@ -131,9 +132,10 @@ void TivFrameTest::commandsNobodyRunsAreGreyed() {
     QVERIFY(pane->Button(Command::PlayNumbers)->isEnabled());
     QVERIFY(frame.FindMenuItem(Command::LetterPalette)->isCheckable());
 
-    // Without a help window, context help is grey too.
+    // Without a help window, the help commands are grey too.
     game_.App().SetHelpViewer({});
-    QVERIFY(!frame.FindMenuItem(Command::ContextHelp)->isEnabled());
+    for (Command help : {Command::ContextHelp, Command::HelpContents, Command::HelpOnHelp})
+        QVERIFY(!frame.FindMenuItem(help)->isEnabled());
 }
 
 void TivFrameTest::switchingGamesChangesCaptionMenuAndButtons() {
@@ -244,14 +246,15 @@ void TivFrameTest::menuHintsReachTheMessageBar() {
 void TivFrameTest::greyedItemsStillShowTheirHint() {
     game_.Start();
     TivFrame& frame = game_.Frame();
-    QAction* about = frame.FindMenuItem(Command::About);
-    QVERIFY(!about->isEnabled());
-    QMenu* help = frame.menuBar()->actions().last()->menu();
-    frame.menuBar()->setActiveAction(help->menuAction());
-    QVERIFY(QTest::qWaitForWindowExposed(help));
-    help->setActiveAction(about);
-    QCOMPARE(frame.statusBar()->currentMessage().toStdString(), CommandCatalog::Hint(Command::About));
-    help->close();
+    // "&Enregistrer partie" is grey in training.
+    QAction* save = frame.FindMenuItem(Command::SaveMatch);
+    QVERIFY(!save->isEnabled());
+    QMenu* file = frame.menuBar()->actions().first()->menu();
+    frame.menuBar()->setActiveAction(file->menuAction());
+    QVERIFY(QTest::qWaitForWindowExposed(file));
+    file->setActiveAction(save);
+    QCOMPARE(frame.statusBar()->currentMessage().toStdString(), CommandCatalog::Hint(Command::SaveMatch));
+    file->close();
     QVERIFY(frame.statusBar()->currentMessage().isEmpty());
 }
 

@@ -1,6 +1,8 @@
 #include "app/TivApp.h"
 
 #include "app/CommandLineFile.h"
+#include "app/HelpAboutDialog.h"
+#include "app/HelpWindow.h"
 #include "app/Match.h"
 #include "app/TivFrame.h"
 #include "app/TopTenDialog.h"
@@ -94,6 +96,11 @@ TivApp::TivApp(const std::vector<std::string>& arguments, QObject* parent) : QOb
 
     commands_.OnCommand(Command::ContextHelp, [this] { ContextHelp(); });
     commands_.EnableWhen(Command::ContextHelp, [this] { return state_.HelpAvailable(); });
+    commands_.OnCommand(Command::HelpContents, [this] { OpenHelp(TopicNumber(HelpTopic::Contents)); });
+    commands_.EnableWhen(Command::HelpContents, [this] { return state_.HelpAvailable(); });
+    commands_.OnCommand(Command::HelpOnHelp, [this] { OpenHelp(TopicNumber(HelpTopic::UsingHelp)); });
+    commands_.EnableWhen(Command::HelpOnHelp, [this] { return state_.HelpAvailable(); });
+    commands_.OnCommand(Command::About, [this] { HelpAboutDialog::Show(frame_, *this); });
     match_ = std::make_unique<Match>(*this);
     commands_.OnCommand(Command::NewMatch, [this] { match_->Start(); });
     commands_.OnCommand(Command::Continue, [this] { match_->Continue(); });
@@ -138,6 +145,7 @@ void TivApp::InitMainWindow() {
     lettersPane_->EnsureSetUp();
     frame_->FollowState();
     frame_->ApplyLayout();
+    InstallHelpWindow();
     // A saved game named on the command line is resumed once the game is on screen.
     if (!commandLineFile_.empty())
         QMetaObject::invokeMethod(
@@ -187,6 +195,9 @@ bool TivApp::CanClose() {
     const std::string folder = gameData_.FileFolder();
     // The last of the settings written at close: if the file cannot be written, the
     // player hears of it once (every write before failed the same way); closing goes on.
+    // The help window goes with the game (its size is kept as it closes).
+    if (helpWindow_ != nullptr && helpWindow_->isVisible())
+        helpWindow_->close();
     if (!settings_->WriteString(keys::kGeneral, keys::kSavedGamesFolder,
                                 folder.empty() ? gameData_.initialDir : folder))
         Prompter::Active().Tell(settings_->LastError(), kName, PromptIcon::Exclamation);
@@ -340,8 +351,20 @@ int TivApp::ContextHelpTopic() const {
 }
 
 void TivApp::ContextHelp() {
+    OpenHelp(ContextHelpTopic());
+}
+
+void TivApp::OpenHelp(int topic) {
     if (helpViewer_)
-        helpViewer_(ContextHelpTopic());
+        helpViewer_(topic);
+}
+
+void TivApp::InstallHelpWindow() {
+    if (frame_ == nullptr)
+        return;
+    if (helpWindow_ == nullptr)
+        helpWindow_ = new HelpWindow(*settings_, frame_);
+    SetHelpViewer([this](int topic) { helpWindow_->ShowTopic(topic); });
 }
 
 void TivApp::BringForward() {

@@ -23,6 +23,7 @@ class QStatusBar;
 namespace lexinum {
 
 class ChifWindow;
+class HelpWindow;
 class Match;
 class MotWindow;
 class PanoWindow;
@@ -104,6 +105,11 @@ public:
     // The topic context help opens now: that of the innermost open dialog,
     // or the default topic of the shown game and mode.
     int ContextHelpTopic() const;
+    // Builds the help window beside the frame (once) and makes it the help
+    // viewer; InitMainWindow does it.
+    void InstallHelpWindow();
+    // The help window (null before InitMainWindow).
+    HelpWindow* Help() const { return helpWindow_; }
 
     // Brings the running game forward (asked by a second copy), once no wait is in progress.
     void BringForward();
@@ -144,6 +150,7 @@ private:
     void CreateFonts();
     void PlaceFrame();
     void ContextHelp();
+    void OpenHelp(int topic);
     void ComeForward();
 
     GameState state_;
@@ -163,6 +170,7 @@ private:
     std::string commandLineFile_;
     GameFileData gameData_;
     HelpViewer helpViewer_;
+    HelpWindow* helpWindow_ = nullptr;
 };
 
 } // namespace lexinum

@@ -7,6 +7,9 @@ namespace lexinum {
 // and mode shown.
 enum class HelpTopic : int {
     None = 0,
+    // Pages no dialog opens: the contents, and how to use the help window.
+    Contents = 1,
+    UsingHelp = 2,
     TopTen = 259,
     LettersTraining = 260,
     LettersMatch = 261,

@@ -12,6 +12,9 @@ inline constexpr char kPaletteX[] = "palette x";
 inline constexpr char kPaletteY[] = "palette y";
 inline constexpr char kBitmapsX[] = "bitmaps x";
 inline constexpr char kBitmapsY[] = "bitmaps y";
+// The size of the help window.
+inline constexpr char kHelpWidth[] = "aide largeur";
+inline constexpr char kHelpHeight[] = "aide hauteur";
 
 inline constexpr char kLetters[] = "LETTRES";
 inline constexpr char kPaletteShown[] = "palette";
