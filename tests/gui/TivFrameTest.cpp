@@ -116,10 +116,10 @@ void TivFrameTest::aDragOnTheBorderBringsTheFrameBack() {
 void TivFrameTest::commandsNobodyRunsAreGreyed() {
     game_.Start();
     TivFrame& frame = game_.Frame();
-    for (Command enabled : {Command::PlayNumbers, Command::Fonts, Command::Colours, Command::BitmapFile,
-                            Command::BitmapPalette, Command::ContextHelp, Command::HelpContents, Command::HelpOnHelp,
-                            Command::About, Command::Exit, Command::NewMatch, Command::ResumeMatch, Command::TopTen,
-                            Command::Options, Command::AddWords})
+    for (Command enabled :
+         {Command::PlayNumbers, Command::Fonts, Command::Colours, Command::BitmapFile, Command::BitmapPalette,
+          Command::ContextHelp, Command::HelpContents, Command::HelpOnHelp, Command::About, Command::Exit,
+          Command::NewMatch, Command::ResumeMatch, Command::TopTen, Command::Options, Command::AddWords})
         QVERIFY2(frame.FindMenuItem(enabled)->isEnabled(), qPrintable(QString::number(CommandNumber(enabled))));
     // Whatever the mode says, a command with nobody to run it is grey, in the
     // menus and on the buttons: no item is ever enabled and dead; so is one
