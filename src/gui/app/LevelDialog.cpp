@@ -47,34 +47,21 @@ LevelDialog::LevelDialog(QWidget* parent, AppServices& app, int level, const QSt
     auto* nameLabel = new QLabel(QStringLiteral("&Nom du joueur:"), this);
     nameLabel->setBuddy(nameEdit_);
 
-    okButton_ = new QPushButton(QStringLiteral("O&K"), this);
-    cancelButton_ = new QPushButton(QStringLiteral("Annuler"), this);
-    helpButton_ = new QPushButton(QStringLiteral("&Aide"), this);
-    okButton_->setDefault(true);
-    connect(okButton_, &QPushButton::clicked, this, &LevelDialog::accept);
-    connect(cancelButton_, &QPushButton::clicked, this, &LevelDialog::reject);
-    connect(helpButton_, &QPushButton::clicked, this, &LevelDialog::Help);
+    const ButtonRow buttons = MakeButtonRow();
+    okButton_ = buttons.ok;
+    cancelButton_ = buttons.cancel;
+    helpButton_ = buttons.help;
     connect(levels_, &QButtonGroup::idToggled, this, &LevelDialog::UpdateOk);
     connect(nameEdit_, &QLineEdit::textChanged, this, &LevelDialog::UpdateOk);
 
     auto* nameRow = new QHBoxLayout;
     nameRow->addWidget(nameLabel);
     nameRow->addWidget(nameEdit_);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(okButton_);
-    buttons->addWidget(cancelButton_);
-    buttons->addWidget(helpButton_);
     auto* layout = new QGridLayout(this);
     layout->addWidget(levelBox, 0, 0);
     layout->addLayout(nameRow, 1, 0);
-    layout->addLayout(buttons, 2, 0);
-    // Wide enough for its title beside the window's own buttons.
-    QFont titleFont = font();
-    titleFont.setBold(true);
-    const QFontMetrics title(titleFont);
-    const int titleWidth = title.horizontalAdvance(windowTitle()) + 12 * title.averageCharWidth() +
-                           4 * style()->pixelMetric(QStyle::PM_TitleBarButtonSize);
-    setFixedSize(std::max(sizeHint().width(), titleWidth), sizeHint().height());
+    layout->addLayout(buttons.layout, 2, 0);
+    FixSizeForTitle();
 
     for (std::size_t i = 1; i < levelButtons_.size(); ++i)
         setTabOrder(levelButtons_[i - 1], levelButtons_[i]);

@@ -43,13 +43,10 @@ MotOptionsDialog::MotOptionsDialog(QWidget* parent, AppServices& app, const Lett
     autoChoice_ = new QCheckBox(QStringLiteral("Choi&x des lettres automatique"), this);
     autoChoice_->setChecked(options.autoChoice);
 
-    okButton_ = new QPushButton(QStringLiteral("O&K"), this);
-    cancelButton_ = new QPushButton(QStringLiteral("Annuler"), this);
-    helpButton_ = new QPushButton(QStringLiteral("&Aide"), this);
-    okButton_->setDefault(true);
-    connect(okButton_, &QPushButton::clicked, this, &MotOptionsDialog::accept);
-    connect(cancelButton_, &QPushButton::clicked, this, &MotOptionsDialog::reject);
-    connect(helpButton_, &QPushButton::clicked, this, &MotOptionsDialog::Help);
+    const ButtonRow buttons = MakeButtonRow();
+    okButton_ = buttons.ok;
+    cancelButton_ = buttons.cancel;
+    helpButton_ = buttons.help;
 
     auto* boxes = new QGridLayout;
     boxes->addWidget(vowelsLabel, 0, 0);
@@ -60,21 +57,10 @@ MotOptionsDialog::MotOptionsDialog(QWidget* parent, AppServices& app, const Lett
     const int digitWidth = vowelsBox_->fontMetrics().horizontalAdvance(QStringLiteral("0000"));
     vowelsBox_->setFixedWidth(digitWidth + 2 * vowelsBox_->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 8);
     lettersBox_->setFixedWidth(vowelsBox_->width());
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(okButton_);
-    buttons->addWidget(cancelButton_);
-    buttons->addWidget(helpButton_);
     auto* layout = new QGridLayout(this);
     layout->addLayout(boxes, 0, 0);
-    layout->addLayout(buttons, 1, 0);
-    // Wide enough for its title beside the window's own buttons.
-    // (Title bars usually show it in bold, with an icon and three buttons.)
-    QFont titleFont = font();
-    titleFont.setBold(true);
-    const QFontMetrics title(titleFont);
-    const int titleWidth = title.horizontalAdvance(windowTitle()) + 12 * title.averageCharWidth() +
-                           4 * style()->pixelMetric(QStyle::PM_TitleBarButtonSize);
-    setFixedSize(std::max(sizeHint().width(), titleWidth), sizeHint().height());
+    layout->addLayout(buttons.layout, 1, 0);
+    FixSizeForTitle();
 
     setTabOrder(vowelsBox_, lettersBox_);
     setTabOrder(lettersBox_, autoChoice_);

@@ -41,13 +41,10 @@ ChifOptionsDialog::ChifOptionsDialog(QWidget* parent, AppServices& app, const Nu
     allNumbers_ = new QCheckBox(QStringLiteral("Utiliser &tous les nombres"), this);
     allNumbers_->setChecked(!options.limitedNumbers);
 
-    okButton_ = new QPushButton(QStringLiteral("O&K"), this);
-    cancelButton_ = new QPushButton(QStringLiteral("Annuler"), this);
-    helpButton_ = new QPushButton(QStringLiteral("&Aide"), this);
-    okButton_->setDefault(true);
-    connect(okButton_, &QPushButton::clicked, this, &ChifOptionsDialog::accept);
-    connect(cancelButton_, &QPushButton::clicked, this, &ChifOptionsDialog::reject);
-    connect(helpButton_, &QPushButton::clicked, this, &ChifOptionsDialog::Help);
+    const ButtonRow buttons = MakeButtonRow();
+    okButton_ = buttons.ok;
+    cancelButton_ = buttons.cancel;
+    helpButton_ = buttons.help;
 
     auto* boxes = new QGridLayout;
     boxes->addWidget(maxLabel, 0, 0);
@@ -58,21 +55,10 @@ ChifOptionsDialog::ChifOptionsDialog(QWidget* parent, AppServices& app, const Nu
     const int digitWidth = maxBox_->fontMetrics().horizontalAdvance(QStringLiteral("000000"));
     maxBox_->setFixedWidth(digitWidth + 2 * maxBox_->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 8);
     minBox_->setFixedWidth(maxBox_->width());
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(okButton_);
-    buttons->addWidget(cancelButton_);
-    buttons->addWidget(helpButton_);
     auto* layout = new QGridLayout(this);
     layout->addLayout(boxes, 0, 0);
-    layout->addLayout(buttons, 1, 0);
-    // Wide enough for its title beside the window's own buttons.
-    // (Title bars usually show it in bold, with an icon and three buttons.)
-    QFont titleFont = font();
-    titleFont.setBold(true);
-    const QFontMetrics title(titleFont);
-    const int titleWidth = title.horizontalAdvance(windowTitle()) + 12 * title.averageCharWidth() +
-                           4 * style()->pixelMetric(QStyle::PM_TitleBarButtonSize);
-    setFixedSize(std::max(sizeHint().width(), titleWidth), sizeHint().height());
+    layout->addLayout(buttons.layout, 1, 0);
+    FixSizeForTitle();
 
     setTabOrder(maxBox_, minBox_);
     setTabOrder(minBox_, allNumbers_);

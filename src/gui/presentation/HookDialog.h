@@ -5,6 +5,9 @@
 
 #include <QDialog>
 
+class QHBoxLayout;
+class QPushButton;
+
 namespace lexinum {
 
 class AppServices;
@@ -25,6 +28,20 @@ public:
 
 protected:
     AppServices& App() const { return app_; }
+
+    // The buttons of the game's dialogs, in a row: "O&K" (the default),
+    // "Annuler" and "&Aide", wired to accept, reject and Help.
+    struct ButtonRow {
+        QPushButton* ok = nullptr;
+        QPushButton* cancel = nullptr;
+        QPushButton* help = nullptr;
+        QHBoxLayout* layout = nullptr;
+    };
+    ButtonRow MakeButtonRow();
+    // Fixes the dialog at its size hint, widened where its title would not
+    // show whole beside the window's own buttons (title bars usually show it
+    // in bold, with an icon and three buttons).
+    void FixSizeForTitle();
 
 private:
     AppServices& app_;
