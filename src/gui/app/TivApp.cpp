@@ -362,9 +362,13 @@ void TivApp::OpenHelp(int topic) {
 void TivApp::InstallHelpWindow() {
     if (frame_ == nullptr)
         return;
-    if (helpWindow_ == nullptr)
+    SetHelpViewer([this](int topic) { Help()->ShowTopic(topic); });
+}
+
+HelpWindow* TivApp::Help() {
+    if (helpWindow_ == nullptr && frame_ != nullptr)
         helpWindow_ = new HelpWindow(*settings_, frame_);
-    SetHelpViewer([this](int topic) { helpWindow_->ShowTopic(topic); });
+    return helpWindow_;
 }
 
 void TivApp::BringForward() {

@@ -105,11 +105,11 @@ public:
     // The topic context help opens now: that of the innermost open dialog,
     // or the default topic of the shown game and mode.
     int ContextHelpTopic() const;
-    // Builds the help window beside the frame (once) and makes it the help
-    // viewer; InitMainWindow does it.
+    // Makes the help window the help viewer; InitMainWindow does it.
     void InstallHelpWindow();
-    // The help window (null before InitMainWindow).
-    HelpWindow* Help() const { return helpWindow_; }
+    // The help window beside the frame, built the first time it is asked for
+    // (not at start-up); null before InitMainWindow.
+    HelpWindow* Help();
 
     // Brings the running game forward (asked by a second copy), once no wait is in progress.
     void BringForward();
