@@ -1,5 +1,6 @@
 #include "LexiconLocator.h"
 
+#include "common/AsciiCase.h"
 #include "common/Profile.h"
 #include "common/Prompter.h"
 #include "common/ReadOnlyFile.h"
@@ -16,12 +17,6 @@ namespace lexinum {
 namespace fs = std::filesystem;
 
 namespace {
-
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
-}
 
 // The names of the ".lex" files of a folder, sorted.
 std::vector<std::string> LexFileNames(const fs::path& folder) {

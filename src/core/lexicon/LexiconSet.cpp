@@ -1,5 +1,6 @@
 #include "LexiconSet.h"
 
+#include "common/AsciiCase.h"
 #include "common/Cp1252.h"
 #include "common/Profile.h"
 #include "common/Prompter.h"
@@ -426,9 +427,7 @@ std::string_view TrimBlanks(std::string_view text) {
 }
 
 bool SameSection(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
+    return SameIgnoringCase(a, b);
 }
 
 } // namespace

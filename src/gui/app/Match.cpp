@@ -5,6 +5,7 @@
 #include "app/ScoreWindow.h"
 #include "app/TivApp.h"
 #include "app/TivFrame.h"
+#include "common/AsciiCase.h"
 #include "common/Profile.h"
 #include "common/Prompter.h"
 #include "letters/MotWindow.h"
@@ -34,11 +35,6 @@ constexpr int kRoundGadgetChars = 12;
 // The longest name read back from the settings.
 constexpr std::size_t kLongestSavedName = 11;
 
-bool SameRadical(const std::string& a, const std::string& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-    });
-}
 
 QLabel* MakeGadget(QStatusBar* bar, int characters, const QString& description) {
     auto* gadget = new QLabel(bar);
@@ -143,7 +139,7 @@ void Match::ReadSavedGame(const QString& file) {
     }
     // The match goes on with the lexicon it was played with.
     MotWindow* letters = app_.LettersPane();
-    const bool sameLexicon = SameRadical(game.radical, letters->Lexicon().Radical());
+    const bool sameLexicon = SameIgnoringCase(game.radical, letters->Lexicon().Radical());
     if (!sameLexicon && !letters->LocateLexicon(game.radical))
         return;
     if (game.HasBags())
