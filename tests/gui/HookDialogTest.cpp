@@ -3,11 +3,17 @@
 // and a centred dialog opens over the frame.
 #include "GameFixture.h"
 #include "GuiTestMain.h"
+#include "app/LevelDialog.h"
 #include "app/TivFrame.h"
+#include "match/TopTen.h"
 #include "presentation/CenteredDialog.h"
+#include "presentation/ValidEdit.h"
+#include "shell/TimerPeriods.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
+#include <QRadioButton>
 #include <QTest>
 
 #include <memory>
@@ -24,6 +30,8 @@ private slots:
     void contextHelpFollowsGameAndMode();
     void helpKeyOpensTheInnermostDialogsTopic();
     void centredDialogOpensOverTheFrame();
+    void everyDialogOfTheGame_data();
+    void everyDialogOfTheGame();
 
 private:
     test::GameFixture game_;
@@ -104,6 +112,123 @@ void HookDialogTest::centredDialogOpensOverTheFrame() {
                       (parent.y() + parent.y() + parent.height() - size.height()) / 2);
     };
     QTRY_COMPARE(dialog.frameGeometry().topLeft(), centred());
+}
+
+void HookDialogTest::everyDialogOfTheGame_data() {
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<int>("command");
+    QTest::addColumn<QString>("dialogClass");
+    QTest::addColumn<int>("topic");
+    QTest::addColumn<bool>("centred");
+    // For a file dialog: its filters and its default extension.
+    QTest::addColumn<QStringList>("filters");
+    QTest::addColumn<QString>("suffix");
+    const auto row = [](const char* name, const char* steps, Command command, const char* dialogClass, int topic,
+                        bool centred, const QStringList& filters = {}, const QString& suffix = {}) {
+        QTest::newRow(name) << QString::fromLatin1(steps) << CommandNumber(command) << QString::fromLatin1(dialogClass)
+                            << topic << centred << filters << suffix;
+    };
+    const QStringList games{QStringLiteral("Parties en cours (*.tiv)"), QStringLiteral("Tous les fichiers (*)")};
+    // Steps: D the letters drawn by the player, N the numbers pane, R a match
+    // with one round played, T a Top Ten file in the game's folder.
+    row("Nouvelle partie", "", Command::NewMatch, "LevelDialog", 317, true);
+    row("voyelle ou consonne", "D", Command::NewDraw, "LettrEnterDialog", 263, true);
+    row("Paramètres pour les Lettres", "", Command::Options, "MotOptionsDialog", 264, true);
+    row("Paramètres pour les Chiffres", "N", Command::Options, "ChifOptionsDialog", 268, true);
+    row("Meilleurs scores", "T", Command::TopTen, "TopTenDialog", 259, true);
+    row("Ajouter des mots", "", Command::AddWords, "PickWordDialog", 277, true);
+    row("Supprimer des mots", "", Command::RemoveWords, "PickWordDialog", 278, true);
+    row("A propos", "", Command::About, "HelpAboutDialog", 0, true);
+    row("Reprendre une partie", "", Command::ResumeMatch, "GameFileDialog", 318, false, games, "tiv");
+    row("Sauvegarder une partie", "R", Command::SaveMatchAs, "GameFileDialog", 319, false, games, "tiv");
+    row("Changer de lexique", "", Command::ChangeLexicon, "LexFindDialog", 279, false,
+        {QStringLiteral("Lexiques (*.lex)"), QStringLiteral("Tous les fichiers (*)")}, "lex");
+    row("Fichier bitmap", "", Command::BitmapFile, "QFileDialog", 271, false,
+        {QStringLiteral("Fichiers bitmap (*.BMP)")}, "bmp");
+    row("Couleurs", "", Command::Colours, "QColorDialog", 270, false);
+    row("Polices", "", Command::Fonts, "ChooseFontDialog", 272, false);
+}
+
+void HookDialogTest::everyDialogOfTheGame() {
+    QFETCH(QString, steps);
+    QFETCH(int, command);
+    QFETCH(QString, dialogClass);
+    QFETCH(int, topic);
+    QFETCH(bool, centred);
+    QFETCH(QStringList, filters);
+    QFETCH(QString, suffix);
+    game_.automaticDraws = !steps.contains(QLatin1Char('D'));
+    game_.Start();
+    TivApp& app = game_.App();
+    if (steps.contains(QLatin1Char('N')))
+        app.ShowGame(Game::Numbers);
+    if (steps.contains(QLatin1Char('T'))) {
+        const TopTenEntry entry{"Léa", 2, 1, TopTenTime{2026, 12, 7, 21, 30}};
+        QCOMPARE(UpdateTopTen(app.DataFolder().toStdString(), 6, entry, game_.Prompts()), TopTenUpdate::Recorded);
+    }
+    if (steps.contains(QLatin1Char('R'))) {
+        game_.OnModal([](QWidget* window) {
+            auto* dialog = qobject_cast<LevelDialog*>(window);
+            QVERIFY(dialog != nullptr);
+            dialog->NameEdit()->setText(QStringLiteral("Léa"));
+            dialog->LevelButton(1)->setChecked(true);
+            dialog->OkButton()->click();
+        });
+        QVERIFY(app.RunCommand(Command::NewMatch));
+        TimerPeriods quick;
+        quick.wordAnswer = std::chrono::milliseconds(20);
+        quick.letterPick = std::chrono::milliseconds(2);
+        quick.pickPause = std::chrono::milliseconds(1);
+        app.SetPeriods(quick);
+        QVERIFY(app.RunCommand(Command::Continue));
+    }
+    // The frame away from the screen's corner, so that a centred dialog is not kept on screen.
+    game_.Frame().move(60, 40);
+    QTRY_COMPARE(game_.Frame().pos(), QPoint(60, 40));
+    const std::size_t topicsBefore = game_.HelpTopicsOpened().size();
+    bool seen = false;
+    game_.OnModal([&](QWidget* window) {
+        seen = true;
+        QCOMPARE(QString::fromLatin1(window->metaObject()->className()).section(QStringLiteral("::"), -1), dialogClass);
+        QCOMPARE(app.ContextHelpTopic(), topic == 0 ? 260 : topic);
+        // F1 inside the dialog asks its topic (the About box has none of its
+        // own: the topic of the game in progress).
+        QTest::keyClick(window, Qt::Key_F1);
+        QCOMPARE(game_.HelpTopicsOpened().size(), topicsBefore + 1);
+        QCOMPARE(game_.HelpTopicsOpened().back(), topic == 0 ? 260 : topic);
+        if (centred) {
+            // Over its parent: the frame, or the pane it belongs to.
+            const QWidget* owner = window->parentWidget();
+            const QRect parent =
+                owner->isWindow() ? owner->frameGeometry() : QRect(owner->mapToGlobal(QPoint(0, 0)), owner->size());
+            QTRY_COMPARE(window->frameGeometry().topLeft(),
+                         CenteredDialog::CenteredPosition(parent, window->frameGeometry().size()));
+        }
+        if (auto* files = qobject_cast<QFileDialog*>(window)) {
+            QCOMPARE(files->nameFilters(), filters);
+            QCOMPARE(files->defaultSuffix(), suffix);
+            // Never asks whether to keep a read-only file read-only.
+            QVERIFY(!files->testOption(QFileDialog::ReadOnly));
+            if (files->acceptMode() == QFileDialog::AcceptSave)
+                QVERIFY(!files->testOption(QFileDialog::DontConfirmOverwrite));
+            else
+                QCOMPARE(files->fileMode(), QFileDialog::ExistingFile);
+        } else {
+            QVERIFY(filters.isEmpty());
+        }
+        // The draw cannot be abandoned: vowels until it is whole.
+        for (int pick = 0; pick < 30 && window->isVisible() && dialogClass == QStringLiteral("LettrEnterDialog");
+             ++pick)
+            QTest::keyClick(window, Qt::Key_V);
+        if (window->isVisible())
+            static_cast<QDialog*>(window)->reject();
+    });
+    QVERIFY(app.RunCommand(static_cast<Command>(command)));
+    QVERIFY(seen);
+    // Once it is closed, the game's own topic again.
+    QCOMPARE(app.ContextHelpTopic(), steps.contains(QLatin1Char('N'))   ? 265
+                                     : steps.contains(QLatin1Char('R')) ? 261
+                                                                        : 260);
 }
 
 LEXINUM_GUI_TEST(HookDialogTest)

@@ -45,8 +45,6 @@ private slots:
     void checkReviewsTheRoundThenGoesGrey();
     void aSavedMatchGoesOnWhereItWasAndItsEndDeletesIt();
     void aModifiedMatchIsNotLostWithoutAsking();
-    void menusFollowTheGameAndTheMode_data();
-    void menusFollowTheGameAndTheMode();
 
 private:
     // Starts the game with timers of a few milliseconds.
@@ -343,78 +341,6 @@ void MatchTest::aModifiedMatchIsNotLostWithoutAsking() {
     QCOMPARE(game_.App().TheMatch().Keeper()->Counters(), counters);
     QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
     QFile::remove(file);
-}
-
-void MatchTest::menusFollowTheGameAndTheMode_data() {
-    QTest::addColumn<bool>("numbers");
-    QTest::addColumn<bool>("match");
-    QTest::addColumn<QStringList>("gameMenu");
-    // Commands that must be enabled, then those that must be grey.
-    QTest::addColumn<QList<int>>("enabled");
-    QTest::addColumn<QList<int>>("greyed");
-    const auto n = [](Command c) { return CommandNumber(c); };
-    const QString topTen = QStringLiteral("Les 10 &meilleurs...");
-    QTest::newRow("lettres, entraînement")
-        << false << false
-        << QStringList{QStringLiteral("&Nouvelles lettres"), QStringLiteral("&Voir les solutions..."),
-                       QStringLiteral("Jouer aux &Chiffres"), topTen}
-        << QList<int>{n(Command::NewDraw), n(Command::ShowSolutions), n(Command::PlayNumbers),
-                      n(Command::TopTen),  n(Command::NewMatch),      n(Command::ResumeMatch),
-                      n(Command::Options), n(Command::LetterPalette), n(Command::ChangeLexicon),
-                      n(Command::AddWords)}
-        << QList<int>{n(Command::SaveMatch), n(Command::SaveMatchAs), n(Command::QuitMatch)};
-    QTest::newRow("chiffres, entraînement")
-        << true << false
-        << QStringList{QStringLiteral("&Nouveaux nombres"), QStringLiteral("&Voir les solutions..."),
-                       QStringLiteral("Jouer aux &Lettres"), topTen}
-        << QList<int>{n(Command::NewDraw), n(Command::ShowSolutions), n(Command::PlayLetters), n(Command::Options)}
-        << QList<int>{n(Command::SaveMatch), n(Command::QuitMatch), n(Command::LetterPalette)};
-    QTest::newRow("lettres, partie") << false << true
-                                     << QStringList{QStringLiteral("&Poursuivre"), QStringLiteral("&Vérifier"),
-                                                    QStringLiteral("Jouer aux &Chiffres"), topTen}
-                                     << QList<int>{n(Command::Continue), n(Command::TopTen), n(Command::QuitMatch),
-                                                   n(Command::AddWords)}
-                                     << QList<int>{n(Command::Check),         n(Command::PlayNumbers),
-                                                   n(Command::Options),       n(Command::LetterPalette),
-                                                   n(Command::ChangeLexicon), n(Command::SaveMatch)};
-    QTest::newRow("chiffres, partie") << true << true
-                                      << QStringList{QStringLiteral("&Poursuivre"), QStringLiteral("&Vérifier"),
-                                                     QStringLiteral("Jouer aux &Lettres"), topTen}
-                                      // Two rounds played: the match can be saved.
-                                      << QList<int>{n(Command::Continue), n(Command::TopTen), n(Command::QuitMatch),
-                                                    n(Command::SaveMatch)}
-                                      << QList<int>{n(Command::Check), n(Command::PlayLetters), n(Command::Options)};
-}
-
-void MatchTest::menusFollowTheGameAndTheMode() {
-    QFETCH(bool, numbers);
-    QFETCH(bool, match);
-    QFETCH(QStringList, gameMenu);
-    QFETCH(QList<int>, enabled);
-    QFETCH(QList<int>, greyed);
-    StartQuickGame();
-    TivApp& app = game_.App();
-    if (match) {
-        NewMatch(QStringLiteral("Eva"), 1);
-        // Two letters rounds, then "&Poursuivre" brings the numbers pane.
-        if (numbers)
-            for (int i = 0; i < 3; ++i)
-                QVERIFY(app.RunCommand(Command::Continue));
-    } else if (numbers) {
-        app.ShowGame(Game::Numbers);
-    }
-    QCOMPARE(app.State().LettersShown(), !numbers);
-    QStringList titles{QStringLiteral("&Fichier"), QStringLiteral("&Jeu"), QStringLiteral("&Options"),
-                       QStringLiteral("&Lexique"), QStringLiteral("&?")};
-    if (numbers)
-        titles.removeAll(QStringLiteral("&Lexique"));
-    QCOMPARE(game_.MenuTitles(), titles);
-    QCOMPARE(game_.ItemLabels(1), gameMenu);
-    TivFrame& frame = game_.Frame();
-    for (int command : enabled)
-        QVERIFY2(frame.IsCommandEnabled(static_cast<Command>(command)), qPrintable(QString::number(command)));
-    for (int command : greyed)
-        QVERIFY2(!frame.IsCommandEnabled(static_cast<Command>(command)), qPrintable(QString::number(command)));
 }
 
 LEXINUM_GUI_TEST(MatchTest)

@@ -320,7 +320,7 @@ void TivFrame::ChooseBitmapFile() {
     dialog.setWindowTitle(QStringLiteral("Fichier bitmap"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilter(QStringLiteral("Fichiers bitmap (*.bmp *.BMP)"));
+    dialog.setNameFilter(QStringLiteral("Fichiers bitmap (*.BMP)"));
     dialog.setDefaultSuffix(QStringLiteral("bmp"));
     const QFileInfo last(lastBitmapFile_);
     if (!lastBitmapFile_.isEmpty() && last.dir().exists()) {

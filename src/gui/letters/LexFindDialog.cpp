@@ -21,7 +21,7 @@ LexFindDialog::LexFindDialog(QWidget* parent, AppServices& app, LexiconSet& lexi
     setWindowTitle(QString::fromStdString(LexiconLocator::DialogTitle(radical_)));
     setFileMode(QFileDialog::ExistingFile);
     setAcceptMode(QFileDialog::AcceptOpen);
-    setNameFilters({QStringLiteral("Lexiques (*.lex)"), QStringLiteral("Tous les fichiers (*.*)")});
+    setNameFilters({QStringLiteral("Lexiques (*.lex)"), QStringLiteral("Tous les fichiers (*)")});
     setDefaultSuffix(QStringLiteral("lex"));
     const QFileInfo start(startAt);
     if (start.isFile()) {

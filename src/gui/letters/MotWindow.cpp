@@ -69,7 +69,8 @@ MotWindow::MotWindow(AppServices& app, QWidget* parent) : PanoWindow(app, Game::
     commands.OnCommand(Command::Options, [this] { ChangeOptions(); });
     commands.OnCommand(Command::LetterPalette, [this] { TogglePalette(); });
     commands.EnableWhen(Command::LetterPalette, outsideMatch);
-    commands.CheckWhen(Command::LetterPalette, [&state] { return state.LetterPaletteShown(); });
+    // A match hides the palette but keeps the player's wish for training: no check mark meanwhile.
+    commands.CheckWhen(Command::LetterPalette, [&state] { return state.LetterPaletteShown() && !state.Competition(); });
     commands.OnCommand(Command::ChangeLexicon, [this] { ChangeLexicon(); });
     commands.EnableWhen(Command::ChangeLexicon, outsideMatch);
     // Words may be added or removed at any time, in a match too.

@@ -31,7 +31,7 @@ QString PickWordDialog::CleanedText(const QString& text) {
 
 PickWordDialog::PickWordDialog(QWidget* parent, AppServices& app, Mode mode, LexiconSet& lexicon, SearchChannel* search,
                                const QString& selection)
-    : HookDialog(parent, app, TopicOf(mode)), mode_(mode), lexicon_(lexicon), search_(search) {
+    : CenteredDialog(parent, app, TopicOf(mode)), mode_(mode), lexicon_(lexicon), search_(search) {
     const bool adding = mode == Mode::Add;
     setWindowTitle(adding ? QStringLiteral("Ajouter des mots") : QStringLiteral("Supprimer des mots"));
     auto* layout = new QVBoxLayout(this);
@@ -100,7 +100,7 @@ void PickWordDialog::accept() {
         if (editor.Change(word, mode_, LexiconEditor::Moment::Now()) == LexiconEditor::Outcome::Done)
             ++changes_;
     }
-    HookDialog::accept();
+    CenteredDialog::accept();
 }
 
 } // namespace lexinum

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "lexicon/LexiconEditor.h"
-#include "presentation/HookDialog.h"
+#include "presentation/CenteredDialog.h"
 
 class QLabel;
 class QPlainTextEdit;
@@ -16,7 +16,8 @@ class SearchChannel;
 // them from the solutions selected in the results box); on OK each word is
 // confirmed and then added to the lexicon or removed from it, one after the
 // other, every refusal told, and the dialog closes when all are handled.
-class PickWordDialog : public HookDialog {
+// It opens centred over the frame.
+class PickWordDialog : public CenteredDialog {
     Q_OBJECT
 
 public:
