@@ -34,12 +34,13 @@ set(CPACK_PACKAGE_NAME lexinum)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "Lexinum <lexinum@lexinum.fr>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "jeu de lettres et de chiffres en français")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "jeu de lettres et de chiffres en français
- « Le mot le plus long » : trouvez le mot le plus long qui s'écrit avec les
- lettres tirées. « Le compte est bon » : atteignez un nombre avec six nombres
- tirés et les quatre opérations. À l'entraînement ou en partie contre
- l'ordinateur à six niveaux. Avec lexinum-cli, les solveurs en ligne de
- commande.")
+# The summary is the description's first line; the rest follows it.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "« Le mot le plus long » : trouvez le mot le plus long qui s'écrit avec
+les lettres tirées. « Le compte est bon » : atteignez un nombre avec six
+nombres tirés et les quatre opérations. À l'entraînement ou en partie contre
+l'ordinateur à six niveaux. Avec lexinum-cli, les solveurs en ligne de
+commande.")
+set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
