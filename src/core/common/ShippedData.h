@@ -4,9 +4,9 @@
 
 namespace lexinum {
 
-// The relative path from the programs' folder to the folder of the data
-// shipped with them once installed ("../share/lexinum" in the usual layout),
-// as the build configured it.
+// The path from the programs' folder to the folder of the data shipped with
+// them once installed ("../share/lexinum" in the usual layout; absolute when
+// the build was given an absolute data folder), as the build configured it.
 std::filesystem::path InstalledDataFromProgram();
 
 // The folder of the running program (through /proc/self/exe), or the current
