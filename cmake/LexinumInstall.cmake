@@ -11,10 +11,12 @@ install(TARGETS lexinum-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${PROJECT_SOURCE_DIR}/resources/man/lexinum-cli.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 if(LEXINUM_SHIPPED_LEXICON)
-  # Read-only for everyone but the owner, as installed files are; the player's
-  # own copy, made on first start, follows the game's rule for data files.
+  # Writable by the owner only, as installed files are; the player's own copy,
+  # made on first start, follows the game's rule for data files. A journal or
+  # a rewrite left by changes made to the build tree's copy stays behind.
   install(DIRECTORY ${CMAKE_BINARY_DIR}/bin/lexiques/ DESTINATION ${LEXINUM_INSTALL_DATADIR}/lexiques
-    FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+    FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ
+    PATTERN lex.log EXCLUDE PATTERN *.tmp EXCLUDE)
 endif()
 
 if(LEXINUM_BUILD_GUI)
