@@ -15,6 +15,10 @@
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
+#ifdef LEXINUM_APP_ID
+    // Desktops match the windows to the installed desktop entry (name, icon) by it.
+    QGuiApplication::setDesktopFileName(QStringLiteral(LEXINUM_APP_ID));
+#endif
     QTranslator translator;
     lexinum::LoadFrenchTexts(application, translator);
     lexinum::QtPrompter prompter;

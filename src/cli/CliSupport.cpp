@@ -2,6 +2,7 @@
 
 #include "common/Cp1252.h"
 #include "common/ReadOnlyFile.h"
+#include "common/ShippedData.h"
 #include "lexicon/LetterTables.h"
 #include "lexicon/LexiconLineReader.h"
 #include "lexicon/LexiconSet.h"
@@ -215,9 +216,7 @@ bool ParseInt(std::string_view text, int minimum, int maximum, int& value) {
 }
 
 fs::path ShippedLexiconDir() {
-    std::error_code ec;
-    const fs::path executable = fs::read_symlink("/proc/self/exe", ec);
-    return (ec ? fs::current_path(ec) : executable.parent_path()) / "lexiques";
+    return ShippedDataPath(RunningProgramFolder(), "lexiques");
 }
 
 fs::path LexiconDirOption(const ParsedOptions& parsed) {

@@ -64,8 +64,8 @@ bool CheckLetters(std::string_view text, std::string& letters, std::string& erro
 // Reads a whole decimal number within [minimum, maximum].
 bool ParseInt(std::string_view text, int minimum, int maximum, int& value);
 
-// The lexicon shipped beside the program: "lexiques" in the folder of the
-// running executable.
+// The lexicon shipped with the program: "lexiques" beside the running
+// executable, or in the installed data folder.
 std::filesystem::path ShippedLexiconDir();
 
 // The lexicon folder named by --lexicon, or the shipped one.

@@ -9,6 +9,7 @@
 #include "common/Profile.h"
 #include "common/Prompter.h"
 #include "common/Random15.h"
+#include "common/ShippedData.h"
 #include "common/SystemError.h"
 #include "letters/MotWindow.h"
 #include "numbers/ChifWindow.h"
@@ -20,6 +21,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFontMetrics>
 #include <QMenuBar>
 #include <QScreen>
@@ -295,11 +297,10 @@ QString TivApp::DataFolder() const {
 }
 
 QString TivApp::ShippedLexiconFolder() const {
-    // Beside the program in the build tree; under share/lexinum once installed.
-    const QDir programFolder(QCoreApplication::applicationDirPath());
-    if (programFolder.exists(QStringLiteral("lexiques")))
-        return programFolder.filePath(QStringLiteral("lexiques"));
-    return QDir::cleanPath(programFolder.filePath(QStringLiteral("../share/lexinum/lexiques")));
+    // Beside the program in the build tree; in the installed data folder once installed.
+    const auto folder =
+        ShippedDataPath(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString(), "lexiques");
+    return QFile::decodeName(folder.c_str());
 }
 
 void TivApp::Quit() {

@@ -1,7 +1,9 @@
 #include "shell/BitmapLibrary.h"
 
+#include "common/ShippedData.h"
+
 #include <QCoreApplication>
-#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QResource>
 
@@ -26,12 +28,9 @@ BitmapLibrary::~BitmapLibrary() {
 }
 
 QString BitmapLibrary::DefaultPath() {
-    const QDir programFolder(QCoreApplication::applicationDirPath());
-    const QString beside = programFolder.filePath(QString::fromLatin1(kFileName));
-    if (QFileInfo::exists(beside))
-        return beside;
-    return QDir::cleanPath(
-        programFolder.filePath(QStringLiteral("../share/lexinum/") + QString::fromLatin1(kFileName)));
+    const auto path =
+        ShippedDataPath(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString(), kFileName);
+    return QFile::decodeName(path.c_str());
 }
 
 unsigned long BitmapLibrary::Load(const QString& path) {

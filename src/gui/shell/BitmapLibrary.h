@@ -23,8 +23,8 @@ public:
     BitmapLibrary(const BitmapLibrary&) = delete;
     BitmapLibrary& operator=(const BitmapLibrary&) = delete;
 
-    // The library's file beside the program in the build tree, or under
-    // share/lexinum once installed.
+    // The library's file beside the program in the build tree, or in the
+    // installed data folder once installed.
     static QString DefaultPath();
     // Opens the library at `path` (closing the one open, if any). 0 on
     // success, otherwise the system's error code of the failure.
