@@ -1,10 +1,12 @@
 #include "CliSupport.h"
 
 #include "common/Cp1252.h"
+#include "common/Profile.h"
 #include "common/ReadOnlyFile.h"
 #include "common/ShippedData.h"
 #include "lexicon/LetterTables.h"
 #include "lexicon/LexiconLineReader.h"
+#include "lexicon/LexiconSeed.h"
 #include "lexicon/LexiconSet.h"
 
 #include <algorithm>
@@ -222,6 +224,35 @@ fs::path ShippedLexiconDir() {
 fs::path LexiconDirOption(const ParsedOptions& parsed) {
     const std::string given = parsed.Value("--lexicon");
     return given.empty() ? ShippedLexiconDir() : fs::path(given);
+}
+
+namespace {
+
+// A folder named by the environment variable `name`, else `fallback` under the home folder.
+fs::path XdgFolder(const char* name, const char* fallback) {
+    const char* given = std::getenv(name);
+    if (given != nullptr && *given != '\0')
+        return fs::path(given);
+    const char* home = std::getenv("HOME");
+    return fs::path(home != nullptr && *home != '\0' ? home : "/") / fallback;
+}
+
+} // namespace
+
+fs::path GameDataFolder() {
+    return XdgFolder("XDG_DATA_HOME", ".local/share") / "lexinum";
+}
+
+bool PlayerLexiconDir(fs::path& folder, std::string& error) {
+    // The game's settings file and the section and key of its lexicon folder.
+    const fs::path settingsFile = XdgFolder("XDG_CONFIG_HOME", ".config") / "lexinum" / "tiv.ini";
+    const std::string configured =
+        Profile(settingsFile.string()).ReadString("LETTRES", "lexiques", "", Profile::kMaxValueLength);
+    const LexiconSeed::PlayerFolder player =
+        LexiconSeed::OpenPlayerFolder(configured, GameDataFolder(), ShippedLexiconDir());
+    folder = player.folder;
+    error = player.problem;
+    return error.empty();
 }
 
 bool OpenLexicon(const fs::path& folder, LexiconSet& lexicon, std::string& error) {

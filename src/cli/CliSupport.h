@@ -71,6 +71,16 @@ std::filesystem::path ShippedLexiconDir();
 // The lexicon folder named by --lexicon, or the shipped one.
 std::filesystem::path LexiconDirOption(const ParsedOptions& parsed);
 
+// The game's data folder, where it keeps "topten" and the player's lexicon:
+// $XDG_DATA_HOME/lexinum, or ~/.local/share/lexinum without it.
+std::filesystem::path GameDataFolder();
+
+// The lexicon the game plays with: the folder its settings name, or the
+// player's own copy in the data folder, made from the shipped lexicon when it
+// is missing, as the game does at start. Gives false and a French error text
+// when that copy cannot be made.
+bool PlayerLexiconDir(std::filesystem::path& folder, std::string& error);
+
 // Reads the index of the lexicon in `folder`. Gives false and a French error
 // text when the lexicon cannot be used as it is.
 bool OpenLexicon(const std::filesystem::path& folder, LexiconSet& lexicon, std::string& error);

@@ -45,8 +45,12 @@ int ChangeWords(const Arguments& args, LexiconEditor::Mode mode) {
     if (texts.empty())
         return Fail(usage);
 
+    // Without --lexicon, the player's own lexicon, never the shipped one.
+    std::filesystem::path folder = parsed.Value("--lexicon");
+    if (folder.empty() && !PlayerLexiconDir(folder, error))
+        return Fail("Erreur de fichier : " + error);
     LexiconSet lexicon;
-    if (!OpenLexicon(LexiconDirOption(parsed), lexicon, error))
+    if (!OpenLexicon(folder, lexicon, error))
         return Fail(error);
 
     // Refusals are told on the error stream, each naming its word; the

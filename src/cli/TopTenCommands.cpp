@@ -18,16 +18,6 @@ namespace fs = std::filesystem;
 
 constexpr const char* kUsage = "topten [FICHIER] [--level 1..6] [--json]";
 
-// The game's data folder, where it keeps "topten": $XDG_DATA_HOME/lexinum, or
-// ~/.local/share/lexinum without it (the place the interface is given).
-fs::path GameDataFolder() {
-    const char* dataHome = std::getenv("XDG_DATA_HOME");
-    if (dataHome != nullptr && *dataHome != '\0')
-        return fs::path(dataHome) / "lexinum";
-    const char* home = std::getenv("HOME");
-    return fs::path(home != nullptr && *home != '\0' ? home : "/") / ".local" / "share" / "lexinum";
-}
-
 // A list for the terminal: its tabs kept, everything else escaped as results are.
 std::string ShownListing(const std::string& text) {
     std::string out;

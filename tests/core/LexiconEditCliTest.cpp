@@ -2,11 +2,13 @@
 // each refused one is named with its reason, and the exit code tells which.
 #include "CliRunner.h"
 #include "FixtureLexicon.h"
+#include "TempFolder.h"
 
 #include "lexicon/LexiconEditor.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -66,6 +68,40 @@ TEST(LexiconEditCli, AddsAndRemovesWordsAndTellsEachRefusal) {
     EXPECT_EQ(lines, 2u + 6u) << journal;
     EXPECT_NE(journal.find("selfie" + std::string(22, ' ') + "supprim\xE9 le "), std::string::npos);
     EXPECT_EQ(journal.find("zut"), std::string::npos);
+}
+
+// Without --lexicon the words go to the lexicon the game plays with: the
+// folder its settings name, or the player's own copy, made from the shipped
+// lexicon when missing. The shipped lexicon itself is never changed.
+TEST(LexiconEditCli, WithoutAFolderChangesThePlayersLexiconNeverTheShippedOne) {
+    const fs::path shipped = LEXINUM_SHIPPED_LEXICON_DIR;
+    if (!test::CliBuilt() || !fs::exists(shipped / "lex.ini"))
+        GTEST_SKIP() << "lexinum-cli or the shipped lexicon is not built";
+    const test::TempFolder home;
+    ::setenv("XDG_DATA_HOME", (home / "data").c_str(), 1);
+    ::setenv("XDG_CONFIG_HOME", (home / "config").c_str(), 1);
+    const auto journalOf = [](const fs::path& folder) {
+        return fs::exists(folder / "lex.log") ? Read(folder / "lex.log") : std::string();
+    };
+    const std::string shippedJournal = journalOf(shipped);
+
+    test::CliResult run = test::RunCli(std::vector<std::string>{"add-words", "zyxwab"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    const fs::path player = home / "data" / "lexinum" / "lexiques";
+    EXPECT_NE(journalOf(player).find("zyxwab"), std::string::npos);
+
+    // The folder the settings name.
+    const test::FixtureLexicon chosen({"ami", "sel"}, "fr", 1, 2);
+    fs::create_directories(home / "config" / "lexinum");
+    std::ofstream(home / "config" / "lexinum" / "tiv.ini", std::ios::binary)
+        << "[LETTRES]\r\nlexiques=" << chosen.Directory().string() << "\r\n";
+    run = test::RunCli(std::vector<std::string>{"add-words", "tordu"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(journalOf(chosen.Directory()).find("tordu"), std::string::npos);
+
+    EXPECT_EQ(journalOf(shipped), shippedJournal);
+    ::unsetenv("XDG_DATA_HOME");
+    ::unsetenv("XDG_CONFIG_HOME");
 }
 
 } // namespace

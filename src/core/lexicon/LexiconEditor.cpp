@@ -399,9 +399,17 @@ bool LexiconEditor::AppendJournal(std::string_view word, Mode mode, const Moment
     const int fd = ::open(journal.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0644);
     if (fd >= 0) {
         struct stat info {};
-        ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && WriteAll(fd, bytes) && ::fsync(fd) == 0;
+        const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+        ok = regular && WriteAll(fd, bytes) && ::fsync(fd) == 0;
+        // A line cut short by a full disk is taken back, so that the journal
+        // keeps whole lines and the next one starts a line of its own.
+        if (regular && !ok && ::ftruncate(fd, info.st_size) == 0)
+            ::fsync(fd);
         ok = ::close(fd) == 0 && ok;
     }
+    // A journal made for this line and left empty would lack its header.
+    if (!ok && !exists && fs::is_regular_file(fs::symlink_status(journal, ec)) && fs::file_size(journal, ec) == 0)
+        fs::remove(journal, ec);
     if (fs::exists(journal, ec))
         ReadOnlyFile::MakeReadOnly(journal);
     if (!ok)
