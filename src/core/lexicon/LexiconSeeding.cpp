@@ -11,11 +11,14 @@ LexiconSeeding::~LexiconSeeding() {
 }
 
 void LexiconSeeding::Start(const std::string& setting, const std::filesystem::path& dataFolder,
-                           const std::filesystem::path& shipped, std::function<void()> ended) {
-    thread_ = std::thread([this, setting, dataFolder, shipped, ended = std::move(ended)] {
-        const auto progress = [this](std::size_t copied, std::size_t count) {
+                           const std::filesystem::path& shipped, std::function<void()> ended,
+                           LexiconSeed::Progress watch) {
+    thread_ = std::thread([this, setting, dataFolder, shipped, ended = std::move(ended), watch = std::move(watch)] {
+        const auto progress = [this, &watch](std::size_t copied, std::size_t count) {
             count_ = count;
             copied_ = copied;
+            if (watch)
+                watch(copied, count);
             return !abandon_.load();
         };
         LexiconSeed::PlayerFolder player = LexiconSeed::OpenPlayerFolder(setting, dataFolder, shipped, progress);

@@ -29,9 +29,11 @@ public:
 
     // Starts OpenPlayerFolder(setting, dataFolder, shipped) on the thread.
     // `ended`, when given, is called from that thread once the copy is over
-    // (the caller posts it to its own thread). Call once.
+    // (the caller posts it to its own thread). `watch`, when given, is told
+    // each file copied, on that thread too. Call once.
     void Start(const std::string& setting, const std::filesystem::path& dataFolder,
-               const std::filesystem::path& shipped, std::function<void()> ended = {});
+               const std::filesystem::path& shipped, std::function<void()> ended = {},
+               LexiconSeed::Progress watch = {});
     // True once the copy is over (copied, failed or given up).
     bool Ended() const;
     // Waits for the end at most `limit`; true once the copy is over.
