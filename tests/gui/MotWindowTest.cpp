@@ -13,6 +13,7 @@
 #include "letters/MotEnterEdit.h"
 #include "lexicon/LetterKey.h"
 #include "lexicon/LetterTables.h"
+#include "lexicon/LexiconSet.h"
 #include "lexicon/LexiconTexts.h"
 #include "presentation/HlpStrButton.h"
 #include "presentation/ResultEdit.h"
@@ -214,6 +215,12 @@ void MotWindowTest::aFirstStartShowsItsProgressAndEndsWithTheWholeLexicon() {
     QVERIFY(!pane->Lexicon().Ready());
     QVERIFY(!QFile::exists(own));
     QCOMPARE(pane->LettersField()->text().size(), 9);
+    // Its draws take the letter weights the copy will have.
+    LexiconSet shipped;
+    shipped.ReadLexIni(game_.App().ShippedLexiconFolder().toStdString());
+    QVERIFY(shipped.Ready());
+    QVERIFY(pane->Lexicon().VowelWeights() == shipped.VowelWeights());
+    QVERIFY(pane->Lexicon().ConsonantWeights() == shipped.ConsonantWeights());
     // The game answers meanwhile: the other game and back.
     QVERIFY(game_.App().RunCommand(Command::PlayNumbers));
     QVERIFY(!game_.App().State().LettersShown());

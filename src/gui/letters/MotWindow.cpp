@@ -128,8 +128,13 @@ void MotWindow::ReadLexicon() {
     lexiconFolder_ = QString::fromStdString(LexiconSeed::FolderOf(configured, dataFolder).string());
     if (LexiconSeed::NeedsCopy(configured, dataFolder)) {
         // A first start: the shipped lexicon is copied while the window shows
-        // and answers. The draw meanwhile takes the French letter weights, as
-        // the shipped lexicon does; the lexicon is read once the copy is whole.
+        // and answers. The draws meanwhile take the letter weights of the
+        // shipped index, which the copy will have; the lexicon itself is read
+        // only once the copy is whole.
+        LexiconSet shippedIndex;
+        shippedIndex.ReadLexIni(shipped);
+        if (shippedIndex.Ready())
+            lexicon_.SetWeights(shippedIndex.VowelWeights(), shippedIndex.ConsonantWeights());
         seeding_ = std::make_unique<LexiconSeeding>();
         seeding_->Start(
             configured, dataFolder, shipped,
