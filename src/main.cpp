@@ -5,6 +5,8 @@
 #include "app/PlatformCheck.h"
 #include "app/SingleInstanceGuard.h"
 #include "app/TivApp.h"
+#include "app/TivFrame.h"
+#include "presentation/FirstFrameProbe.h"
 #include "presentation/QtPrompter.h"
 
 #include <QApplication>
@@ -51,6 +53,8 @@ int main(int argc, char* argv[]) {
         // The frame starts minimized or maximized when the command line asks it.
         const int request = lexinum::CommandLineShowRequest(arguments);
         using Show = lexinum::TivApp::ShowState;
+        // The start-up benchmark's hook: nothing unless the environment asks it.
+        lexinum::FirstFrameProbe::InstallIfAsked(app.Frame());
         app.InitInstance(request == 1 ? Show::Minimized : request == 2 ? Show::Maximized : Show::Normal);
         result = QApplication::exec();
     }

@@ -6,9 +6,11 @@
 #include "app/LevelDialog.h"
 #include "app/TivFrame.h"
 #include "common/Profile.h"
+#include "letters/ButtonPalette.h"
 #include "letters/MotWindow.h"
 #include "numbers/ChifWindow.h"
 #include "presentation/BitmapPalette.h"
+#include "presentation/SymbButtonGadget.h"
 #include "presentation/ValidEdit.h"
 #include "shell/BitmapLibrary.h"
 
@@ -55,6 +57,9 @@ private slots:
     void partialRepaintMatchesAFullOne();
     void hatchFollowsTheLevel_data();
     void hatchFollowsTheLevel();
+    void twoPixelsAPointEnlargeTheBackgroundWhole_data();
+    void twoPixelsAPointEnlargeTheBackgroundWhole();
+    void picturesAreDrawnForTwoPixelsAPoint();
     void colourKeysReadInTheWindowsByteOrder();
     void colourCommandDropsTheBitmapAndKeepsChangedCustomColours();
     void palettePositionFallsBackOnScreen_data();
@@ -376,6 +381,63 @@ void BackgroundTest::hatchFollowsTheLevel() {
             QVERIFY2(black(x, y) == onLine, qPrintable(where));
             QVERIFY2(onLine || painted.pixel(x, y) == qRgb(255, 255, 255), qPrintable(where));
         }
+    }
+}
+
+void BackgroundTest::twoPixelsAPointEnlargeTheBackgroundWhole_data() {
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<int>("level");
+    QTest::newRow("motif") << "*7" << 0;
+    for (int level = 1; level <= 6; ++level)
+        QTest::newRow(qPrintable(QStringLiteral("hachures %1").arg(level))) << QString() << level;
+}
+
+void BackgroundTest::twoPixelsAPointEnlargeTheBackgroundWhole() {
+    // On a screen of two pixels a point, each pixel of the background at one
+    // pixel a point becomes a block of 2 by 2: the same size and line weight
+    // in points, nothing blurred.
+    QFETCH(QString, stored);
+    QFETCH(int, level);
+    WriteSetting("LETTRES", "Bitmap0", stored.toStdString());
+    game_.Start();
+    MotWindow* pane = game_.App().LettersPane();
+    pane->SetBackgroundColour(Qt::black);
+    game_.App().State().SetLevel(level);
+    constexpr int kSide = 40;
+    const QRect area(0, 0, kSide, kSide);
+    const QImage single = Painted(*pane, area, QImage(kSide, kSide, QImage::Format_ARGB32_Premultiplied));
+    QImage twice(2 * kSide, 2 * kSide, QImage::Format_ARGB32_Premultiplied);
+    twice.setDevicePixelRatio(2);
+    twice = Painted(*pane, area, twice);
+    game_.App().State().SetLevel(0);
+    for (int y = 0; y < twice.height(); ++y) {
+        for (int x = 0; x < twice.width(); ++x)
+            QVERIFY2(twice.pixel(x, y) == single.pixel(x / 2, y / 2),
+                     qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+    }
+}
+
+void BackgroundTest::picturesAreDrawnForTwoPixelsAPoint() {
+    // The pictures of the pattern buttons and the eraser's face exist drawn
+    // at two pixels a point: such a screen never shows them enlarged.
+    game_.Start();
+    QVERIFY(game_.App().RunCommand(Command::BitmapPalette));
+    BitmapPalette* patterns = game_.Frame().PatternPalette();
+    QVERIFY(patterns != nullptr);
+    QVERIFY(game_.App().LettersPane()->Palette() != nullptr);
+    const QList<QToolButton*> buttons = {patterns->Button(0), patterns->Button(BitmapLibrary::kPatternCount - 1),
+                                         game_.App().LettersPane()->Palette()->Gadget(SymbButtonGadget::kEraseId)};
+    for (QToolButton* button : buttons) {
+        const QPixmap picture = button->icon().pixmap(button->iconSize(), 2.0);
+        QCOMPARE(picture.size(), button->iconSize() * 2);
+        QCOMPARE(picture.devicePixelRatio(), 2.0);
+    }
+    // A pattern's picture is its pattern, each pixel a block of 2 by 2.
+    const QImage one = patterns->Button(0)->icon().pixmap(patterns->Button(0)->iconSize(), 1.0).toImage();
+    const QImage two = patterns->Button(0)->icon().pixmap(patterns->Button(0)->iconSize(), 2.0).toImage();
+    for (int y = 0; y < two.height(); ++y) {
+        for (int x = 0; x < two.width(); ++x)
+            QVERIFY2(two.pixel(x, y) == one.pixel(x / 2, y / 2), qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
     }
 }
 

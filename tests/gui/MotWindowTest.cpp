@@ -13,6 +13,7 @@
 #include "letters/MotEnterEdit.h"
 #include "lexicon/LetterKey.h"
 #include "lexicon/LetterTables.h"
+#include "lexicon/LexiconSet.h"
 #include "lexicon/LexiconTexts.h"
 #include "presentation/HlpStrButton.h"
 #include "presentation/ResultEdit.h"
@@ -30,9 +31,17 @@
 #include <QTest>
 #include <QWindow>
 
+#include <QLabel>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <QTimer>
+
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <memory>
+#include <thread>
 
 using namespace lexinum;
 
@@ -67,6 +76,9 @@ QStringList ResultLines(const MotWindow* pane) {
     return lines;
 }
 
+// Lets a first copy of the lexicon held by the test go on.
+std::atomic<bool> gCopyReleased{true};
+
 } // namespace
 
 class MotWindowTest : public QObject {
@@ -75,12 +87,14 @@ class MotWindowTest : public QObject {
 private slots:
     void initTestCase() { game_.SetUp(); }
     void cleanup() {
+        gCopyReleased = true;
         lexicon_.reset();
         game_.Reset();
     }
 
     void freshStartPlaysAtOnceOnThePlayersOwnLexicon();
     void aCopyThatFailedIsToldAndMadeAgainAtTheNextStart();
+    void aFirstStartShowsItsProgressAndEndsWithTheWholeLexicon();
     void countsFromTheSettingsAreBroughtIntoRange();
     void settingsAreWrittenAtCloseInOrder();
     void everyVerdictOfARound();
@@ -167,6 +181,65 @@ void MotWindowTest::aCopyThatFailedIsToldAndMadeAgainAtTheNextStart() {
     QVERIFY(game_.Prompts().messages.empty());
     QVERIFY(game_.App().LettersPane()->Lexicon().Ready());
     QVERIFY(QFile::exists(data + QStringLiteral("/lexiques/lex.ini")));
+}
+
+void MotWindowTest::aFirstStartShowsItsProgressAndEndsWithTheWholeLexicon() {
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    const QString own = data + QStringLiteral("/lexiques");
+    QDir(own).removeRecursively();
+    QVERIFY(!QFile::exists(own));
+    // The copy is held after its first file until the test lets it go.
+    gCopyReleased = false;
+    MotWindow::SetSeedingWatch([](std::size_t copied, std::size_t) {
+        const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        while (copied == 1 && !gCopyReleased && std::chrono::steady_clock::now() < limit)
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        return true;
+    });
+    game_.periods.progressDelay = std::chrono::milliseconds(0);
+    game_.waitForLexicon = false;
+    game_.Start();
+    MotWindow* pane = game_.App().LettersPane();
+    TivFrame& frame = game_.Frame();
+
+    // The frame is up with its draw, the message bar says what is prepared
+    // (a screen reader reads it from the bar), and no half-made lexicon
+    // bears the player's folder name.
+    QTRY_VERIFY(frame.ProgressLabel() != nullptr && frame.ProgressLabel()->isVisible());
+    const QString preparing = QString::fromUtf8("Préparation du lexique…");
+    QCOMPARE(frame.ProgressLabel()->text(), preparing);
+    QVERIFY(frame.ProgressBar()->isVisible());
+    QCOMPARE(test::GameFixture::AccessibleName(frame.ProgressBar()), preparing);
+    QCOMPARE(frame.statusBar()->accessibleDescription(), preparing);
+    QVERIFY(pane->PreparingLexicon());
+    QVERIFY(!pane->Lexicon().Ready());
+    QVERIFY(!QFile::exists(own));
+    QCOMPARE(pane->LettersField()->text().size(), 9);
+    // Its draws take the letter weights the copy will have.
+    LexiconSet shipped;
+    shipped.ReadLexIni(game_.App().ShippedLexiconFolder().toStdString());
+    QVERIFY(shipped.Ready());
+    QVERIFY(pane->Lexicon().VowelWeights() == shipped.VowelWeights());
+    QVERIFY(pane->Lexicon().ConsonantWeights() == shipped.ConsonantWeights());
+    // The game answers meanwhile: the other game and back.
+    QVERIFY(game_.App().RunCommand(Command::PlayNumbers));
+    QVERIFY(!game_.App().State().LettersShown());
+    QVERIFY(game_.App().RunCommand(Command::PlayLetters));
+    QVERIFY(game_.App().State().LettersShown());
+
+    // What needs the lexicon waits for the whole copy, then has it.
+    QTimer::singleShot(20, [] { gCopyReleased = true; });
+    QVERIFY(pane->EnsureLexicon());
+    QVERIFY(!pane->PreparingLexicon());
+    QVERIFY(pane->Lexicon().Ready());
+    QVERIFY(!frame.ProgressLabel()->isVisible());
+    QVERIFY(!frame.ProgressBar()->isVisible());
+    QCOMPARE(QDir(own).entryList(QDir::Files).size(),
+             QDir(game_.App().ShippedLexiconFolder()).entryList(QDir::Files).size());
+    QCOMPARE(
+        QDir(data).entryList(QStringList{QStringLiteral(".lexiques.copie-*")}, QDir::AllEntries | QDir::Hidden).size(),
+        0);
+    QVERIFY(game_.Prompts().messages.empty());
 }
 
 void MotWindowTest::countsFromTheSettingsAreBroughtIntoRange() {

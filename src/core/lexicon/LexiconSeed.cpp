@@ -76,12 +76,18 @@ std::string LexiconSeed::SettingFor(const fs::path& folder, const fs::path& data
     return Normal(folder) == FolderOf({}, dataFolder) ? std::string(kDefaultFolderName) : folder.string();
 }
 
+bool LexiconSeed::NeedsCopy(const std::string& setting, const fs::path& dataFolder) {
+    const fs::path folder = FolderOf(setting, dataFolder);
+    std::error_code ec;
+    return folder == FolderOf({}, dataFolder) && !fs::exists(fs::symlink_status(folder, ec));
+}
+
 LexiconSeed::PlayerFolder LexiconSeed::OpenPlayerFolder(const std::string& setting, const fs::path& dataFolder,
-                                                        const fs::path& shipped) {
+                                                        const fs::path& shipped, const Progress& progress) {
     PlayerFolder player{FolderOf(setting, dataFolder), {}};
     if (player.folder != FolderOf({}, dataFolder))
         return player;
-    const Result seeded = Seed(shipped, player.folder);
+    const Result seeded = Seed(shipped, player.folder, progress);
     if (seeded.outcome == Outcome::Failed)
         player.problem = seeded.problem + " La copie sera tentée de nouveau au prochain démarrage.";
     else if (seeded.outcome == Outcome::NothingToCopy)
@@ -91,7 +97,7 @@ LexiconSeed::PlayerFolder LexiconSeed::OpenPlayerFolder(const std::string& setti
     return player;
 }
 
-LexiconSeed::Result LexiconSeed::Seed(const fs::path& shipped, const fs::path& target) {
+LexiconSeed::Result LexiconSeed::Seed(const fs::path& shipped, const fs::path& target, const Progress& progress) {
     std::error_code ec;
     RemoveLeftOverCopies(target);
     if (fs::exists(fs::symlink_status(target, ec)))
@@ -125,8 +131,16 @@ LexiconSeed::Result LexiconSeed::Seed(const fs::path& shipped, const fs::path& t
         fs::remove_all(copy, ignored);
         return whole ? Result{Outcome::Failed, why} : failed(why);
     };
+    const auto abandon = [&copy] {
+        std::error_code ignored;
+        fs::remove_all(copy, ignored);
+        return Result{Outcome::Abandoned, {}};
+    };
 
-    for (const fs::path& file : files) {
+    if (progress && !progress(0, files.size()))
+        return abandon();
+    for (std::size_t done = 0; done < files.size(); ++done) {
+        const fs::path& file = files[done];
         std::string bytes;
         std::string readError;
         if (ReadOnlyFile::Read(file, bytes, kMaxFileSize, &readError) != ReadOnlyFile::ReadResult::Read)
@@ -135,6 +149,8 @@ LexiconSeed::Result LexiconSeed::Seed(const fs::path& shipped, const fs::path& t
         if (!ReadOnlyFile::WriteAndSync(copied, bytes, &code))
             return giveUp(copied.filename().string() + " : " + SystemError::Text(code));
         ReadOnlyFile::MakeReadOnly(copied);
+        if (progress && !progress(done + 1, files.size()))
+            return abandon();
     }
     // A folder the player owns, as any other of theirs (the temporary one is private).
     fs::permissions(copy,

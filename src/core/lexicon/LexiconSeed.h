@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 namespace lexinum {
@@ -20,12 +22,18 @@ struct LexiconSeed {
         NothingToCopy,
         // The copy failed (see problem); nothing was left behind.
         Failed,
+        // The copy was given up when asked (the game closing); nothing was left behind.
+        Abandoned,
     };
     struct Result {
         Outcome outcome = Outcome::NothingToCopy;
         // With Failed: why, in French, naming the folder.
         std::string problem;
     };
+
+    // Told after each file copied, with the files copied so far and their
+    // number in all; answering false gives the copy up.
+    using Progress = std::function<bool(std::size_t copied, std::size_t count)>;
 
     // Where the player's lexicon is, as found at start.
     struct PlayerFolder {
@@ -46,8 +54,10 @@ struct LexiconSeed {
     // name only once complete, so a copy that fails half-way never looks
     // complete; every file ends read-only, as the game keeps its lexicon.
     // Copies left half-made by a start that was killed ("." + the target's
-    // name + ".copie-…" beside it) are removed first.
-    static Result Seed(const std::filesystem::path& shipped, const std::filesystem::path& target);
+    // name + ".copie-…" beside it) are removed first. `progress`, when given,
+    // follows the copy and may give it up (Abandoned: nothing is left behind).
+    static Result Seed(const std::filesystem::path& shipped, const std::filesystem::path& target,
+                       const Progress& progress = {});
 
     // The lexicon folder a settings value names: Windows separators are taken
     // as ours, a relative folder lies in `dataFolder`, and an empty value (a
@@ -62,7 +72,10 @@ struct LexiconSeed {
     // again, so a copy that failed once (a full disk) is made at the next
     // start; when it cannot be made, `problem` says why.
     static PlayerFolder OpenPlayerFolder(const std::string& setting, const std::filesystem::path& dataFolder,
-                                         const std::filesystem::path& shipped);
+                                         const std::filesystem::path& shipped, const Progress& progress = {});
+    // True when OpenPlayerFolder would copy the shipped lexicon: the settings
+    // name the default folder (or nothing) and nothing stands there.
+    static bool NeedsCopy(const std::string& setting, const std::filesystem::path& dataFolder);
 };
 
 } // namespace lexinum

@@ -338,6 +338,11 @@ void TivApp::ShowHint(const QString& hint) {
         frame_->statusBar()->showMessage(hint);
 }
 
+void TivApp::ShowProgress(const QString& text, int done, int total) {
+    if (frame_ != nullptr)
+        frame_->ShowProgress(text, done, total);
+}
+
 void TivApp::SetHelpViewer(HelpViewer viewer) {
     helpViewer_ = std::move(viewer);
     state_.SetHelpAvailable(static_cast<bool>(helpViewer_));

@@ -127,6 +127,7 @@ public:
     const GameFonts& Fonts() const override { return fonts_; }
     const Layout& CurrentLayout() const override { return layout_; }
     void ShowHint(const QString& hint) override;
+    void ShowProgress(const QString& text, int done, int total) override;
     bool RunCommand(Command command) override;
     void ShowGame(Game game) override;
     QString DataFolder() const override;

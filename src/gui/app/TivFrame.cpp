@@ -18,8 +18,10 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
@@ -27,6 +29,7 @@
 #include <QStatusBar>
 #include <QTimer>
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -297,6 +300,36 @@ void TivFrame::resizeEvent(QResizeEvent* event) {
                 resize(LayoutSize());
         });
     }
+}
+
+void TivFrame::ShowProgress(const QString& text, int done, int total) {
+    if (text.isEmpty()) {
+        if (progressLabel_ != nullptr) {
+            progressLabel_->hide();
+            progressBar_->hide();
+            statusBar()->setAccessibleDescription({});
+        }
+        return;
+    }
+    if (progressLabel_ == nullptr) {
+        progressLabel_ = new QLabel(statusBar());
+        progressBar_ = new QProgressBar(statusBar());
+        progressBar_->setTextVisible(true);
+        progressBar_->setFormat(QStringLiteral("%p %"));
+        // As high as the bar's text, so that the frame keeps its layout size.
+        progressBar_->setMaximumHeight(progressLabel_->sizeHint().height());
+        progressBar_->setFixedWidth(progressLabel_->fontMetrics().averageCharWidth() * 16);
+        statusBar()->addPermanentWidget(progressLabel_);
+        statusBar()->addPermanentWidget(progressBar_);
+    }
+    progressLabel_->setText(text);
+    progressBar_->setAccessibleName(text);
+    progressBar_->setRange(0, std::max(1, total));
+    progressBar_->setValue(std::clamp(done, 0, std::max(1, total)));
+    // A screen reader asked for the message bar reads what is in progress.
+    statusBar()->setAccessibleDescription(text);
+    progressLabel_->show();
+    progressBar_->show();
 }
 
 bool TivFrame::CanClose() {

@@ -11,7 +11,9 @@
 
 #include <memory>
 
+class QLabel;
 class QMenu;
+class QProgressBar;
 class QProxyStyle;
 class QStackedWidget;
 
@@ -68,6 +70,13 @@ public:
     void ApplyLayout();
     // Asked before closing: writes the frame's position and the bitmap folder. Always true.
     bool CanClose();
+    // Shows `text` and a bar of `done` out of `total` steps at the right of
+    // the message bar, where menu hints do not cover them; an empty text
+    // takes them away.
+    void ShowProgress(const QString& text, int done, int total);
+    // The progress shown (null until some progress was shown).
+    QLabel* ProgressLabel() const { return progressLabel_; }
+    QProgressBar* ProgressBar() const { return progressBar_; }
 
     // The folder the next bitmap file dialog opens in.
     std::string bitmapsFolder;
@@ -111,6 +120,8 @@ private:
     QPointer<BitmapPalette> bitmapPalette_;
     // The bitmap file chosen last, where the next dialog opens.
     QString lastBitmapFile_;
+    QLabel* progressLabel_ = nullptr;
+    QProgressBar* progressBar_ = nullptr;
 };
 
 } // namespace lexinum

@@ -13,14 +13,17 @@
 #include "lexicon/LetterDraw.h"
 #include "lexicon/LettersRoundText.h"
 #include "lexicon/LexiconSeed.h"
+#include "lexicon/LexiconSeeding.h"
 #include "lexicon/LexiconTexts.h"
 #include "presentation/HlpStrButton.h"
 #include "presentation/ResultEdit.h"
+#include "presentation/SliceWait.h"
 #include "presentation/ValidEdit.h"
 #include "shell/AppServices.h"
 #include "shell/GameFonts.h"
 #include "shell/Layout.h"
 #include "shell/SettingsKeys.h"
+#include "shell/TimerPeriods.h"
 
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -35,6 +38,20 @@ namespace lexinum {
 namespace {
 
 constexpr const char* kSection = keys::kLetters;
+
+// What the message bar says while the lexicon is first copied.
+const QString& PreparingText() {
+    static const QString text = QString::fromUtf8("Préparation du lexique…");
+    return text;
+}
+
+// How often the copy's progress is brought up to date.
+constexpr int kProgressRefreshMs = 100;
+
+LexiconSeed::Progress& SeedingWatch() {
+    static LexiconSeed::Progress watch;
+    return watch;
+}
 
 } // namespace
 
@@ -94,18 +111,91 @@ void MotWindow::ReadSettings() {
     autoChoice_ = settings.ReadInt(kSection, keys::kAutoChoice, 0) != 0;
 }
 
+void MotWindow::SetSeedingWatch(std::function<bool(std::size_t copied, std::size_t count)> watch) {
+    SeedingWatch() = std::move(watch);
+}
+
+MotWindow::~MotWindow() {
+    // A first copy still running is given up (nothing is left of it; the next
+    // start copies again) and waited for.
+    seeding_.reset();
+}
+
 void MotWindow::ReadLexicon() {
     const std::string configured =
         App().Settings().ReadString(kSection, keys::kLexiconFolder, "", Profile::kMaxValueLength);
+    const std::string dataFolder = App().DataFolder().toStdString();
+    const std::string shipped = App().ShippedLexiconFolder().toStdString();
+    lexiconFolder_ = QString::fromStdString(LexiconSeed::FolderOf(configured, dataFolder).string());
+    if (LexiconSeed::NeedsCopy(configured, dataFolder)) {
+        // A first start: the shipped lexicon is copied while the window shows
+        // and answers. The draws meanwhile take the letter weights of the
+        // shipped index, which the copy will have; the lexicon itself is read
+        // only once the copy is whole.
+        LexiconSet shippedIndex;
+        shippedIndex.ReadLexIni(shipped);
+        if (shippedIndex.Ready())
+            lexicon_.SetWeights(shippedIndex.VowelWeights(), shippedIndex.ConsonantWeights());
+        seeding_ = std::make_unique<LexiconSeeding>();
+        seeding_->Start(
+            configured, dataFolder, shipped,
+            [this] {
+                // From the copy's thread: the rest is done on the window's.
+                QMetaObject::invokeMethod(
+                    this, [this] { EndSeeding(); }, Qt::QueuedConnection);
+            },
+            SeedingWatch());
+        // A copy longer than a blink shows its progress.
+        QTimer::singleShot(App().Periods().progressDelay, this, [this] { FollowSeeding(); });
+        return;
+    }
     // The player's own lexicon, copied from the shipped one whenever it is missing.
-    const LexiconSeed::PlayerFolder player = LexiconSeed::OpenPlayerFolder(configured, App().DataFolder().toStdString(),
-                                                                           App().ShippedLexiconFolder().toStdString());
+    const LexiconSeed::PlayerFolder player = LexiconSeed::OpenPlayerFolder(configured, dataFolder, shipped);
     lexiconFolder_ = QString::fromStdString(player.folder.string());
-    if (!player.problem.empty())
-        Prompter::Active().Tell("Erreur de fichier:\r\n" + player.problem, AppServices::kProgramName,
-                                PromptIcon::Exclamation);
+    ReadLexiconIndex(player.problem);
+}
+
+void MotWindow::ReadLexiconIndex(const std::string& problem) {
+    if (!problem.empty())
+        Prompter::Active().Tell("Erreur de fichier:\r\n" + problem, AppServices::kProgramName, PromptIcon::Exclamation);
     // An incomplete index leaves the lexicon unusable until it is located and repaired.
     lexicon_.ReadLexIni(lexiconFolder_.toStdString());
+}
+
+void MotWindow::FollowSeeding() {
+    if (seeding_ == nullptr || seeding_->Ended())
+        return;
+    seedingShown_ = true;
+    App().ShowProgress(PreparingText(), static_cast<int>(seeding_->FilesCopied()),
+                       static_cast<int>(seeding_->FileCount()));
+    QTimer::singleShot(kProgressRefreshMs, this, [this] { FollowSeeding(); });
+}
+
+void MotWindow::EndSeeding() {
+    if (seeding_ == nullptr || !seeding_->Ended())
+        return;
+    const LexiconSeed::PlayerFolder player = seeding_->Result();
+    seeding_.reset();
+    if (seedingShown_) {
+        seedingShown_ = false;
+        App().ShowProgress({}, 0, 0);
+    }
+    lexiconFolder_ = QString::fromStdString(player.folder.string());
+    ReadLexiconIndex(player.problem);
+}
+
+void MotWindow::WaitForLexicon() {
+    if (seeding_ == nullptr)
+        return;
+    // The player asked for the lexicon: what it waits on shows at once.
+    FollowSeeding();
+    SliceWait(App().Gate()).Run([this](std::chrono::milliseconds slice) {
+        // The end may have been taken meanwhile by the posted call.
+        if (seeding_ == nullptr || seeding_->WaitFor(slice))
+            return SearchChannel::WaitResult::Ready;
+        return SearchChannel::WaitResult::TimedOut;
+    });
+    EndSeeding();
 }
 
 void MotWindow::SetupWindow() {
@@ -342,6 +432,7 @@ std::string MotWindow::ReviewBatchText(std::string batch) {
 }
 
 bool MotWindow::LocateLexicon(const std::string& radical) {
+    WaitForLexicon();
     const QString startAt = lastLexiconFile_.isEmpty() ? lexiconFolder_ : lastLexiconFile_;
     LexFindDialog dialog(this, App(), lexicon_, radical, startAt, &Channel());
     const bool adopted = dialog.exec() == QDialog::Accepted;
@@ -353,6 +444,7 @@ bool MotWindow::LocateLexicon(const std::string& radical) {
 }
 
 bool MotWindow::EnsureLexicon() {
+    WaitForLexicon();
     // A lexicon changed on the disk is read again; one that cannot serve says why first.
     if (lexicon_.Refresh())
         return true;

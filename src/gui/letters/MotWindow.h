@@ -10,11 +10,15 @@
 #include <QString>
 
 #include <array>
+#include <cstddef>
+#include <functional>
+#include <memory>
 #include <string>
 
 namespace lexinum {
 
 class BonjourEventValidator;
+class LexiconSeeding;
 class ButtonPalette;
 struct LettersOptions;
 class ValidEdit;
@@ -34,6 +38,7 @@ public:
     static constexpr const char* kAnyLexicon = "ANY";
 
     explicit MotWindow(AppServices& app, QWidget* parent = nullptr);
+    ~MotWindow() override;
 
     // Reads the "LETTRES" settings and the lexicon, draws the first letters
     // automatically and gives the letters field the focus; shows the palette
@@ -74,6 +79,14 @@ public:
     void ApplyOptions(const LettersOptions& options);
 
     // ---- the lexicon ----
+    // True while the first copy of the player's lexicon is being made.
+    bool PreparingLexicon() const { return seeding_ != nullptr; }
+    // Tells `watch` each file of a first copy of the lexicon, on the copy's
+    // thread (tests hold the copy there); empty: nothing is told.
+    static void SetSeedingWatch(std::function<bool(std::size_t copied, std::size_t count)> watch);
+    // Waits until the first copy of the lexicon is over (the window painting
+    // meanwhile, the player's input held), then reads it; at once when none runs.
+    void WaitForLexicon();
     // Runs the lexicon location dialog; true when a lexicon was adopted.
     bool LocateLexicon(const std::string& radical);
     // A usable lexicon, located first if needed; otherwise the offer to play
@@ -135,6 +148,9 @@ protected:
 private:
     void ReadSettings();
     void ReadLexicon();
+    void ReadLexiconIndex(const std::string& problem);
+    void FollowSeeding();
+    void EndSeeding();
     void ShowLetters();
     void FitLettersField();
     void CreatePalette();
@@ -160,6 +176,10 @@ private:
     QPointer<ButtonPalette> palette_;
     QString lexiconFolder_;
     QString lastLexiconFile_;
+    // The first copy of the player's lexicon while it runs (null otherwise).
+    std::unique_ptr<LexiconSeeding> seeding_;
+    // The copy's progress is shown in the message bar.
+    bool seedingShown_ = false;
     // The palette has no place of its own yet: it goes beside the frame when first shown.
     bool placePaletteBesideFrame_ = false;
 };

@@ -18,16 +18,29 @@ namespace lexinum {
 
 namespace {
 
-// The picture of a pattern's button: the pattern tiled over the picture's
-// square; an empty square when the pattern cannot be read.
-QPixmap Picture(const QImage& pattern) {
-    QPixmap picture(BitmapPalette::kPictureSide, BitmapPalette::kPictureSide);
+// The picture of a pattern's button with `ratio` pixels a point: the pattern
+// tiled over the picture's square, each of its pixels a block of whole
+// pixels as on the pane; an empty square when the pattern cannot be read.
+QPixmap Picture(const QImage& pattern, qreal ratio) {
+    QPixmap picture(QSize(BitmapPalette::kPictureSide, BitmapPalette::kPictureSide) * ratio);
+    picture.setDevicePixelRatio(ratio);
     picture.fill(Qt::white);
     if (!pattern.isNull()) {
         QPainter painter(&picture);
-        painter.fillRect(picture.rect(), QBrush(pattern));
+        painter.fillRect(QRect(0, 0, BitmapPalette::kPictureSide, BitmapPalette::kPictureSide), QBrush(pattern));
     }
     return picture;
+}
+
+// The pictures for ordinary screens, for those of two pixels a point and for
+// the palette's own: a screen never shows a smaller one enlarged (blurred).
+QIcon Pictures(const QImage& pattern, qreal screenRatio) {
+    QIcon icon;
+    for (const qreal ratio : {1.0, 2.0})
+        icon.addPixmap(Picture(pattern, ratio));
+    if (screenRatio != 1.0 && screenRatio != 2.0)
+        icon.addPixmap(Picture(pattern, screenRatio));
+    return icon;
 }
 
 } // namespace
@@ -59,7 +72,7 @@ BitmapPalette::BitmapPalette(AppServices& app, QWidget* owner)
         if (!pattern.isNull() && pattern.format() == QImage::Format_Indexed8 && colours.size() >= pattern.colorCount())
             pattern.setColorTable(colours);
         auto* button = new QToolButton(this);
-        button->setIcon(QIcon(Picture(pattern)));
+        button->setIcon(Pictures(pattern, devicePixelRatioF()));
         button->setIconSize(QSize(kPictureSide, kPictureSide));
         button->setAutoRaise(false);
         button->setFocusPolicy(Qt::NoFocus);

@@ -213,11 +213,19 @@ void BmpViewWindow::PaintBackground(QPainter& painter, const QRect& area) const 
             return;
         }
         // The gaps between the hatch lines are white; the hatch is aligned on
-        // the window, so that a partial repaint joins what is around it.
+        // the window, so that a partial repaint joins what is around it. It
+        // is drawn as a tile of 8 by 8 points, which a screen of several
+        // pixels a point enlarges as it does the patterns: a hatch brush
+        // alone would draw its lines a pixel thin and 8 pixels apart there.
+        QImage tile(8, 8, QImage::Format_ARGB32_Premultiplied);
+        tile.fill(Qt::white);
+        {
+            QPainter tilePainter(&tile);
+            tilePainter.fillRect(tile.rect(), QBrush(background_, HatchStyle(level)));
+        }
         painter.save();
         painter.setBrushOrigin(0, 0);
-        painter.fillRect(area, Qt::white);
-        painter.fillRect(area, QBrush(background_, HatchStyle(level)));
+        painter.fillRect(area, QBrush(tile));
         painter.restore();
         return;
     }

@@ -13,9 +13,11 @@ namespace lexinum {
 
 namespace {
 
-// The eraser's face: a key pointing left, with a cross in it.
-QIcon EraserIcon(int size, const QColor& colour) {
-    QPixmap face(size, size);
+// The eraser's face, `size` points square, drawn with `ratio` pixels a point:
+// a key pointing left, with a cross in it.
+QPixmap EraserFace(int size, const QColor& colour, qreal ratio) {
+    QPixmap face(QSize(size, size) * ratio);
+    face.setDevicePixelRatio(ratio);
     face.fill(Qt::transparent);
     QPainter painter(&face);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -33,7 +35,20 @@ QIcon EraserIcon(int size, const QColor& colour) {
     painter.drawPath(key);
     painter.drawLine(QPointF(s * 0.5, s * 0.35), QPointF(s * 0.8, s * 0.65));
     painter.drawLine(QPointF(s * 0.8, s * 0.35), QPointF(s * 0.5, s * 0.65));
-    return QIcon(face);
+    painter.end();
+    return face;
+}
+
+// The eraser's face for ordinary screens, for those of two pixels a point,
+// and for the one the gadget is on: each screen takes its own, never a
+// smaller one enlarged (which would blur it).
+QIcon EraserIcon(int size, const QColor& colour, qreal screenRatio) {
+    QIcon icon;
+    for (const qreal ratio : {1.0, 2.0})
+        icon.addPixmap(EraserFace(size, colour, ratio));
+    if (screenRatio != 1.0 && screenRatio != 2.0)
+        icon.addPixmap(EraserFace(size, colour, screenRatio));
+    return icon;
 }
 
 } // namespace
@@ -76,7 +91,7 @@ void SymbButtonGadget::changeEvent(QEvent* event) {
 
 void SymbButtonGadget::DrawEraser() {
     const int size = fontMetrics().height();
-    setIcon(EraserIcon(size, palette().color(QPalette::ButtonText)));
+    setIcon(EraserIcon(size, palette().color(QPalette::ButtonText), devicePixelRatioF()));
     setIconSize(QSize(size, size));
 }
 

@@ -40,6 +40,9 @@ public:
     virtual const Layout& CurrentLayout() const = 0;
     // Shows `hint` in the message bar; an empty text clears it.
     virtual void ShowHint(const QString& hint) = 0;
+    // Shows `text` and a bar of `done` out of `total` steps in the message
+    // bar, for work the player waits on; an empty text takes them away.
+    virtual void ShowProgress(const QString& text, int done, int total) = 0;
     // Sends `command` to the shown pane, the frame and the application; false
     // when it is disabled or nobody answers it.
     virtual bool RunCommand(Command command) = 0;

@@ -32,6 +32,7 @@ void GameFixture::SetUp() {
 
 void GameFixture::Start(const std::vector<std::string>& arguments, TivApp::ShowState show) {
     app_ = std::make_unique<TivApp>(arguments);
+    app_->SetPeriods(periods);
     app_->InitMainWindow();
     if (automaticDraws)
         app_->LettersPane()->SetAutoChoice(true);
@@ -39,6 +40,8 @@ void GameFixture::Start(const std::vector<std::string>& arguments, TivApp::ShowS
     app_->InitInstance(show);
     if (show != TivApp::ShowState::Minimized)
         QVERIFY(QTest::qWaitForWindowExposed(app_->Frame()));
+    if (waitForLexicon)
+        QTRY_VERIFY_WITH_TIMEOUT(!app_->LettersPane()->PreparingLexicon(), 60'000);
 }
 
 void GameFixture::Reset() {
@@ -49,6 +52,9 @@ void GameFixture::Reset() {
     prompter_.answers.clear();
     helpTopics_.clear();
     automaticDraws = true;
+    waitForLexicon = true;
+    periods = TimerPeriods();
+    MotWindow::SetSeedingWatch({});
     TivApp::SetBitmapLibraryPath({});
 }
 

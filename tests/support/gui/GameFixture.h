@@ -36,6 +36,11 @@ public:
     // test sets this to false, so that the letters pane coming forward does
     // not wait on the vowel and consonant dialog.
     bool automaticDraws = true;
+    // Start waits until a first copy of the player's lexicon is over, unless
+    // a test sets this to false to see the game while it is copied.
+    bool waitForLexicon = true;
+    // The periods the game starts with (a test may shorten them).
+    TimerPeriods periods;
 
     TivApp& App() { return *app_; }
     TivFrame& Frame();

@@ -58,6 +58,8 @@ public:
     std::vector<Game> gamesShown;
     std::vector<RoundReport> reports;
     int quits = 0;
+    // The progress texts shown, in order (an empty one when it was taken away).
+    std::vector<QString> progress;
     // What ScreenReaderActive answers.
     bool screenReader = false;
     // What RunCommand answers.
@@ -68,6 +70,7 @@ public:
     Profile& Settings() override { return *settings_; }
     const GameFonts& Fonts() const override { return fonts_; }
     void ShowHint(const QString& hint) override { hints.push_back(hint); }
+    void ShowProgress(const QString& text, int, int) override { progress.push_back(text); }
     bool RunCommand(Command command) override;
     void ShowGame(Game game) override;
     QString DataFolder() const override;
