@@ -260,12 +260,30 @@ bool LexiconEditor::Rewrite(int file, const std::string& oldBytes, const std::st
     const std::string name = LexiconSet::LexFileName(lexicon_.Radical(), file);
     const std::string tempName = name.substr(0, name.size() - 4) + ".tmp";
     std::string error;
-    if (!ReadOnlyFile::Replace(path, newBytes, true, &error, tempName)) {
+    if (!firstChanged) {
+        if (ReadOnlyFile::Replace(path, newBytes, true, &error, tempName))
+            return true;
         Tell("Erreur de fichier.\r\n" + error);
         return false;
     }
-    if (!firstChanged)
-        return true;
+    // The old file stays reachable under a second name until the index has
+    // followed: putting it back is then one rename, which a full disk cannot
+    // refuse as it can refuse writing the old bytes again.
+    const fs::path kept = path.parent_path() / (name.substr(0, name.size() - 4) + ".old");
+    std::error_code ec;
+    fs::remove(kept, ec);
+    const bool keptOld = ::link(path.c_str(), kept.c_str()) == 0;
+    const auto forgetOld = [&] {
+        if (keptOld) {
+            fs::remove(kept, ec);
+            ReadOnlyFile::SyncFolder(path.parent_path());
+        }
+    };
+    if (!ReadOnlyFile::Replace(path, newBytes, true, &error, tempName)) {
+        forgetOld();
+        Tell("Erreur de fichier.\r\n" + error);
+        return false;
+    }
 
     // The index follows the file's new first line. It is worked out on a copy,
     // written whole in one replacement and read back complete; otherwise the
@@ -287,11 +305,20 @@ bool LexiconEditor::Rewrite(int file, const std::string& oldBytes, const std::st
             error = trial.Problem();
     }
     if (ok) {
+        forgetOld();
         lexicon_ = trial;
         return true;
     }
     std::string undoError;
-    bool undone = ReadOnlyFile::Replace(path, oldBytes, true, &undoError, tempName);
+    bool undone = false;
+    if (keptOld && ::rename(kept.c_str(), path.c_str()) == 0) {
+        ReadOnlyFile::MakeReadOnly(path);
+        ReadOnlyFile::SyncFolder(path.parent_path());
+        undone = true;
+    } else {
+        forgetOld();
+        undone = ReadOnlyFile::Replace(path, oldBytes, true, &undoError, tempName);
+    }
     if (indexWritten)
         undone = ReadOnlyFile::Replace(index, existing, true, &undoError) && undone;
     lexicon_.Refresh();
@@ -399,9 +426,17 @@ bool LexiconEditor::AppendJournal(std::string_view word, Mode mode, const Moment
     const int fd = ::open(journal.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0644);
     if (fd >= 0) {
         struct stat info {};
-        ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && WriteAll(fd, bytes) && ::fsync(fd) == 0;
+        const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+        ok = regular && WriteAll(fd, bytes) && ::fsync(fd) == 0;
+        // A line cut short by a full disk is taken back, so that the journal
+        // keeps whole lines and the next one starts a line of its own.
+        if (regular && !ok && ::ftruncate(fd, info.st_size) == 0)
+            ::fsync(fd);
         ok = ::close(fd) == 0 && ok;
     }
+    // A journal made for this line and left empty would lack its header.
+    if (!ok && !exists && fs::is_regular_file(fs::symlink_status(journal, ec)) && fs::file_size(journal, ec) == 0)
+        fs::remove(journal, ec);
     if (fs::exists(journal, ec))
         ReadOnlyFile::MakeReadOnly(journal);
     if (!ok)

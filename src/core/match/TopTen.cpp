@@ -336,8 +336,11 @@ TopTenUpdate UpdateTopTen(const fs::path& folder, int level, const TopTenEntry& 
     if (!recovered) {
         if (Exists(backup) && ReadOnlyFile::IsReadOnly(backup))
             ReadOnlyFile::MakeWritable(backup);
-        if (!ReadOnlyFile::WriteAndSync(backup, source))
+        if (!ReadOnlyFile::WriteAndSync(backup, source)) {
+            // A backup cut short by a full disk is no copy of the lists.
+            Remove(backup);
             return tell(TopTenTexts::kBackupError);
+        }
         ReadOnlyFile::SyncFolder(folder);
     }
     const FileBytes copy = Load(backup);
