@@ -221,6 +221,7 @@ TEST(FullDisk, AWriteThatCannotBeMadeWholeIsToldAndLeavesEveryFileAsItWas) {
                 continue;
             ++failed;
             EXPECT_EQ(told.rfind(c.told, 0), 0u) << told;
+            EXPECT_EQ(told.find("Erreur de fichier", 1), std::string::npos) << "one header: " << told;
             EXPECT_EQ(Differences(before, ContentsOf(attempt.folder)), "");
         }
         EXPECT_GT(failed, 0);

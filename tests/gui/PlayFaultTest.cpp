@@ -15,7 +15,9 @@
 #include "letters/MotEnterEdit.h"
 #include "letters/MotWindow.h"
 #include "letters/NumbersOnlyDialog.h"
+#include "letters/PickWordDialog.h"
 #include "lexicon/LettersRoundText.h"
+#include "lexicon/LexiconEditor.h"
 #include "match/SavedGame.h"
 #include "match/ScoreKeeper.h"
 #include "match/TopTen.h"
@@ -25,8 +27,10 @@
 #include "FileSizeLimit.h"
 
 #include <QDir>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTest>
 
 #include <filesystem>
@@ -50,6 +54,7 @@ private slots:
     void aLexiconLostBetweenRoundsLeavesTheMatchToGoOn();
     void aFullDiskKeepsTheMatchModifiedAndItsLastSave();
     void aFullDiskAtTheEndOfAMatchKeepsTheTopTenAndTheSave();
+    void aWordAddedOnAFullDiskLeavesTheLexiconServing();
     void settingsThatCannotBeWrittenAreToldOnceAtClose_data();
     void settingsThatCannotBeWrittenAreToldOnceAtClose();
 
@@ -346,6 +351,36 @@ void PlayFaultTest::aFullDiskAtTheEndOfAMatchKeepsTheTopTenAndTheSave() {
     QFile::remove(file);
     QFile::setPermissions(QString::fromStdString(TopTenFile(data).string()), QFile::ReadOwner | QFile::WriteOwner);
     QFile::remove(QString::fromStdString(TopTenFile(data).string()));
+}
+
+void PlayFaultTest::aWordAddedOnAFullDiskLeavesTheLexiconServing() {
+    StartQuickGame();
+    TivApp& app = game_.App();
+    const fs::path folder = app.LettersPane()->Lexicon().Directory();
+    std::string index;
+    QVERIFY(ReadOnlyFile::ReadAll(folder / "lex.ini", index));
+    OnDialog<PickWordDialog>([](PickWordDialog* dialog) {
+        dialog->Edit()->setPlainText(QStringLiteral("zorglub"));
+        dialog->OkButton()->click();
+    });
+    {
+        const test::FileSizeLimit full(0);
+        QVERIFY(app.RunCommand(Command::AddWords));
+    }
+    // Asked, then told; the status text gone, nothing recorded.
+    QCOMPARE(MessagesWith("zorglub"), std::size_t(1));
+    QCOMPARE(MessagesWith("Erreur de fichier."), std::size_t(1));
+    QVERIFY(game_.Frame().statusBar()->currentMessage().isEmpty());
+    QVERIFY(!fs::exists(folder / LexiconEditor::kJournalName));
+    std::string indexAfter;
+    QVERIFY(ReadOnlyFile::ReadAll(folder / "lex.ini", indexAfter));
+    QCOMPARE(indexAfter, index);
+    // The lexicon serves the next round.
+    game_.Prompts().messages.clear();
+    OnDialog<MotEnterDialog>([](MotEnterDialog* dialog) { dialog->OkButton()->click(); });
+    QVERIFY(app.RunCommand(Command::ShowSolutions));
+    QVERIFY(game_.Prompts().messages.empty());
+    QVERIFY(app.LettersPane()->ResultBox()->toPlainText().contains(QStringLiteral("lettres:")));
 }
 
 void PlayFaultTest::settingsThatCannotBeWrittenAreToldOnceAtClose_data() {

@@ -56,6 +56,15 @@ std::vector<std::string> WordsOfLine(std::string_view line) {
     return words;
 }
 
+// The message of a rewrite that failed: "Erreur de fichier." over the
+// reason, which says it once even when the reason begins with its own header.
+std::string FileErrorText(std::string_view reason) {
+    constexpr std::string_view kHeader = "Erreur de fichier:\r\n";
+    if (reason.substr(0, kHeader.size()) == kHeader)
+        reason.remove_prefix(kHeader.size());
+    return "Erreur de fichier.\r\n" + std::string(reason);
+}
+
 // A line that every reader passes over.
 bool IsBlank(std::string_view line) {
     return line.find_first_not_of(" \r") == std::string_view::npos;
@@ -263,7 +272,7 @@ bool LexiconEditor::Rewrite(int file, const std::string& oldBytes, const std::st
     if (!firstChanged) {
         if (ReadOnlyFile::Replace(path, newBytes, true, &error, tempName))
             return true;
-        Tell("Erreur de fichier.\r\n" + error);
+        Tell(FileErrorText(error));
         return false;
     }
     // The old file stays reachable under a second name until the index has
@@ -281,7 +290,7 @@ bool LexiconEditor::Rewrite(int file, const std::string& oldBytes, const std::st
     };
     if (!ReadOnlyFile::Replace(path, newBytes, true, &error, tempName)) {
         forgetOld();
-        Tell("Erreur de fichier.\r\n" + error);
+        Tell(FileErrorText(error));
         return false;
     }
 
@@ -322,7 +331,7 @@ bool LexiconEditor::Rewrite(int file, const std::string& oldBytes, const std::st
     if (indexWritten)
         undone = ReadOnlyFile::Replace(index, existing, true, &undoError) && undone;
     lexicon_.Refresh();
-    Tell("Erreur de fichier.\r\n" + error +
+    Tell(FileErrorText(error) +
          (undone ? std::string("\r\nLe lexique est resté tel qu'il était.") : "\r\n" + undoError));
     return false;
 }
