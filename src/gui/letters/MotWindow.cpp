@@ -372,10 +372,12 @@ bool MotWindow::EnsureLexicon() {
     }
     if (!lexicon_.Problem().empty() && !lexiconNews_.ToldAny())
         lexiconNews_.Tell(lexicon_.Problem(), LexiconTexts::kCaption, PromptIcon::Exclamation);
-    if (LocateLexicon(kAnyLexicon)) {
-        lexiconNews_.Forget();
+    // The player has now been through the location dialog: a later attempt
+    // says again why the lexicon cannot serve.
+    const bool located = LocateLexicon(kAnyLexicon);
+    lexiconNews_.Forget();
+    if (located)
         return true;
-    }
     OfferNumbersOnly();
     return false;
 }
