@@ -179,7 +179,7 @@ const FullDiskCase kCases[] = {
      "Erreur de fichier:\r\nImpossible de sauvegarder le fichier."},
     {"the first result of the Top Ten", [] { return RecordResult(0); },
      "Erreur de fichier:\r\nImpossible d'ouvrir le fichier "},
-    {"a result among thirty", [] { return RecordResult(30); }, "Erreur de fichier:\r\nImpossible d'ouvrir le fichier "},
+    {"a result among twelve", [] { return RecordResult(12); }, "Erreur de fichier:\r\nImpossible d'ouvrir le fichier "},
     {"a word added first in its file", [] { return ChangeWord("bai", LexiconEditor::Mode::Add); },
      "Erreur de fichier."},
     {"an anagram added", [] { return ChangeWord("taré", LexiconEditor::Mode::Add); }, "Erreur de fichier."},
