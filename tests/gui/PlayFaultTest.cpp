@@ -31,6 +31,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <filesystem>
@@ -102,8 +103,9 @@ private:
             count += message.text.find(part) != std::string::npos ? 1 : 0;
         return count;
     }
+    // A saved game's path, free, in a folder of the test's own.
     QString TempFile(const char* name) const {
-        const QString file = QDir(QDir::tempPath()).filePath(QString::fromLatin1(name));
+        const QString file = files_.filePath(QString::fromLatin1(name));
         QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
         QFile::remove(file);
         return file;
@@ -134,6 +136,7 @@ private:
     static bool Privileged() { return ::geteuid() == 0; }
 
     test::GameFixture game_;
+    QTemporaryDir files_;
     fs::path lexiconFolder_;
     fs::path settingsFolder_;
 };
@@ -259,8 +262,6 @@ void PlayFaultTest::aLexiconLostBetweenRoundsLeavesTheMatchToGoOn() {
     for (int i = 0; i < 3 && app.TheMatch().Keeper()->RoundsPlayed() == 1; ++i)
         QVERIFY(app.RunCommand(Command::Continue));
     QCOMPARE(app.TheMatch().Keeper()->RoundsPlayed(), 2);
-    QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
-    QFile::remove(file);
 }
 
 void PlayFaultTest::aFullDiskKeepsTheMatchModifiedAndItsLastSave() {
@@ -301,8 +302,6 @@ void PlayFaultTest::aFullDiskKeepsTheMatchModifiedAndItsLastSave() {
     QVERIFY(ReadOnlyFile::ReadAll(file.toStdString(), after));
     QCOMPARE(after, before);
     QVERIFY(ReadOnlyFile::IsReadOnly(file.toStdString()));
-    QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
-    QFile::remove(file);
 }
 
 void PlayFaultTest::aFullDiskAtTheEndOfAMatchKeepsTheTopTenAndTheSave() {
@@ -347,8 +346,6 @@ void PlayFaultTest::aFullDiskAtTheEndOfAMatchKeepsTheTopTenAndTheSave() {
     // "&Poursuivre": back to training as after any match.
     QVERIFY(app.RunCommand(Command::Continue));
     QVERIFY(!app.State().Competition());
-    QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
-    QFile::remove(file);
     QFile::setPermissions(QString::fromStdString(TopTenFile(data).string()), QFile::ReadOwner | QFile::WriteOwner);
     QFile::remove(QString::fromStdString(TopTenFile(data).string()));
 }
