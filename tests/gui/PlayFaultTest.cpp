@@ -381,34 +381,35 @@ void PlayFaultTest::aWordAddedOnAFullDiskLeavesTheLexiconServing() {
 }
 
 void PlayFaultTest::settingsThatCannotBeWrittenAreToldOnceAtClose_data() {
-    QTest::addColumn<bool>("readOnlyFile");
-    QTest::newRow("a read-only settings file") << true;
-    QTest::newRow("a settings folder that cannot be made") << false;
+    QTest::addColumn<int>("how");
+    QTest::newRow("a read-only settings file") << 0;
+    QTest::newRow("an unreadable settings file") << 1;
+    QTest::newRow("a settings folder that cannot be made") << 2;
 }
 
 void PlayFaultTest::settingsThatCannotBeWrittenAreToldOnceAtClose() {
-    QFETCH(bool, readOnlyFile);
+    QFETCH(int, how);
+    if (how == 1 && Privileged())
+        QSKIP("the superuser reads a file without permissions");
     const std::string ini = "[LETTRES]\r\nnb lettres=7\r\n";
     const fs::path iniPath = game_.IniPath().toStdString();
-    std::string kept;
-    if (readOnlyFile) {
-        fs::create_directories(iniPath.parent_path());
-        {
-            std::ofstream out(iniPath, std::ios::binary);
-            out << ini;
-        }
-        QVERIFY(ReadOnlyFile::MakeReadOnly(iniPath));
-        kept = ini;
-    } else {
+    // What stands where the settings are, and must stay as it is.
+    fs::path kept = iniPath;
+    std::string keptBytes = ini;
+    if (how == 2) {
         // A file where the settings folder would be made.
-        settingsFolder_ = iniPath.parent_path();
+        kept = settingsFolder_ = iniPath.parent_path();
+        keptBytes = "x";
         fs::remove_all(settingsFolder_);
-        std::ofstream(settingsFolder_, std::ios::binary) << "x";
-        kept = "x";
     }
+    fs::create_directories(kept.parent_path());
+    std::ofstream(kept, std::ios::binary) << keptBytes;
+    if (how != 2)
+        QCOMPARE(::chmod(iniPath.c_str(), how == 0 ? 0444 : 0), 0);
+
     StartQuickGame();
     TivApp& app = game_.App();
-    QCOMPARE(app.LettersPane()->LetterCount(), readOnlyFile ? 7 : 9);
+    QCOMPARE(app.LettersPane()->LetterCount(), how == 0 ? 7 : 9);
     // A match played and left writes the level and the name; the panes and
     // the frame write theirs at close. Only then is the player told, once.
     NewMatch();
@@ -419,10 +420,11 @@ void PlayFaultTest::settingsThatCannotBeWrittenAreToldOnceAtClose() {
     QCOMPARE(MessagesWith("Erreur de fichier"), std::size_t(0));
     QVERIFY(game_.Frame().close());
     QCOMPARE(MessagesWith("Erreur de fichier"), std::size_t(1));
-    QCOMPARE(MessagesWith(readOnlyFile ? iniPath.string() : (iniPath.parent_path().string())), std::size_t(1));
+    QCOMPARE(MessagesWith(kept.string()), std::size_t(1));
+    ::chmod(kept.c_str(), 0444);
     std::string after;
-    QVERIFY(ReadOnlyFile::ReadAll(readOnlyFile ? iniPath : settingsFolder_, after));
-    QCOMPARE(after, kept);
+    QVERIFY(ReadOnlyFile::ReadAll(kept, after));
+    QCOMPARE(after, keptBytes);
 }
 
 LEXINUM_GUI_TEST(PlayFaultTest)
