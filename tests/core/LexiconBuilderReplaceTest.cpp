@@ -10,15 +10,14 @@
 #include "lexicon/WordCheck.h"
 #include "lexicon/WordSearch.h"
 
+#include "FileSizeLimit.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <csignal>
 #include <filesystem>
 #include <map>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace lexinum {
@@ -108,26 +107,6 @@ TEST(LexiconBuilderReplace, ReplacesALexiconOfAnyRadicalInOneStep) {
     EXPECT_EQ(folder.Read("fichier"), "x");
 }
 
-// Writes beyond `bytes` fail (EFBIG) while it lives: a disk that fills up.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        ::getrlimit(RLIMIT_FSIZE, &saved_);
-        previous_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previous_);
-    }
-
-private:
-    rlimit saved_{};
-    void (*previous_)(int) = nullptr;
-};
-
 TEST(LexiconBuilderReplace, AFailedRebuildLeavesThePreviousLexiconWhole) {
     test::TempFolder folder;
     const fs::path target = folder / "lexiques";
@@ -147,7 +126,7 @@ TEST(LexiconBuilderReplace, AFailedRebuildLeavesThePreviousLexiconWhole) {
     std::string error;
     bool written = true;
     {
-        FileSizeLimit full(4096);
+        test::FileSizeLimit full(4096);
         written = larger.Write(target, &error);
     }
     EXPECT_FALSE(written);
@@ -159,7 +138,7 @@ TEST(LexiconBuilderReplace, AFailedRebuildLeavesThePreviousLexiconWhole) {
 
     // A first build that fails leaves nothing behind.
     {
-        FileSizeLimit full(4096);
+        test::FileSizeLimit full(4096);
         written = larger.Write(folder / "neuf", &error);
     }
     EXPECT_FALSE(written);

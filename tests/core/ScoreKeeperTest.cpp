@@ -84,17 +84,30 @@ TEST(ScoreKeeper, NumbersRoundsScoreByTheTable) {
     }
 }
 
-TEST(ScoreKeeper, AWordThatCouldNotBeJudgedDoesNotCount) {
-    ScoreKeeper keeper("Marie");
-    keeper.Report(kPlayerWins);
-    LettersRoundReport unjudged = Letters(false, 9, 7);
-    unjudged.judged = false;
-    const RoundOutcome outcome = keeper.Report(unjudged);
-    EXPECT_FALSE(outcome.counted);
-    EXPECT_EQ(outcome.messages, Messages{"Le mot n'a pas pu être vérifié : la manche n'est pas comptée."});
-    EXPECT_EQ(keeper.Counters(), (MatchCounters{1, 3, 0, 0, 0}));
-    // The same kind of round comes again.
-    EXPECT_FALSE(keeper.NextRoundIsNumbers());
+// A round the lexicon failed, for the player's word or for the computer's
+// search, does not count: the same kind of round comes again.
+TEST(ScoreKeeper, ALettersRoundTheLexiconFailedDoesNotCount) {
+    const struct {
+        bool judged;
+        bool computerSearched;
+        const char* message;
+    } cases[] = {
+        {false, true, "Le mot n'a pas pu être vérifié : la manche n'est pas comptée."},
+        {true, false, "L'ordinateur n'a pas pu chercher son mot : la manche n'est pas comptée."},
+        {false, false, "Le mot n'a pas pu être vérifié : la manche n'est pas comptée."},
+    };
+    for (const auto& c : cases) {
+        ScoreKeeper keeper("Marie");
+        keeper.Report(kPlayerWins);
+        LettersRoundReport failed = Letters(false, 0, 0);
+        failed.judged = c.judged;
+        failed.computerSearched = c.computerSearched;
+        const RoundOutcome outcome = keeper.Report(failed);
+        EXPECT_FALSE(outcome.counted);
+        EXPECT_EQ(outcome.messages, Messages{c.message});
+        EXPECT_EQ(keeper.Counters(), (MatchCounters{1, 3, 0, 0, 0}));
+        EXPECT_FALSE(keeper.NextRoundIsNumbers());
+    }
 }
 
 TEST(ScoreKeeper, RoundsGoLettersLettersNumbersAndEachSetOpensWithFullBags) {

@@ -13,6 +13,8 @@ class LettersRoundText {
 public:
     static constexpr const char* kTrainingBest = " Bravo !  Pas mieux.\r\n";
     static constexpr const char* kMatchEqual = " Pas mieux.\r\n";
+    // In place of the computer's word when its search could not read the lexicon.
+    static constexpr const char* kComputerUnableText = " L'ordinateur n'a pas pu chercher : lexique illisible.\r\n";
 
     // Training, above the first (longest) group of solutions, whose words
     // have `groupLength` letters: " Bravo !  Pas mieux." when the player's

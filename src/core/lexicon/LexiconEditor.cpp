@@ -56,6 +56,15 @@ std::vector<std::string> WordsOfLine(std::string_view line) {
     return words;
 }
 
+// The message of a rewrite that failed: "Erreur de fichier." over the
+// reason, which says it once even when the reason begins with its own header.
+std::string FileErrorText(std::string_view reason) {
+    constexpr std::string_view kHeader = "Erreur de fichier:\r\n";
+    if (reason.substr(0, kHeader.size()) == kHeader)
+        reason.remove_prefix(kHeader.size());
+    return "Erreur de fichier.\r\n" + std::string(reason);
+}
+
 // A line that every reader passes over.
 bool IsBlank(std::string_view line) {
     return line.find_first_not_of(" \r") == std::string_view::npos;
@@ -260,12 +269,30 @@ bool LexiconEditor::Rewrite(int file, const std::string& oldBytes, const std::st
     const std::string name = LexiconSet::LexFileName(lexicon_.Radical(), file);
     const std::string tempName = name.substr(0, name.size() - 4) + ".tmp";
     std::string error;
-    if (!ReadOnlyFile::Replace(path, newBytes, true, &error, tempName)) {
-        Tell("Erreur de fichier.\r\n" + error);
+    if (!firstChanged) {
+        if (ReadOnlyFile::Replace(path, newBytes, true, &error, tempName))
+            return true;
+        Tell(FileErrorText(error));
         return false;
     }
-    if (!firstChanged)
-        return true;
+    // The old file stays reachable under a second name until the index has
+    // followed: putting it back is then one rename, which a full disk cannot
+    // refuse as it can refuse writing the old bytes again.
+    const fs::path kept = path.parent_path() / (name.substr(0, name.size() - 4) + ".old");
+    std::error_code ec;
+    fs::remove(kept, ec);
+    const bool keptOld = ::link(path.c_str(), kept.c_str()) == 0;
+    const auto forgetOld = [&] {
+        if (keptOld) {
+            fs::remove(kept, ec);
+            ReadOnlyFile::SyncFolder(path.parent_path());
+        }
+    };
+    if (!ReadOnlyFile::Replace(path, newBytes, true, &error, tempName)) {
+        forgetOld();
+        Tell(FileErrorText(error));
+        return false;
+    }
 
     // The index follows the file's new first line. It is worked out on a copy,
     // written whole in one replacement and read back complete; otherwise the
@@ -287,15 +314,24 @@ bool LexiconEditor::Rewrite(int file, const std::string& oldBytes, const std::st
             error = trial.Problem();
     }
     if (ok) {
+        forgetOld();
         lexicon_ = trial;
         return true;
     }
     std::string undoError;
-    bool undone = ReadOnlyFile::Replace(path, oldBytes, true, &undoError, tempName);
+    bool undone = false;
+    if (keptOld && ::rename(kept.c_str(), path.c_str()) == 0) {
+        ReadOnlyFile::MakeReadOnly(path);
+        ReadOnlyFile::SyncFolder(path.parent_path());
+        undone = true;
+    } else {
+        forgetOld();
+        undone = ReadOnlyFile::Replace(path, oldBytes, true, &undoError, tempName);
+    }
     if (indexWritten)
         undone = ReadOnlyFile::Replace(index, existing, true, &undoError) && undone;
     lexicon_.Refresh();
-    Tell("Erreur de fichier.\r\n" + error +
+    Tell(FileErrorText(error) +
          (undone ? std::string("\r\nLe lexique est resté tel qu'il était.") : "\r\n" + undoError));
     return false;
 }

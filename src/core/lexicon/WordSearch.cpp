@@ -234,9 +234,7 @@ bool WordSearch::OpenLexFile(int file) {
         }
         if (!begins || key != lexicon_.FirstEntry(file)) {
             CloseFile();
-            if (channel_ != nullptr)
-                channel_->GiveUp(LexiconTexts::IndexMismatch(lexicon_.LexFilePath(file).string()),
-                                 LexiconTexts::kCaption);
+            GiveUp(LexiconTexts::IndexMismatch(lexicon_.LexFilePath(file).string()));
             return false;
         }
         // Back to the start, the first line not yet taken.
@@ -255,15 +253,21 @@ void WordSearch::CloseFile() {
     openFile_ = 0;
 }
 
+void WordSearch::GiveUp(const std::string& text) {
+    gaveUp_ = true;
+    if (channel_ != nullptr)
+        channel_->GiveUp(text, LexiconTexts::kCaption);
+}
+
 void WordSearch::LostLexicon() {
     CloseFile();
     if (channel_ == nullptr)
         return;
     // A file gone because another lexicon took the folder's place is no lost lexicon.
     if (lexicon_.Folder() != nullptr && !lexicon_.StillCurrent())
-        channel_->GiveUp(LexiconTexts::kChangedLexicon, LexiconTexts::kCaption);
+        GiveUp(LexiconTexts::kChangedLexicon);
     else
-        channel_->GiveUp(LexiconTexts::kLostLexicon, LexiconTexts::kCaption);
+        GiveUp(LexiconTexts::kLostLexicon);
 }
 
 bool WordSearch::LookupNextKey(Mode mode) {
@@ -566,6 +570,7 @@ void WordSearch::WriteGroup() {
 
 void WordSearch::StartSearch(SearchChannel& channel) {
     channel_ = &channel;
+    gaveUp_ = false;
     taken_.fill(false);
     for (auto& bytes : held_)
         bytes.reset();
@@ -587,7 +592,7 @@ void WordSearch::StartSearch(SearchChannel& channel) {
     // A lexicon replaced or reindexed since the pane read it is read again
     // here; one that can no longer be used is told and searched no further.
     if (!lexicon_.StillCurrent() && !lexicon_.Refresh())
-        channel.GiveUp(LexiconTexts::NoLongerUsable(lexicon_.Problem()), LexiconTexts::kCaption);
+        GiveUp(LexiconTexts::NoLongerUsable(lexicon_.Problem()));
 }
 
 void WordSearch::TakeInputs(SearchChannel& channel) {

@@ -117,8 +117,11 @@ public:
     int GroupLength() const { return groupLength_; }
     // the length of the computer's word (0 when it found none);
     int BestLength() const { return bestLength_; }
-    // the computer's word, in the lexicon's bytes.
+    // the computer's word, in the lexicon's bytes;
     const std::string& ComputerWord() const { return computerWord_; }
+    // whether the search gave up on its lexicon (lost, damaged or changed):
+    // what it handed over then says nothing of the draw.
+    bool GaveUp() const { return gaveUp_; }
     // The drawn letters, sorted.
     const std::string& SortedLetters() const { return drawn_.sorted; }
 
@@ -154,6 +157,8 @@ private:
     bool OpenLexFile(int file);
     void CloseFile();
     void LostLexicon();
+    // Tells the caller why the search stops here, on its lexicon.
+    void GiveUp(const std::string& text);
     // True when a stop was asked (or the lexicon was lost).
     bool StopAsked() const;
     // True when the lookups of this length can stop: a stop was asked or the
@@ -208,6 +213,7 @@ private:
     int groupLength_ = 0;
     int bestLength_ = 0;
     std::string computerWord_;
+    bool gaveUp_ = false;
     // The bytes of each file as this search took them (null for a file read
     // from the disk), and which files it has taken.
     std::array<std::shared_ptr<const std::string>, kMaxLexFiles + 1> held_;

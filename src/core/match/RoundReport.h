@@ -15,6 +15,9 @@ struct LettersRoundReport {
     // False when the word could not be judged (a lexicon file could not be
     // read): a failure of the program is never scored against the player.
     bool judged = true;
+    // False when the computer's search could not run to its answer (the
+    // lexicon was lost meanwhile): nor is it scored against the computer.
+    bool computerSearched = true;
 };
 
 // What the numbers pane reports at the end of a match round.

@@ -86,8 +86,9 @@ RoundOutcome ScoreKeeper::Report(const RoundReport& report) {
     RoundOutcome outcome;
     if (Decided())
         return outcome;
-    if (const auto* letters = std::get_if<LettersRoundReport>(&report); letters != nullptr && !letters->judged) {
-        outcome.messages.emplace_back(kNotJudgedMessage);
+    if (const auto* letters = std::get_if<LettersRoundReport>(&report);
+        letters != nullptr && (!letters->judged || !letters->computerSearched)) {
+        outcome.messages.emplace_back(letters->judged ? kComputerDidNotPlayMessage : kNotJudgedMessage);
         return outcome;
     }
     outcome.points = std::visit([](const auto& round) { return Score(round); }, report);

@@ -32,7 +32,8 @@ struct RoundPoints {
 // What a report changed, for the score window and the application to show.
 struct RoundOutcome {
     // False when the round was not counted (a word that could not be judged,
-    // or a match already decided): nothing changed.
+    // a computer that could not search, or a match already decided): nothing
+    // changed.
     bool counted = false;
     // The points the round gave.
     RoundPoints points;
@@ -62,6 +63,10 @@ public:
     static constexpr const char* kComputerName = "l'ordinateur";
     // Told when the player's word could not be checked: the round is played again.
     static constexpr const char* kNotJudgedMessage = "Le mot n'a pas pu être vérifié : la manche n'est pas comptée.";
+    // Told when the computer's search could not run (its lexicon was lost):
+    // the round is played again.
+    static constexpr const char* kComputerDidNotPlayMessage =
+        "L'ordinateur n'a pas pu chercher son mot : la manche n'est pas comptée.";
 
     explicit ScoreKeeper(std::string playerName = {});
 
@@ -83,9 +88,9 @@ public:
     static bool ValidCounters(const MatchCounters& counters);
 
     // Scores a round and counts it, closing the set at its 12th round. A
-    // letters round whose word could not be judged is not counted (the same
-    // kind of round comes again); neither is any round once the match is
-    // decided.
+    // letters round whose word could not be judged, or in which the
+    // computer's search could not run, is not counted (the same kind of round
+    // comes again); neither is any round once the match is decided.
     RoundOutcome Report(const RoundReport& report);
 
     // The points of a round, by the scoring rules.

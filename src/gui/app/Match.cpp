@@ -35,7 +35,6 @@ constexpr int kRoundGadgetChars = 12;
 // The longest name read back from the settings.
 constexpr std::size_t kLongestSavedName = 11;
 
-
 QLabel* MakeGadget(QStatusBar* bar, int characters, const QString& description) {
     auto* gadget = new QLabel(bar);
     gadget->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -253,8 +252,10 @@ void Match::Score(const RoundReport& report) {
         entry.playerSets = keeper_->PlayerSets();
         entry.computerSets = keeper_->ComputerSets();
         entry.when = TopTenTime::Now();
-        UpdateTopTen(app_.DataFolder().toStdString(), app_.State().Level(), entry);
-        DeleteMatchFile();
+        // The match's file goes once its result is recorded; while the Top
+        // Ten cannot take it (a full disk), that file is all that is left of it.
+        if (UpdateTopTen(app_.DataFolder().toStdString(), app_.State().Level(), entry) != TopTenUpdate::Failed)
+            DeleteMatchFile();
         GameState& state = app_.State();
         state.SetMatchOver(true);
         state.SetMatchModified(false);

@@ -342,8 +342,9 @@ void MotWindow::StartSolutionsSearch() {
 std::string MotWindow::AskPlayer(const QRect& area) {
     word_.clear();
     wordResult_ = WordCheckResult::NoAnswer;
-    MotEnterDialog dialog(this, App(), area, letters_,
-                          [this](const std::string& word) { return CheckWord(lexicon_, letters_, word, &Channel()); });
+    MotEnterDialog dialog(this, App(), area, letters_, [this](const std::string& word) {
+        return CheckWord(lexicon_, letters_, word, &Channel(), &lexiconNews_);
+    });
     dialog.exec();
     word_ = dialog.Word();
     wordResult_ = dialog.Result();
@@ -408,9 +409,17 @@ void MotWindow::StartComputerSearch(int level) {
 }
 
 std::string MotWindow::ComputerAnswerText(bool answered) {
-    computerLength_ = answered ? search_.Search().BestLength() : 0;
-    return LettersRoundText::MatchRemark(wordResult_, static_cast<int>(word_.size()), computerLength_) +
-           Channel().TakeText();
+    // A search that gave up on its lexicon has found nothing of the draw,
+    // whatever it handed over; so has one without a word that the player's
+    // check stopped, having met the same loss.
+    const bool wordUnread =
+        wordResult_ == WordCheckResult::LexiconLost || wordResult_ == WordCheckResult::IndexMismatch;
+    computerAnswered_ = answered && !search_.Search().GaveUp() && !(wordUnread && search_.Search().BestLength() == 0);
+    computerLength_ = computerAnswered_ ? search_.Search().BestLength() : 0;
+    std::string computer = Channel().TakeText();
+    if (!computerAnswered_)
+        computer = LettersRoundText::kComputerUnableText;
+    return LettersRoundText::MatchRemark(wordResult_, static_cast<int>(word_.size()), computerLength_) + computer;
 }
 
 RoundReport MotWindow::MatchReport() const {
@@ -420,6 +429,9 @@ RoundReport MotWindow::MatchReport() const {
     report.playerLength = static_cast<int>(word_.size());
     // A word the lexicon could not judge is not a wrong word.
     report.judged = wordResult_ != WordCheckResult::LexiconLost && wordResult_ != WordCheckResult::IndexMismatch;
+    // The computer's search ends with an answer (a word or none) unless the
+    // lexicon was lost meanwhile: the computer did not play that round.
+    report.computerSearched = computerAnswered_;
     return report;
 }
 
@@ -445,12 +457,19 @@ bool MotWindow::LocateLexicon(const std::string& radical) {
 
 bool MotWindow::EnsureLexicon() {
     WaitForLexicon();
-    // A lexicon changed on the disk is read again; one that cannot serve says why first.
-    if (lexicon_.Refresh())
+    // A lexicon changed on the disk is read again; one that cannot serve says
+    // why first, unless a search or a check has just told its loss.
+    if (lexicon_.Refresh()) {
+        lexiconNews_.Forget();
         return true;
-    if (!lexicon_.Problem().empty())
-        Prompter::Active().Tell(lexicon_.Problem(), LexiconTexts::kCaption, PromptIcon::Exclamation);
-    if (LocateLexicon(kAnyLexicon))
+    }
+    if (!lexicon_.Problem().empty() && !lexiconNews_.ToldAny())
+        lexiconNews_.Tell(lexicon_.Problem(), LexiconTexts::kCaption, PromptIcon::Exclamation);
+    // The player has now been through the location dialog: a later attempt
+    // says again why the lexicon cannot serve.
+    const bool located = LocateLexicon(kAnyLexicon);
+    lexiconNews_.Forget();
+    if (located)
         return true;
     OfferNumbersOnly();
     return false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/OnceToldPrompter.h"
 #include "common/SearchJob.h"
 #include "lexicon/LexiconSet.h"
 #include "lexicon/WordCheck.h"
@@ -144,6 +145,8 @@ protected:
     std::string ComputerAnswerText(bool answered) override;
     RoundReport MatchReport() const override;
     std::string ReviewBatchText(std::string batch) override;
+    // The losses of the lexicon the searches meet are told once (see lexiconNews_).
+    Prompter& WorkerMessages() override { return lexiconNews_; }
 
 private:
     void ReadSettings();
@@ -166,7 +169,14 @@ private:
     std::string word_;
     // The length of the computer's word in the last match round (0: none).
     int computerLength_ = 0;
+    // False when the computer's search of the last match round could not
+    // run to its answer (the lexicon was lost meanwhile).
+    bool computerAnswered_ = true;
     WordCheckResult wordResult_ = WordCheckResult::NoAnswer;
+    // A lexicon lost during a match round is met by the computer's search,
+    // the player's check, the review and the next draw: it is told once,
+    // until the lexicon serves again.
+    OnceToldPrompter lexiconNews_;
     LexiconSet lexicon_;
     // Declared after the lexicon it reads, so its worker is joined first.
     SearchJob<WordSearch> search_{lexicon_};

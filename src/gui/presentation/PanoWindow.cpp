@@ -334,8 +334,11 @@ void PanoWindow::ShowWorkerMessage() {
     const std::string caption = Channel().WorkerMessageCaption();
     const std::string message = Channel().TakeWorkerMessage();
     if (!message.empty())
-        Prompter::Active().Tell(message, caption.empty() ? AppServices::kProgramName : caption,
-                                PromptIcon::Exclamation);
+        WorkerMessages().Tell(message, caption.empty() ? AppServices::kProgramName : caption, PromptIcon::Exclamation);
+}
+
+Prompter& PanoWindow::WorkerMessages() {
+    return Prompter::Active();
 }
 
 void PanoWindow::SetResultFont(const QFont& font) {

@@ -14,6 +14,8 @@
 
 namespace lexinum {
 
+class Prompter;
+
 class AppServices;
 class CommandRouter;
 class HlpStrButton;
@@ -193,6 +195,9 @@ protected:
     AppServices& App() const { return app_; }
     // Shows the message the worker recorded, if any.
     void ShowWorkerMessage();
+    // Where the worker's messages are told: the active prompter, unless the
+    // pane filters them.
+    virtual Prompter& WorkerMessages();
 
 private:
     HlpStrButton* MakeButton(Command command, bool tabStop);
