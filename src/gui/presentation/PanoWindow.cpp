@@ -274,8 +274,10 @@ void PanoWindow::ReviewNext() {
 }
 
 void PanoWindow::EnterCompetition() {
-    StopSearch();
-    Channel().TakeText();
+    // A training worker stopped but not yet gone may still be emptying its
+    // text: it is waited for before what it left is dropped.
+    if (HaltSearch())
+        Channel().TakeText();
     resultBox_->clear();
     firstReviewPending_ = false;
     app_.State().SetCanCheck(game_, false);

@@ -101,8 +101,9 @@ public:
     // the last one (or once the search was stopped) the command is greyed
     // and "&Poursuivre" takes the focus.
     void ReviewNext();
-    // The match starts (or another replaces it): the pane takes the match's
-    // rules and buttons, with no draw until the first round.
+    // The match starts (or another replaces it): the pane's search is halted,
+    // and the pane takes the match's rules and buttons, with no draw until
+    // the first round.
     virtual void EnterCompetition();
     // The match ends or is left: the training rules and buttons come back.
     virtual void LeaveCompetition();
