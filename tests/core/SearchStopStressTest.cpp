@@ -162,10 +162,19 @@ private:
 class NumbersGame : public Game {
 public:
     void Draw(std::uint32_t seed) override {
-        Random15::Seed(seed);
-        // Match draws (tiles, 101..999) and training draws with free numbers
-        // and targets below, within and above what six numbers reach easily.
-        draw_ = seed % 2 == 0 ? NumberDraw::Competition() : NumberDraw::Training(false, 2, 2000);
+        // Each seed's draw is made once, first with no search running: the
+        // computer's search draws from the same generator while it runs.
+        auto found = draws_.find(seed);
+        if (found == draws_.end()) {
+            Random15::Seed(seed);
+            // Match draws (tiles, 101..999) and training draws with free
+            // numbers and targets below, within and above what six numbers
+            // reach easily.
+            found =
+                draws_.emplace(seed, seed % 2 == 0 ? NumberDraw::Competition() : NumberDraw::Training(false, 2, 2000))
+                    .first;
+        }
+        draw_ = found->second;
         level_ = 1 + static_cast<int>(seed % 6);
     }
     void Start(Kind kind) override {
@@ -187,6 +196,7 @@ public:
 
 private:
     std::unique_ptr<SearchJob<NumbersSolver>> job_ = std::make_unique<SearchJob<NumbersSolver>>();
+    std::map<std::uint32_t, NumberDraw> draws_;
     NumberDraw draw_;
     int level_ = 6;
 };
@@ -352,8 +362,9 @@ void SearchStopStress::PlaySolutions(Point point, std::uint32_t seed) {
     }
     case Point::DestroyedWhileAlive: {
         game_->Start(Kind::Solutions);
-        if (seed % 2 == 0)
+        if (seed % 2 == 0) {
             ASSERT_TRUE(TakeBatch(channel, taken, last));
+        }
         auto closing = std::async(std::launch::async, [this] { game_->Renew(); });
         ASSERT_EQ(closing.wait_for(kHangGuard), std::future_status::ready) << "the job joins its worker";
         closing.get();
