@@ -200,6 +200,8 @@ void PaneHandOverTest::aTrainingRoundStoppedAtAnyPointLeavesThePaneReady() {
         PlayRound(answer);
         SeeEveryGroup(pane);
         QVERIFY(!pane->Channel().WorkerAlive());
+        if (QTest::currentTestFailed())
+            return;
     }
     QVERIFY(game_.Prompts().messages.empty());
 }
@@ -248,6 +250,12 @@ void PaneHandOverTest::matchRoundsTimedOutWhileTheComputerSearchesThenStoppedInT
                 break;
             }
         }
+        std::size_t timeOuts = 0;
+        for (const auto& message : game_.Prompts().messages)
+            timeOuts += message.text.find("secondes sont écoulées") != std::string::npos ? 1 : 0;
+        QCOMPARE(timeOuts, std::size_t(3));
+        if (QTest::currentTestFailed())
+            return;
         // The match left, or the game closed, with the review's worker alive.
         if (repetition % 2 == 0) {
             game_.Prompts().QueueAnswer(PromptAnswer::No);
