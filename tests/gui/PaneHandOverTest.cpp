@@ -245,9 +245,17 @@ void PaneHandOverTest::matchRoundsTimedOutWhileTheComputerSearchesThenStoppedInT
                 for (int i = 0; i < 2000 && app.State().CanCheck(pane->GameOf()); ++i)
                     QVERIFY(app.RunCommand(Command::Check));
                 break;
-            case 3: // the review asked to stop before the next round halts it
+            case 3: { // the review stopped, its first group handed over or not yet
+                if (repetition % 2 == 0)
+                    QTest::qWait(20);
                 pane->StopSearch();
+                // "&Vérifier" then shows at most what the search had finished
+                // with, and goes grey rather than wait for a group.
+                if (app.State().CanCheck(pane->GameOf()))
+                    QVERIFY(app.RunCommand(Command::Check));
+                QVERIFY(!app.State().CanCheck(pane->GameOf()));
                 break;
+            }
             }
         }
         std::size_t timeOuts = 0;

@@ -174,8 +174,9 @@ protected:
     void PlayTrainingRound();
     // Waits for the next batch, shows it (through FirstBatchText for the
     // first, or ReviewBatchText reviewing a match round) and lets the search
-    // go on; after the last, waits for its end. False when no batch came or
-    // the one shown was the last.
+    // go on; after the last, waits for its end. A search asked to stop ends
+    // there (its worker waited for; what it left shown, if anything). False
+    // when no batch came, the search was stopped, or the one shown was the last.
     bool ShowBatch(bool first);
     // The button of place 1 in the mode shown: "No&uveau" or "&Poursuivre".
     HlpStrButton* FirstButton() const;
