@@ -87,10 +87,16 @@ SearchChannel::WaitResult SearchChannel::WaitEndFor(std::chrono::milliseconds li
 }
 
 std::string SearchChannel::TakeText() {
+    const std::lock_guard guard(textLock_);
     // A copy rather than a swap keeps the buffer's reserved capacity.
     std::string text(text_);
     text_.clear();
     return text;
+}
+
+void SearchChannel::DropText() {
+    const std::lock_guard guard(textLock_);
+    text_.clear();
 }
 
 void SearchChannel::Continue() {
@@ -110,7 +116,7 @@ void SearchChannel::ClearAnswers() {
 
 bool SearchChannel::HandOver() {
     if (stopped_) {
-        text_.clear();
+        DropText();
         return false;
     }
     batchReady_.Set();
@@ -118,8 +124,9 @@ bool SearchChannel::HandOver() {
     ClearAnswers();
     if (woken == 0) {
         // Stopped while waiting: empty the text first, then release a caller
-        // that may be waiting for a batch.
-        text_.clear();
+        // that may be waiting for a batch. A caller already told of this
+        // batch may be taking it now: it gets it whole or not at all.
+        DropText();
         batchReady_.Set();
         return false;
     }
@@ -139,7 +146,7 @@ void SearchChannel::Finish(const std::string& closingText) {
     if (!stopped)
         text_ += closingText;
     else
-        text_.clear();
+        DropText();
     batchReady_.Set();
     if (!stopped) {
         AutoResetEvent::WaitEither(stopEvent_, goOnEvent_);

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <chrono>
 #include <functional>
+#include <mutex>
 #include <string>
 #include <thread>
 
@@ -121,6 +122,9 @@ public:
 private:
     // Clears both answers to a hand-over (stop, go on) after a wait for either.
     void ClearAnswers();
+    // Empties the solver text on the worker's side once the search is stopped:
+    // the caller may be taking the batch it was handed just before the stop.
+    void DropText();
 
     // Set when the computer's answer is ready.
     AutoResetEvent computerDone_;
@@ -138,6 +142,9 @@ private:
     // finished stopped, or it ended.
     std::atomic<bool> noAnswer_{true};
     std::string text_;
+    // Taken by TakeText and DropText: a stop lets the worker empty the text
+    // of a batch the caller has been told of and may be copying.
+    std::mutex textLock_;
     std::thread worker_;
     std::string message_;
     std::string messageCaption_;

@@ -487,8 +487,9 @@ void MotWindow::OfferNumbersOnly() {
 }
 
 void MotWindow::ChangeLexicon() {
-    HaltSearch();
-    Channel().TakeText();
+    // What the search left is dropped only once its worker has gone.
+    if (HaltSearch())
+        Channel().TakeText();
     LocateLexicon(kAnyLexicon);
 }
 

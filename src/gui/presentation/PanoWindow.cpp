@@ -214,8 +214,17 @@ void PanoWindow::LeadReaderTo(int position) {
 bool PanoWindow::ShowBatch(bool first) {
     if (WaitBatch() != SearchChannel::WaitResult::Ready)
         return false;
-    const bool last = Channel().Complete();
+    // A search asked to stop hands nothing more over, whether its worker was
+    // between two batches or still searching when the stop came: the worker
+    // is waited for before the pane reads the search's state for its remark,
+    // and a stop that left no text shows nothing at all.
+    const bool stopped = Channel().Stopped();
+    if (stopped && !HaltSearch())
+        return false;
+    const bool last = stopped || Channel().Complete();
     std::string text = Channel().TakeText();
+    if (stopped && text.empty())
+        return false;
     if (first)
         text = app_.State().Competition() ? ReviewBatchText(std::move(text)) : FirstBatchText(std::move(text));
     resultBox_->Append(text);
@@ -274,8 +283,10 @@ void PanoWindow::ReviewNext() {
 }
 
 void PanoWindow::EnterCompetition() {
-    StopSearch();
-    Channel().TakeText();
+    // A training worker stopped but not yet gone may still be emptying its
+    // text: it is waited for before what it left is dropped.
+    if (HaltSearch())
+        Channel().TakeText();
     resultBox_->clear();
     firstReviewPending_ = false;
     app_.State().SetCanCheck(game_, false);

@@ -103,8 +103,9 @@ public:
     // the last one (or once the search was stopped) the command is greyed
     // and "&Poursuivre" takes the focus.
     void ReviewNext();
-    // The match starts (or another replaces it): the pane takes the match's
-    // rules and buttons, with no draw until the first round.
+    // The match starts (or another replaces it): the pane's search is halted,
+    // and the pane takes the match's rules and buttons, with no draw until
+    // the first round.
     virtual void EnterCompetition();
     // The match ends or is left: the training rules and buttons come back.
     virtual void LeaveCompetition();
@@ -175,8 +176,9 @@ protected:
     void PlayTrainingRound();
     // Waits for the next batch, shows it (through FirstBatchText for the
     // first, or ReviewBatchText reviewing a match round) and lets the search
-    // go on; after the last, waits for its end. False when no batch came or
-    // the one shown was the last.
+    // go on; after the last, waits for its end. A search asked to stop ends
+    // there (its worker waited for; what it left shown, if anything). False
+    // when no batch came, the search was stopped, or the one shown was the last.
     bool ShowBatch(bool first);
     // The button of place 1 in the mode shown: "No&uveau" or "&Poursuivre".
     HlpStrButton* FirstButton() const;
