@@ -21,6 +21,10 @@ QImage BitmapFile::Read(const std::string& path) {
     // Only a bitmap file is taken, whatever its name says.
     QImageReader reader(QString::fromStdString(path), "BMP");
     reader.setAutoDetectImageFormat(false);
+    // The header is read first: the size it gives decides whether the pixels are.
+    const QSize size = reader.size();
+    if (!size.isValid() || size.width() > kMaxSide || size.height() > kMaxSide)
+        return {};
     return reader.read();
 }
 
@@ -35,7 +39,10 @@ BitmapFile::Tiles BitmapFile::Prepare(const QImage& image) {
     const int across = std::max(1, (kSmallestDrawnTile + width - 1) / std::max(1, width));
     const int down = std::max(1, (kSmallestDrawnTile + height - 1) / std::max(1, height));
     tiles.tile = tiles.image;
-    if (across > 1 || down > 1) {
+    // A thin strip (two pixels by thirty thousand) gains nothing from a block
+    // as long as itself times the copies: it is drawn as it is.
+    const bool smallBlock = qint64{width} * across * height * down <= kMaxBlockPixels;
+    if ((across > 1 || down > 1) && smallBlock) {
         tiles.tile = QImage(width * across, height * down, tiles.image.format());
         QPainter painter(&tiles.tile);
         for (int row = 0; row < down; ++row) {

@@ -14,6 +14,12 @@ class BitmapFile {
 public:
     // The longest path read (a longer one is refused).
     static constexpr std::size_t kMaxFileName = 259;
+    // The widest and tallest bitmap read, in pixels: a file whose header
+    // gives more is refused before a pixel of it is read (a few bytes can
+    // announce millions of rows).
+    static constexpr int kMaxSide = 32767;
+    // The most pixels of the block of tiles made from a small bitmap.
+    static constexpr qint64 kMaxBlockPixels = qint64{1} << 20;
 
     // An image made ready to paint a background: the picture in the screen's
     // format, and the tile drawn, the picture itself or, for a tiny picture
@@ -25,7 +31,7 @@ public:
     };
 
     // Reads the bitmap file at `path` as a BMP, whatever its name says; a
-    // null image when it cannot be read as one.
+    // null image when it cannot be read as one or is larger than kMaxSide.
     static QImage Read(const std::string& path);
     // The image converted and its tile; both null for a null image.
     static Tiles Prepare(const QImage& image);
