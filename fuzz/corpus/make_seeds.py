@@ -142,3 +142,13 @@ put("bitmap", "rle4.bmp", bmp(4, 2, 4, b"\x04\x12\x00\x00\x04\x34\x00\x01", pale
 put("bitmap", "core-header.bmp", bmp(2, 2, 8, rows(2, 2, 8, 1), palette=b"\x00\x00\x00\xff\xff\xff", core=True))
 put("bitmap", "truncated.bmp", bmp(16, 16, 24, rows(16, 16, 24, 0x80))[:100])
 put("bitmap", "tall-rle8.bmp", bmp(1, 60000, 8, b"\x00\x01", palette=GREYS, compression=1))
+
+# ---- the middle file of a three-file lexicon: one byte for the draw, then the file ----
+MIDDLE = "".join(f"{k} {w}\r\n" for k, w in [
+    ("AELS", "ALES SALE"), ("AEST", "SETA TASE"), ("EILRT", "LITRE TILER"), ("EIRST", "RITES TIERS"),
+    ("ELNOSTU", "SOULENT"), ("ENORT", "TENOR TONER"),
+])
+put("lexicon_search", "sorted.lex", b"\x03" + MIDDLE.encode("cp1252"))
+put("lexicon_search", "accents.lex", b"\x07" + "AEEILRT ÉTAILER\r\nEEILV ÉLEVIE\r\nEELV ÉLEV\r\n".encode("cp1252"))
+put("lexicon_search", "unsorted.lex", b"\x01" + "ENORT TENOR\r\nAELS SALE\r\n\r\nAELS ALES\r\n".encode())
+put("lexicon_search", "empty.lex", b"\x00")
