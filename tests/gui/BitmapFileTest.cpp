@@ -55,13 +55,16 @@ void BitmapFileTest::readsAndTiles_data() {
         << BitmapBytes(3, 2, 24, QByteArray(24, '\x40')) << QSize(3, 2) << QSize(33, 32);
     QTest::newRow("40 x 40 : tel quel") << BitmapBytes(40, 40, 32, QByteArray(40 * 40 * 4, '\x10')) << QSize(40, 40)
                                         << QSize(40, 40);
-    // A strip would make a block of sixteen times its size: it is drawn as it is.
-    QTest::newRow("bande de 2 x 30000") << BitmapBytes(2, -30000, 32, QByteArray(2 * 30000 * 4, '\x20'))
-                                        << QSize(2, 30000) << QSize(2, 30000);
-    // Fifty-seven bytes announcing sixteen million rows: refused unread (they
-    // once took seconds and gigabytes to be drawn in blocks).
-    QTest::newRow("seize millions de lignes annoncées")
-        << BitmapBytes(2, -15992834, 32, QByteArray::fromHex("0000424d4e000000000000404000")) << QSize() << QSize();
+    // A strip is drawn in blocks of sixteen copies side by side.
+    QTest::newRow("bande de 2 x 30000") << BitmapBytes(2, 30000, 32, QByteArray(2 * 30000 * 4, '\x20'))
+                                        << QSize(2, 30000) << QSize(32, 30000);
+    // Seventy-five bytes announcing four million rows of run-length coded
+    // pixels: refused unread (they took seconds and half a gigabyte to be
+    // drawn in blocks).
+    QTest::newRow("quatre millions de lignes annoncées")
+        << QByteArray::fromHex("424d7e0000000000000091000000280000000400000002004100010004000200000000000100000000"
+                               "000028000004000000b000ffffff000000130b0000000000000811110000130b0000")
+        << QSize() << QSize();
     QTest::newRow("40000 colonnes annoncées") << BitmapBytes(40000, 1, 8, QByteArray(4, '\0')) << QSize() << QSize();
     QTest::newRow("pas une image") << QByteArray("BM pas une image\n") << QSize() << QSize();
 }

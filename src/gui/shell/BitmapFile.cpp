@@ -39,10 +39,7 @@ BitmapFile::Tiles BitmapFile::Prepare(const QImage& image) {
     const int across = std::max(1, (kSmallestDrawnTile + width - 1) / std::max(1, width));
     const int down = std::max(1, (kSmallestDrawnTile + height - 1) / std::max(1, height));
     tiles.tile = tiles.image;
-    // A thin strip (two pixels by thirty thousand) gains nothing from a block
-    // as long as itself times the copies: it is drawn as it is.
-    const bool smallBlock = qint64{width} * across * height * down <= kMaxBlockPixels;
-    if ((across > 1 || down > 1) && smallBlock) {
+    if (across > 1 || down > 1) {
         tiles.tile = QImage(width * across, height * down, tiles.image.format());
         QPainter painter(&tiles.tile);
         for (int row = 0; row < down; ++row) {

@@ -16,10 +16,9 @@ public:
     static constexpr std::size_t kMaxFileName = 259;
     // The widest and tallest bitmap read, in pixels: a file whose header
     // gives more is refused before a pixel of it is read (a few bytes can
-    // announce millions of rows).
+    // announce millions of rows, which the block of tiles of a thin picture
+    // would multiply by thirty-two).
     static constexpr int kMaxSide = 32767;
-    // The most pixels of the block of tiles made from a small bitmap.
-    static constexpr qint64 kMaxBlockPixels = qint64{1} << 20;
 
     // An image made ready to paint a background: the picture in the screen's
     // format, and the tile drawn, the picture itself or, for a tiny picture
