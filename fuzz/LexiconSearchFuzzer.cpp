@@ -9,6 +9,7 @@
 #include "FuzzSupport.h"
 
 #include "common/SearchChannel.h"
+#include "lexicon/LetterEntry.h"
 #include "lexicon/LetterKey.h"
 #include "lexicon/LexFileReader.h"
 #include "lexicon/LexiconLocator.h"
@@ -147,10 +148,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (const std::string& word : leaping) {
             std::string typed = word;
             FoldText(typed);
-            if (std::find(filed.begin(), filed.end(), typed) == filed.end())
+            // A damaged line may file a word under a key it does not fit.
+            if (std::find(filed.begin(), filed.end(), typed) == filed.end() || !FitsDraw(letters, typed))
                 continue;
-            if (CheckWord(lexicon, letters, typed, nullptr, &prompter) != WordCheckResult::Accepted)
+            const WordCheckResult verdict = CheckWord(lexicon, letters, typed, nullptr, &prompter);
+            if (verdict != WordCheckResult::Accepted) {
+                if (std::getenv("LEXINUM_FUZZ_SHOW") != nullptr)
+                    std::fprintf(stderr, "letters %s word %s verdict %d\n", letters.c_str(), typed.c_str(),
+                                 static_cast<int>(verdict));
                 std::abort();
+            }
         }
     }
 
