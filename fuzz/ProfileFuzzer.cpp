@@ -1,6 +1,7 @@
 // The settings reader on any file: every key the game reads, the first
-// section and key the file names, then one write, after which the written
-// value must read back and every other key read as before.
+// section and key the file names, then a write of one key and one of two,
+// after which the written values must read back and every other key read as
+// before.
 
 #include "FuzzSupport.h"
 
@@ -75,6 +76,7 @@ bool SameAscii(std::string_view a, std::string_view b) {
 }
 
 constexpr char kWrittenKey[] = "fuzzkey";
+constexpr char kSecondKey[] = "fuzzkey2";
 constexpr char kMissing[] = "\x01missing";
 
 } // namespace
@@ -116,17 +118,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!writer.WriteString(written, kWrittenKey, value))
         return 0;
 
+    // Then several keys at once, as the lexicon index is written: the first
+    // one again, and one more.
+    const std::string second = value.substr(0, value.size() / 2);
+    const bool both = writer.WriteStrings(written, {{kWrittenKey, second}, {kSecondKey, value}});
+
     Profile reader(file, Profile::ReadOnlyRule::Respect);
-    const std::string back = reader.ReadString(written, kWrittenKey, kMissing, Profile::kMaxValueLength);
-    // Blanks around a value and a pair of quotes around it are not part of it.
-    std::string expected = Trimmed(value);
-    if (expected.size() >= 2 && (expected.front() == '"' || expected.front() == '\'') &&
-        expected.back() == expected.front())
-        expected = expected.substr(1, expected.size() - 2);
-    if (back != expected)
-        std::abort();
+    const auto readBack = [&reader, &written](const char* key, const std::string& wrote) {
+        // Blanks around a value and a pair of quotes around it are not part of it.
+        std::string expected = Trimmed(wrote);
+        if (expected.size() >= 2 && (expected.front() == '"' || expected.front() == '\'') &&
+            expected.back() == expected.front())
+            expected = expected.substr(1, expected.size() - 2);
+        if (reader.ReadString(written, key, kMissing, Profile::kMaxValueLength) != expected)
+            std::abort();
+    };
+    readBack(kWrittenKey, both ? second : value);
+    if (both)
+        readBack(kSecondKey, value);
     for (std::size_t i = 0; i < keys.size(); ++i) {
-        if (SameAscii(keys[i].second, kWrittenKey))
+        if (SameAscii(keys[i].second, kWrittenKey) || SameAscii(keys[i].second, kSecondKey))
             continue;
         if (reader.ReadString(keys[i].first, keys[i].second, kMissing, Profile::kMaxValueLength) != before[i])
             std::abort();
