@@ -77,14 +77,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (int level = 0; level <= kLevelCount + 1; ++level)
             ListingText(book, level);
         // The lists written again read back the same, but for the bytes of a
-        // name that Windows-1252 leaves unassigned (read as U+FFFD, written "?").
+        // name that Windows-1252 leaves unassigned (read as U+FFFD, written
+        // "?"). A damaged line may give a name no match gives ("@7", after a
+        // blank): written again, it would read as a header.
         TopTenBook expected = book;
+        bool writable = true;
         for (auto& level : expected.levels) {
-            for (TopTenEntry& entry : level)
+            for (TopTenEntry& entry : level) {
                 entry.name = Cp1252::ToUtf8(Cp1252::FromUtf8Lossy(entry.name));
+                writable = writable && entry.name.front() != '@';
+            }
         }
         const TopTenBook again = ParseTopTen(TopTenBytes(book));
-        if (!again.Whole() || again.levels != expected.levels || again.skippedLines != 0)
+        if (writable && (!again.Whole() || again.levels != expected.levels || again.skippedLines != 0))
             std::abort();
     }
 
