@@ -1,6 +1,7 @@
 // The Top Ten file on any bytes, as given and scrambled: its lists and the
-// dialog's text, then a result recorded in it. A whole file takes the result
-// and keeps every other level as it was; a broken one is left untouched.
+// dialog's text, then a result recorded in it, also through a backup left by
+// an update cut off. A whole file takes the result and keeps every other
+// level as it was; a broken one is left untouched.
 
 #include "FuzzSupport.h"
 
@@ -11,6 +12,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 using namespace lexinum;
@@ -24,26 +26,32 @@ std::string Contents(const std::filesystem::path& file) {
     return bytes;
 }
 
-void CheckUpdate(std::string_view bytes, int level, const TopTenEntry& entry) {
+// Records `entry` in a "topten" holding `bytes`, or, with `cutAt`, in one
+// cut there beside a "topten.bak" holding `bytes` (an update stopped while
+// it rewrote the file).
+void CheckUpdate(std::string_view bytes, int level, const TopTenEntry& entry, std::optional<std::size_t> cutAt) {
     const std::filesystem::path& folder = fuzz::ScratchFolder();
     const std::filesystem::path file = TopTenFile(folder);
     const std::filesystem::path backup = folder / TopTenTexts::kBackupName;
     std::error_code error;
     std::filesystem::remove(backup, error);
-    fuzz::WriteBytes(file, bytes);
+    const std::string_view current = cutAt ? bytes.substr(0, *cutAt) : bytes;
+    fuzz::WriteBytes(file, current);
+    if (cutAt)
+        fuzz::WriteBytes(backup, bytes);
 
-    const TopTenBook before = ParseTopTen(bytes);
+    // The lists the update starts from: the file's, or the backup's when the
+    // file is not whole.
+    const TopTenBook before = ParseTopTen(cutAt && !ParseTopTen(current).Whole() ? bytes : current);
     fuzz::SilentPrompter prompter;
     const TopTenUpdate result = UpdateTopTen(folder, level, entry, prompter);
-    if (std::filesystem::exists(backup))
-        std::abort();
     if (!before.Whole()) {
         // Nothing recorded, the file as it was, the player told.
-        if (result != TopTenUpdate::Failed || Contents(file) != bytes || prompter.asked != 1)
+        if (result != TopTenUpdate::Failed || Contents(file) != current || prompter.asked != 1)
             std::abort();
         return;
     }
-    if (result == TopTenUpdate::Failed)
+    if (result == TopTenUpdate::Failed || std::filesystem::exists(backup))
         std::abort();
     const TopTenLoad after = ReadTopTen(file, false);
     if (after.result != TopTenRead::Read || !after.book.Whole())
@@ -96,7 +104,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // A result at a level and with sets taken from the input.
     const int level = size > 0 ? 1 + data[0] % kLevelCount : 1;
     TopTenEntry entry{"Zoé", size > 1 ? data[1] % 4 : 2, size > 2 ? data[2] % 4 : 1, TopTenTime{2026, 12, 7, 21, 5}};
-    CheckUpdate(input, level, entry);
-    CheckUpdate(scrambled, level, entry);
+    CheckUpdate(input, level, entry, std::nullopt);
+    CheckUpdate(scrambled, level, entry, std::nullopt);
+    const std::size_t cutAt = size > 3 ? data[3] * size / 256 : 0;
+    CheckUpdate(input, level, entry, cutAt);
+    CheckUpdate(scrambled, level, entry, cutAt);
     return 0;
 }
