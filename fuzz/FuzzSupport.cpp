@@ -1,5 +1,7 @@
 #include "FuzzSupport.h"
 
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -10,6 +12,24 @@ namespace lexinum::fuzz {
 
 namespace {
 
+constexpr std::string_view kPrefix = "lexinum-fuzz-";
+
+// Removes the folders of processes that have ended: libFuzzer ends a run
+// without the handlers of atexit, so a folder is often left behind.
+void RemoveFoldersOfEndedRuns(const std::filesystem::path& base) {
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(base, error)) {
+        const std::string name = entry.path().filename().string();
+        if (name.size() <= kPrefix.size() || name.compare(0, kPrefix.size(), kPrefix) != 0)
+            continue;
+        const std::string digits = name.substr(kPrefix.size());
+        if (digits.find_first_not_of("0123456789") != std::string::npos || digits.size() > 9)
+            continue;
+        if (::kill(static_cast<pid_t>(std::stol(digits)), 0) != 0 && errno == ESRCH)
+            std::filesystem::remove_all(entry.path(), error);
+    }
+}
+
 std::filesystem::path MakeScratchFolder() {
     std::error_code error;
     std::string base = "/dev/shm";
@@ -17,12 +37,15 @@ std::filesystem::path MakeScratchFolder() {
         const char* tmp = std::getenv("TMPDIR");
         base = tmp != nullptr && *tmp != '\0' ? tmp : "/tmp";
     }
-    std::string pattern = base + "/lexinum-fuzz-XXXXXX";
-    if (::mkdtemp(pattern.data()) == nullptr) {
-        std::perror("mkdtemp");
+    RemoveFoldersOfEndedRuns(base);
+    const std::filesystem::path folder =
+        std::filesystem::path(base) / (std::string(kPrefix) + std::to_string(::getpid()));
+    std::filesystem::remove_all(folder, error);
+    if (!std::filesystem::create_directory(folder, error)) {
+        std::fprintf(stderr, "%s: %s\n", folder.c_str(), error.message().c_str());
         std::abort();
     }
-    return pattern;
+    return folder;
 }
 
 void RemoveScratchFolder() {

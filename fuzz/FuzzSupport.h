@@ -17,7 +17,7 @@ namespace lexinum::fuzz {
 // A folder of this process, made at first use in memory-backed storage when
 // there is some (/dev/shm: the engine syncs what it writes, which on a disk
 // would make each run far slower), else in TMPDIR; removed when the process
-// ends normally.
+// ends normally, or by the next run once this process has ended.
 const std::filesystem::path& ScratchFolder();
 
 // Replaces `file` with `bytes`, whatever the engine left there (its data files
