@@ -4,17 +4,17 @@
 #include "common/Profile.h"
 #include "common/Prompter.h"
 #include "shell/AppServices.h"
+#include "shell/BitmapFile.h"
 #include "shell/BitmapLibrary.h"
 #include "shell/GameState.h"
 
 #include <QFile>
-#include <QImageReader>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPalette>
 
-#include <algorithm>
 #include <charconv>
+#include <utility>
 
 namespace lexinum {
 
@@ -24,8 +24,6 @@ constexpr char kBitmapKey[] = "Bitmap";
 constexpr char kColourKey[] = "Couleur";
 // A stored colour is read up to this many characters.
 constexpr std::size_t kLongestColourText = 14;
-// The smallest side of the block of tiles drawn at once, in pixels.
-constexpr int kSmallestDrawnTile = 32;
 
 // The sixteen colours that stand in for the library's palette image when it
 // cannot be read.
@@ -98,12 +96,7 @@ bool BmpViewWindow::LoadPatternBitmap(int resourceId) {
 }
 
 bool BmpViewWindow::LoadBitmapFile(const std::string& path) {
-    // Only a bitmap file is taken, whatever its name says.
-    QImageReader reader(QString::fromStdString(path), "BMP");
-    reader.setAutoDetectImageFormat(false);
-    QImage image;
-    if (path.size() <= kMaxFileName)
-        image = reader.read();
+    const QImage image = BitmapFile::Read(path);
     if (image.isNull()) {
         Prompter::Active().Tell("Erreur de fichier:\r\nImpossible d'ouvrir le fichier bitmap.",
                                 AppServices::kProgramName, PromptIcon::Exclamation);
@@ -130,21 +123,9 @@ void BmpViewWindow::SetBackgroundImage(const QImage& image, bool fromLibrary) {
             table.append(image_.color(static_cast<int>(table.size())));
         image_.setColorTable(table);
     }
-    // Drawn many times, the tile is kept in the screen's own format.
-    image_ = image_.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    // A tiny bitmap would take thousands of copies to cover the window: it
-    // is drawn as a block of whole tiles, which keeps the same grid.
-    const int across = std::max(1, (kSmallestDrawnTile + image_.width() - 1) / std::max(1, image_.width()));
-    const int down = std::max(1, (kSmallestDrawnTile + image_.height() - 1) / std::max(1, image_.height()));
-    tile_ = image_;
-    if (across > 1 || down > 1) {
-        tile_ = QImage(image_.width() * across, image_.height() * down, image_.format());
-        QPainter painter(&tile_);
-        for (int row = 0; row < down; ++row) {
-            for (int column = 0; column < across; ++column)
-                painter.drawImage(QPoint(column * image_.width(), row * image_.height()), image_);
-        }
-    }
+    BitmapFile::Tiles tiles = BitmapFile::Prepare(image_);
+    image_ = std::move(tiles.image);
+    tile_ = std::move(tiles.tile);
     hasBitmap_ = true;
     update();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/BitmapFile.h"
+
 #include <QColor>
 #include <QImage>
 #include <QWidget>
@@ -23,7 +25,7 @@ class BmpViewWindow : public QWidget {
 
 public:
     // The longest background text kept (a file's path).
-    static constexpr std::size_t kMaxFileName = 259;
+    static constexpr std::size_t kMaxFileName = BitmapFile::kMaxFileName;
 
     BmpViewWindow(AppServices& app, const std::string& section, QWidget* parent);
 

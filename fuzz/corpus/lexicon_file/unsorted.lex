@@ -1,0 +1,4 @@
+MOT MOT
+AE EA
+AE EA
+Z
