@@ -47,6 +47,8 @@ const QString& PreparingText() {
 
 // How often the copy's progress is brought up to date.
 constexpr int kProgressRefreshMs = 100;
+// How often the window looks whether the first copy of the lexicon is over.
+constexpr int kSeedingPollMs = 20;
 
 LexiconSeed::Progress& SeedingWatch() {
     static LexiconSeed::Progress watch;
@@ -137,14 +139,10 @@ void MotWindow::ReadLexicon() {
         if (shippedIndex.Ready())
             lexicon_.SetWeights(shippedIndex.VowelWeights(), shippedIndex.ConsonantWeights());
         seeding_ = std::make_unique<LexiconSeeding>();
-        seeding_->Start(
-            configured, dataFolder, shipped,
-            [this] {
-                // From the copy's thread: the rest is done on the window's.
-                QMetaObject::invokeMethod(
-                    this, [this] { EndSeeding(); }, Qt::QueuedConnection);
-            },
-            SeedingWatch());
+        seeding_->Start(configured, dataFolder, shipped, {}, SeedingWatch());
+        // The window's thread looks for the copy's end itself: nothing made on
+        // the copy's thread crosses to it through the event queue.
+        WatchSeeding();
         // A copy longer than a blink shows its progress.
         QTimer::singleShot(App().Periods().progressDelay, this, [this] { FollowSeeding(); });
         return;
@@ -171,6 +169,16 @@ void MotWindow::FollowSeeding() {
     QTimer::singleShot(kProgressRefreshMs, this, [this] { FollowSeeding(); });
 }
 
+void MotWindow::WatchSeeding() {
+    if (seeding_ == nullptr)
+        return;
+    if (seeding_->Ended()) {
+        EndSeeding();
+        return;
+    }
+    QTimer::singleShot(kSeedingPollMs, this, [this] { WatchSeeding(); });
+}
+
 void MotWindow::EndSeeding() {
     if (seeding_ == nullptr || !seeding_->Ended())
         return;
@@ -190,7 +198,7 @@ void MotWindow::WaitForLexicon() {
     // The player asked for the lexicon: what it waits on shows at once.
     FollowSeeding();
     SliceWait(App().Gate()).Run([this](std::chrono::milliseconds slice) {
-        // The end may have been taken meanwhile by the posted call.
+        // The end may have been taken meanwhile by WatchSeeding.
         if (seeding_ == nullptr || seeding_->WaitFor(slice))
             return SearchChannel::WaitResult::Ready;
         return SearchChannel::WaitResult::TimedOut;

@@ -153,6 +153,7 @@ private:
     void ReadLexicon();
     void ReadLexiconIndex(const std::string& problem);
     void FollowSeeding();
+    void WatchSeeding();
     void EndSeeding();
     void ShowLetters();
     void FitLettersField();
