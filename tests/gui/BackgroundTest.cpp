@@ -85,14 +85,7 @@ private:
         return count;
     }
     void NewMatch(int level) {
-        game_.OnModal([level](QWidget* window) {
-            auto* dialog = qobject_cast<LevelDialog*>(window);
-            QVERIFY(dialog != nullptr);
-            dialog->NameEdit()->setText(QStringLiteral("Paul"));
-            dialog->LevelButton(level)->setChecked(true);
-            dialog->OkButton()->click();
-        });
-        QVERIFY(game_.App().RunCommand(Command::NewMatch));
+        game_.NewMatch(QStringLiteral("Paul"), level);
         QCOMPARE(game_.App().State().Level(), level);
     }
     // The next file dialog answered with `file`.

@@ -2,13 +2,13 @@
 // command 123 and its check mark, the close box, and its place on screen.
 #include "letters/ButtonPalette.h"
 #include "GameFixture.h"
+#include "GuiTestMain.h"
 #include "app/TivFrame.h"
 #include "common/Profile.h"
 #include "letters/MotEnterDialog.h"
 #include "letters/MotWindow.h"
 #include "presentation/SymbButtonGadget.h"
 #include "presentation/ValidEdit.h"
-#include "GuiTestMain.h"
 
 #include <QAccessible>
 #include <QAction>

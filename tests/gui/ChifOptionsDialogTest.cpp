@@ -2,11 +2,11 @@
 // does: what it shows, its checks on OK, "Annuler", and what OK changes.
 #include "numbers/ChifOptionsDialog.h"
 #include "GameFixture.h"
-#include "app/TivFrame.h"
-#include "numbers/ChifWindow.h"
-#include "numbers/NumberRules.h"
-#include "presentation/ChifEdit.h"
 #include "GuiTestMain.h"
+#include "app/TivFrame.h"
+#include "core/numbers/NumberRules.h"
+#include "numbers/ChifWindow.h"
+#include "presentation/ChifEdit.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -76,7 +76,8 @@ void ChifOptionsDialogTest::opensOnTheRulesInForce() {
         dialog->HelpButton()->click();
         QCOMPARE(test::GameFixture::AccessibleName(dialog->MaxBox()), QStringLiteral("Nombre maximum"));
         QCOMPARE(test::GameFixture::AccessibleName(dialog->MinBox()), QStringLiteral("Nombre minimum"));
-        QCOMPARE(test::GameFixture::AccessibleName(dialog->AllNumbersBox()), QStringLiteral("Utiliser tous les nombres"));
+        QCOMPARE(test::GameFixture::AccessibleName(dialog->AllNumbersBox()),
+                 QStringLiteral("Utiliser tous les nombres"));
         QCOMPARE(test::GameFixture::AccessibleName(dialog->OkButton()), QStringLiteral("OK"));
         QCOMPARE(test::GameFixture::AccessibleName(dialog->HelpButton()), QStringLiteral("Aide"));
         // The boxes step like the pane's.

@@ -3,17 +3,13 @@
 // and a centred dialog opens over the frame.
 #include "GameFixture.h"
 #include "GuiTestMain.h"
-#include "app/LevelDialog.h"
 #include "app/TivFrame.h"
 #include "match/TopTen.h"
 #include "presentation/CenteredDialog.h"
-#include "presentation/ValidEdit.h"
-#include "shell/TimerPeriods.h"
 
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QRadioButton>
 #include <QTest>
 
 #include <memory>
@@ -167,19 +163,8 @@ void HookDialogTest::everyDialogOfTheGame() {
         QCOMPARE(UpdateTopTen(app.DataFolder().toStdString(), 6, entry, game_.Prompts()), TopTenUpdate::Recorded);
     }
     if (steps.contains(QLatin1Char('R'))) {
-        game_.OnModal([](QWidget* window) {
-            auto* dialog = qobject_cast<LevelDialog*>(window);
-            QVERIFY(dialog != nullptr);
-            dialog->NameEdit()->setText(QStringLiteral("Léa"));
-            dialog->LevelButton(1)->setChecked(true);
-            dialog->OkButton()->click();
-        });
-        QVERIFY(app.RunCommand(Command::NewMatch));
-        TimerPeriods quick;
-        quick.wordAnswer = std::chrono::milliseconds(20);
-        quick.letterPick = std::chrono::milliseconds(2);
-        quick.pickPause = std::chrono::milliseconds(1);
-        app.SetPeriods(quick);
+        game_.NewMatch(QStringLiteral("Léa"), 1);
+        app.SetPeriods(test::GameFixture::QuickPeriods());
         QVERIFY(app.RunCommand(Command::Continue));
     }
     // The frame away from the screen's corner, so that a centred dialog is not kept on screen.

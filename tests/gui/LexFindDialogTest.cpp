@@ -4,6 +4,7 @@
 #include "letters/LexFindDialog.h"
 #include "FixtureLexicon.h"
 #include "GameFixture.h"
+#include "GuiTestMain.h"
 #include "app/TivFrame.h"
 #include "common/Profile.h"
 #include "letters/MotEnterDialog.h"
@@ -13,7 +14,6 @@
 #include "presentation/Bell.h"
 #include "presentation/QtPrompter.h"
 #include "presentation/ValidEdit.h"
-#include "GuiTestMain.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>

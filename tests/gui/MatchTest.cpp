@@ -47,16 +47,6 @@ private slots:
     void aModifiedMatchIsNotLostWithoutAsking();
 
 private:
-    // Starts the game with timers of a few milliseconds.
-    void StartQuickGame() {
-        game_.Start();
-        TimerPeriods quick;
-        quick.wordAnswer = std::chrono::milliseconds(40);
-        quick.calculationAnswer = std::chrono::milliseconds(50);
-        quick.letterPick = std::chrono::milliseconds(5);
-        quick.pickPause = std::chrono::milliseconds(1);
-        game_.App().SetPeriods(quick);
-    }
     // "&Nouvelle partie..." answered with `name` at `level`; what the dialog proposed is kept.
     void NewMatch(const QString& name, int level) {
         game_.OnModal([this, name, level](QWidget* window) {
@@ -92,7 +82,7 @@ private:
 };
 
 void MatchTest::roundsComeInTurnUntilTheMatchIsDecided() {
-    StartQuickGame();
+    game_.StartQuick();
     NewMatch(QStringLiteral("Zoe"), 6);
     TivApp& app = game_.App();
     Match& match = app.TheMatch();
@@ -140,7 +130,7 @@ void MatchTest::roundsComeInTurnUntilTheMatchIsDecided() {
 }
 
 void MatchTest::aMatchHasItsOwnMenusButtonsAndGadgets() {
-    StartQuickGame();
+    game_.StartQuick();
     TivApp& app = game_.App();
     app.ShowGame(Game::Numbers);
     NewMatch(QStringLiteral("Marie"), 2);
@@ -180,7 +170,7 @@ void MatchTest::leavingAMatchRestoresTrainingAndKeepsTheLevelAndName() {
         Profile before(game_.IniPath().toStdString());
         QVERIFY(before.WriteInt("LETTRES", "nb lettres", 7));
     }
-    StartQuickGame();
+    game_.StartQuick();
     TivApp& app = game_.App();
     NewMatch(QStringLiteral("Paul"), 4);
     QVERIFY(app.RunCommand(Command::Continue));
@@ -211,7 +201,7 @@ void MatchTest::leavingAMatchRestoresTrainingAndKeepsTheLevelAndName() {
 }
 
 void MatchTest::checkReviewsTheRoundThenGoesGrey() {
-    StartQuickGame();
+    game_.StartQuick();
     TivApp& app = game_.App();
     NewMatch(QStringLiteral("Ana"), 6);
     QVERIFY(app.RunCommand(Command::Continue));
@@ -256,7 +246,7 @@ void MatchTest::aSavedMatchGoesOnWhereItWasAndItsEndDeletesIt() {
     saved.radical = "fr";
     QVERIFY(SavedGame::Write(file.toStdString(), saved).Ok());
 
-    StartQuickGame();
+    game_.StartQuick();
     TivApp& app = game_.App();
     AnswerFileDialog(file);
     QVERIFY(app.RunCommand(Command::ResumeMatch));
@@ -305,7 +295,7 @@ void MatchTest::aModifiedMatchIsNotLostWithoutAsking() {
     const QString file = QDir(QDir::tempPath()).filePath(QStringLiteral("lexinum-save-test.tiv"));
     QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
     QFile::remove(file);
-    StartQuickGame();
+    game_.StartQuick();
     TivApp& app = game_.App();
     NewMatch(QStringLiteral("Max"), 3);
     QVERIFY(!game_.Frame().FindMenuItem(Command::SaveMatch)->isEnabled());

@@ -3,14 +3,10 @@
 // and the hint it puts in the message bar.
 #include "GameFixture.h"
 #include "GuiTestMain.h"
-#include "app/LevelDialog.h"
 #include "app/TivFrame.h"
-#include "presentation/ValidEdit.h"
-#include "shell/TimerPeriods.h"
 
 #include <QMap>
 #include <QMenuBar>
-#include <QRadioButton>
 #include <QTest>
 
 using namespace lexinum;
@@ -89,17 +85,6 @@ private:
         }
         return lines;
     }
-    void NewMatch() {
-        game_.OnModal([](QWidget* window) {
-            auto* dialog = qobject_cast<LevelDialog*>(window);
-            QVERIFY(dialog != nullptr);
-            dialog->NameEdit()->setText(QStringLiteral("Eva"));
-            dialog->LevelButton(1)->setChecked(true);
-            dialog->OkButton()->click();
-        });
-        QVERIFY(game_.App().RunCommand(Command::NewMatch));
-    }
-
     test::GameFixture game_;
     bool hintsRight_ = true;
 };
@@ -177,14 +162,8 @@ void MenuTableTest::everyItemInEveryMode_data() {
 void MenuTableTest::everyItemInEveryMode() {
     QFETCH(QString, steps);
     QFETCH(QStringList, menus);
-    game_.Start();
-    TimerPeriods quick;
-    quick.wordAnswer = std::chrono::milliseconds(40);
-    quick.calculationAnswer = std::chrono::milliseconds(50);
-    quick.letterPick = std::chrono::milliseconds(5);
-    quick.pickPause = std::chrono::milliseconds(1);
+    game_.StartQuick();
     TivApp& app = game_.App();
-    app.SetPeriods(quick);
     for (const QChar step : steps) {
         switch (step.toLatin1()) {
         case 'P':
@@ -195,7 +174,7 @@ void MenuTableTest::everyItemInEveryMode() {
             app.ShowGame(Game::Numbers);
             break;
         case 'M':
-            NewMatch();
+            game_.NewMatch(QStringLiteral("Eva"), 1);
             break;
         case 'C':
             QVERIFY(app.RunCommand(Command::Continue));

@@ -66,15 +66,6 @@ private slots:
     void matchRoundsTimedOutWhileTheComputerSearchesThenStoppedInTheirReview();
 
 private:
-    void StartQuickGame() {
-        game_.Start();
-        TimerPeriods quick;
-        quick.wordAnswer = std::chrono::milliseconds(40);
-        quick.calculationAnswer = std::chrono::milliseconds(50);
-        quick.letterPick = std::chrono::milliseconds(5);
-        quick.pickPause = std::chrono::milliseconds(1);
-        game_.App().SetPeriods(quick);
-    }
     // The pane of `game`, brought forward.
     PanoWindow* Show(Game game) {
         TivApp& app = game_.App();
@@ -142,7 +133,7 @@ void PaneHandOverTest::aTrainingRoundStoppedAtAnyPointLeavesThePaneReady() {
     QFETCH(Game, game);
     QFETCH(Stop, stop);
     const Game other = game == Game::Letters ? Game::Numbers : Game::Letters;
-    StartQuickGame();
+    game_.StartQuick();
     for (int repetition = 1; repetition <= kRepetitions; ++repetition) {
         const auto seed = static_cast<std::uint32_t>(repetition);
         const bool answer = repetition % 2 == 1;
@@ -193,7 +184,7 @@ void PaneHandOverTest::aTrainingRoundStoppedAtAnyPointLeavesThePaneReady() {
             if (repetition % 4 < 2)
                 QVERIFY(game_.Frame().close());
             game_.Reset();
-            StartQuickGame();
+            game_.StartQuick();
             continue;
         }
         // Whatever the stop, the next "&Voir" is a whole new round.
@@ -208,7 +199,7 @@ void PaneHandOverTest::aTrainingRoundStoppedAtAnyPointLeavesThePaneReady() {
 
 void PaneHandOverTest::matchRoundsTimedOutWhileTheComputerSearchesThenStoppedInTheirReview() {
     for (int repetition = 1; repetition <= kRepetitions; ++repetition) {
-        StartQuickGame();
+        game_.StartQuick();
         TivApp& app = game_.App();
         // The match begins while a training round's worker waits in one pane.
         Show(repetition % 2 == 0 ? Game::Letters : Game::Numbers);
@@ -216,14 +207,7 @@ void PaneHandOverTest::matchRoundsTimedOutWhileTheComputerSearchesThenStoppedInT
         PlayRound(false);
         Random15::Seed(static_cast<std::uint32_t>(repetition));
         const int level = 1 + repetition % 6;
-        game_.OnModal([level](QWidget* window) {
-            auto* dialog = qobject_cast<LevelDialog*>(window);
-            QVERIFY(dialog != nullptr);
-            dialog->NameEdit()->setText(QStringLiteral("Zoe"));
-            dialog->LevelButton(level)->setChecked(true);
-            dialog->OkButton()->click();
-        });
-        QVERIFY(app.RunCommand(Command::NewMatch));
+        game_.NewMatch(QStringLiteral("Zoe"), level);
         QVERIFY(app.State().Competition());
         // Letters, letters, numbers: the player never answers, so each round
         // ends with its time running out while the computer may still search;

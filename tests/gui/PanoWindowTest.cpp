@@ -1,6 +1,7 @@
 // What both panes share: the held button's hint, the results box and its
 // font, the separator, and the waits for the pane's own search.
 #include "GameFixture.h"
+#include "GuiTestMain.h"
 #include "app/TivFrame.h"
 #include "common/Profile.h"
 #include "letters/MotWindow.h"
@@ -9,7 +10,6 @@
 #include "presentation/HlpStrButton.h"
 #include "presentation/ResultEdit.h"
 #include "shell/Layout.h"
-#include "GuiTestMain.h"
 
 #include <QApplication>
 #include <QFontDialog>

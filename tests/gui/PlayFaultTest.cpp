@@ -60,26 +60,10 @@ private slots:
     void settingsThatCannotBeWrittenAreToldOnceAtClose();
 
 private:
-    // The game started with timers of a few milliseconds, so that draws and
-    // answers run out by themselves.
+    // The game started with timers of a few milliseconds.
     void StartQuickGame(const std::vector<std::string>& arguments = {}) {
+        game_.periods = test::GameFixture::QuickPeriods();
         game_.Start(arguments);
-        TimerPeriods quick;
-        quick.wordAnswer = std::chrono::milliseconds(40);
-        quick.calculationAnswer = std::chrono::milliseconds(50);
-        quick.letterPick = std::chrono::milliseconds(5);
-        quick.pickPause = std::chrono::milliseconds(1);
-        game_.App().SetPeriods(quick);
-    }
-    void NewMatch() {
-        game_.OnModal([](QWidget* window) {
-            auto* dialog = qobject_cast<LevelDialog*>(window);
-            QVERIFY(dialog != nullptr);
-            dialog->NameEdit()->setText(QStringLiteral("Zoe"));
-            dialog->LevelButton(6)->setChecked(true);
-            dialog->OkButton()->click();
-        });
-        QVERIFY(game_.App().RunCommand(Command::NewMatch));
     }
     // Runs `act` on the next modal dialog of type T, letting others run by.
     template <typename T> static void OnDialog(std::function<void(T*)> act) {
@@ -176,7 +160,7 @@ void PlayFaultTest::aLexiconLostDuringAMatchRoundIsToldAndTheRoundNotCounted() {
     if (!deleted && Privileged())
         QSKIP("the superuser reads a folder without permissions");
     StartQuickGame();
-    NewMatch();
+    game_.NewMatch(QStringLiteral("Zoe"), 6);
     TivApp& app = game_.App();
     // The player answers with letters of the draw, or nothing: the computer
     // searches meanwhile, and a word given must be looked up.
@@ -228,7 +212,7 @@ void PlayFaultTest::aLexiconLostBetweenRoundsLeavesTheMatchToGoOn() {
     if (!deleted && Privileged())
         QSKIP("the superuser reads a folder without permissions");
     StartQuickGame();
-    NewMatch();
+    game_.NewMatch(QStringLiteral("Zoe"), 6);
     TivApp& app = game_.App();
     QVERIFY(app.RunCommand(Command::Continue));
     QCOMPARE(app.TheMatch().Keeper()->RoundsPlayed(), 1);
@@ -267,7 +251,7 @@ void PlayFaultTest::aLexiconLostBetweenRoundsLeavesTheMatchToGoOn() {
 void PlayFaultTest::aFullDiskKeepsTheMatchModifiedAndItsLastSave() {
     const QString file = TempFile("lexinum-full-disk.tiv");
     StartQuickGame();
-    NewMatch();
+    game_.NewMatch(QStringLiteral("Zoe"), 6);
     TivApp& app = game_.App();
     QVERIFY(app.RunCommand(Command::Continue));
     // The first save, under a new name, on a full disk: no file, the match still to save.
@@ -412,7 +396,7 @@ void PlayFaultTest::settingsThatCannotBeWrittenAreToldOnceAtClose() {
     QCOMPARE(app.LettersPane()->LetterCount(), how == 0 ? 7 : 9);
     // A match played and left writes the level and the name; the panes and
     // the frame write theirs at close. Only then is the player told, once.
-    NewMatch();
+    game_.NewMatch(QStringLiteral("Zoe"), 6);
     QVERIFY(app.RunCommand(Command::Continue));
     game_.Prompts().QueueAnswer(PromptAnswer::No);
     QVERIFY(app.RunCommand(Command::QuitMatch));

@@ -1,8 +1,8 @@
 // The game's message boxes on screen: French buttons, the icon asked for,
 // line breaks, and the player's answer.
-#include "app/FrenchTexts.h"
 #include "presentation/QtPrompter.h"
 #include "GuiTestMain.h"
+#include "app/FrenchTexts.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,6 +1,7 @@
 // The rules of the shell that need no window: the layout formulas, the
 // command routing and catalog, the state's announcements, the command line,
 // the platform check, dialog centring.
+#include "GuiTestMain.h"
 #include "app/CommandLineFile.h"
 #include "app/GameFileData.h"
 #include "app/PlatformCheck.h"
@@ -9,7 +10,6 @@
 #include "shell/CommandRouter.h"
 #include "shell/GameState.h"
 #include "shell/Layout.h"
-#include "GuiTestMain.h"
 
 #include <QSignalSpy>
 #include <QTest>

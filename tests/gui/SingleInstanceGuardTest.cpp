@@ -1,7 +1,7 @@
 // Only one copy of the game runs: the second is refused and calls the first forward.
 #include "app/SingleInstanceGuard.h"
-#include "RecordingPrompter.h"
 #include "GuiTestMain.h"
+#include "RecordingPrompter.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

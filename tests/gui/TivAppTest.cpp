@@ -1,10 +1,10 @@
 // The application's own duties: the settings file it keeps for every window,
 // and no command run inside another while a pane waits on its worker.
 #include "GameFixture.h"
+#include "GuiTestMain.h"
 #include "app/TivFrame.h"
 #include "common/Profile.h"
 #include "letters/MotWindow.h"
-#include "GuiTestMain.h"
 
 #include <QFile>
 #include <QTest>

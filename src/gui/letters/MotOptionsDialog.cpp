@@ -2,7 +2,7 @@
 
 #include "common/Prompter.h"
 #include "lexicon/LetterDraw.h"
-#include "numbers/NumberBoxRule.h"
+#include "core/numbers/NumberBoxRule.h"
 #include "presentation/ChifEdit.h"
 
 #include <QCheckBox>

@@ -46,8 +46,7 @@ const QString& PreparingText() {
 }
 
 // How often the copy's progress is brought up to date.
-constexpr int kProgressRefreshMs = 100;
-// How often the window looks whether the first copy of the lexicon is over.
+// How often the window looks at the first copy of the lexicon: over yet, how far.
 constexpr int kSeedingPollMs = 20;
 
 LexiconSeed::Progress& SeedingWatch() {
@@ -140,11 +139,8 @@ void MotWindow::ReadLexicon() {
             lexicon_.SetWeights(shippedIndex.VowelWeights(), shippedIndex.ConsonantWeights());
         seeding_ = std::make_unique<LexiconSeeding>();
         seeding_->Start(configured, dataFolder, shipped, {}, SeedingWatch());
-        // The window's thread looks for the copy's end itself: nothing made on
-        // the copy's thread crosses to it through the event queue.
+        seedingClock_.start();
         WatchSeeding();
-        // A copy longer than a blink shows its progress.
-        QTimer::singleShot(App().Periods().progressDelay, this, [this] { FollowSeeding(); });
         return;
     }
     // The player's own lexicon, copied from the shipped one whenever it is missing.
@@ -160,22 +156,24 @@ void MotWindow::ReadLexiconIndex(const std::string& problem) {
     lexicon_.ReadLexIni(lexiconFolder_.toStdString());
 }
 
-void MotWindow::FollowSeeding() {
-    if (seeding_ == nullptr || seeding_->Ended())
-        return;
+void MotWindow::ShowSeeding() {
     seedingShown_ = true;
     App().ShowProgress(PreparingText(), static_cast<int>(seeding_->FilesCopied()),
                        static_cast<int>(seeding_->FileCount()));
-    QTimer::singleShot(kProgressRefreshMs, this, [this] { FollowSeeding(); });
 }
 
 void MotWindow::WatchSeeding() {
     if (seeding_ == nullptr)
         return;
+    // The window's thread looks for the copy's end itself: nothing made on
+    // the copy's thread crosses to it through the event queue.
     if (seeding_->Ended()) {
         EndSeeding();
         return;
     }
+    // A copy longer than a blink shows its progress.
+    if (seedingShown_ || seedingClock_.elapsed() >= App().Periods().progressDelay.count())
+        ShowSeeding();
     QTimer::singleShot(kSeedingPollMs, this, [this] { WatchSeeding(); });
 }
 
@@ -196,7 +194,7 @@ void MotWindow::WaitForLexicon() {
     if (seeding_ == nullptr)
         return;
     // The player asked for the lexicon: what it waits on shows at once.
-    FollowSeeding();
+    ShowSeeding();
     SliceWait(App().Gate()).Run([this](std::chrono::milliseconds slice) {
         // The end may have been taken meanwhile by WatchSeeding.
         if (seeding_ == nullptr || seeding_->WaitFor(slice))

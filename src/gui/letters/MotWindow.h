@@ -7,6 +7,7 @@
 #include "lexicon/WordSearch.h"
 #include "presentation/PanoWindow.h"
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QString>
 
@@ -152,7 +153,7 @@ private:
     void ReadSettings();
     void ReadLexicon();
     void ReadLexiconIndex(const std::string& problem);
-    void FollowSeeding();
+    void ShowSeeding();
     void WatchSeeding();
     void EndSeeding();
     void ShowLetters();
@@ -191,6 +192,7 @@ private:
     std::unique_ptr<LexiconSeeding> seeding_;
     // The copy's progress is shown in the message bar.
     bool seedingShown_ = false;
+    QElapsedTimer seedingClock_; // since the first copy began
     // The palette has no place of its own yet: it goes beside the frame when first shown.
     bool placePaletteBesideFrame_ = false;
 };

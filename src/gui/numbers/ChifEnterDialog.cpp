@@ -1,6 +1,6 @@
 #include "numbers/ChifEnterDialog.h"
 
-#include "numbers/NumberRules.h"
+#include "core/numbers/NumberRules.h"
 #include "presentation/Bell.h"
 #include "shell/AppServices.h"
 #include "shell/GameFonts.h"

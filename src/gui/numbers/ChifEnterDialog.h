@@ -1,6 +1,6 @@
 #pragma once
 
-#include "numbers/Calculation.h"
+#include "core/numbers/Calculation.h"
 #include "presentation/OverResultsDialog.h"
 
 #include <QFont>

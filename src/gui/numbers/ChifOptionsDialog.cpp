@@ -1,7 +1,7 @@
 #include "numbers/ChifOptionsDialog.h"
 
 #include "common/Prompter.h"
-#include "numbers/NumberBoxRule.h"
+#include "core/numbers/NumberBoxRule.h"
 #include "presentation/ChifEdit.h"
 
 #include <QCheckBox>

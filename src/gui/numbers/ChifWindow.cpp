@@ -2,7 +2,7 @@
 
 #include "common/Profile.h"
 #include "numbers/ChifEnterDialog.h"
-#include "numbers/NumbersRoundText.h"
+#include "core/numbers/NumbersRoundText.h"
 #include "presentation/ChifEdit.h"
 #include "presentation/HlpStrButton.h"
 #include "presentation/ResultEdit.h"

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "common/SearchJob.h"
-#include "numbers/Calculation.h"
+#include "core/numbers/Calculation.h"
 #include "numbers/ChifOptionsDialog.h"
-#include "numbers/NumberBoxRule.h"
-#include "numbers/NumberDraw.h"
-#include "numbers/NumbersSolver.h"
+#include "core/numbers/NumberBoxRule.h"
+#include "core/numbers/NumberDraw.h"
+#include "core/numbers/NumbersSolver.h"
 #include "presentation/PanoWindow.h"
 
 #include <array>

@@ -1,7 +1,7 @@
 #include "presentation/ChifEdit.h"
 
 #include "common/Prompter.h"
-#include "numbers/NumberStep.h"
+#include "core/numbers/NumberStep.h"
 #include "presentation/Bell.h"
 #include "shell/AppServices.h"
 

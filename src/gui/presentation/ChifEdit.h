@@ -1,6 +1,6 @@
 #pragma once
 
-#include "numbers/NumberBoxRule.h"
+#include "core/numbers/NumberBoxRule.h"
 
 #include <QLineEdit>
 #include <QPointer>

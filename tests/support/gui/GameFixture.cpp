@@ -2,14 +2,18 @@
 #include "AccessibleName.h"
 #include "ModalActs.h"
 
+#include "app/LevelDialog.h"
 #include "app/TivFrame.h"
 #include "letters/MotWindow.h"
+#include "presentation/ValidEdit.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 
 namespace lexinum::test {
@@ -42,6 +46,31 @@ void GameFixture::Start(const std::vector<std::string>& arguments, TivApp::ShowS
         QVERIFY(QTest::qWaitForWindowExposed(app_->Frame()));
     if (waitForLexicon)
         QTRY_VERIFY_WITH_TIMEOUT(!app_->LettersPane()->PreparingLexicon(), 60'000);
+}
+
+TimerPeriods GameFixture::QuickPeriods() {
+    TimerPeriods quick;
+    quick.wordAnswer = std::chrono::milliseconds(40);
+    quick.calculationAnswer = std::chrono::milliseconds(50);
+    quick.letterPick = std::chrono::milliseconds(5);
+    quick.pickPause = std::chrono::milliseconds(1);
+    return quick;
+}
+
+void GameFixture::StartQuick() {
+    periods = QuickPeriods();
+    Start();
+}
+
+void GameFixture::NewMatch(const QString& name, int level) {
+    OnModal([name, level](QWidget* window) {
+        auto* dialog = qobject_cast<LevelDialog*>(window);
+        QVERIFY(dialog != nullptr);
+        dialog->NameEdit()->setText(name);
+        dialog->LevelButton(level)->setChecked(true);
+        dialog->OkButton()->click();
+    });
+    QVERIFY(app_->RunCommand(Command::NewMatch));
 }
 
 void GameFixture::Reset() {

@@ -41,6 +41,12 @@ public:
     bool waitForLexicon = true;
     // The periods the game starts with (a test may shorten them).
     TimerPeriods periods;
+    // Periods of a few milliseconds, so that draws and answers run out by themselves.
+    static TimerPeriods QuickPeriods();
+    // Starts the game with QuickPeriods().
+    void StartQuick();
+    // "&Nouvelle partie..." answered with `name` at `level` (1 to 6).
+    void NewMatch(const QString& name, int level);
 
     TivApp& App() { return *app_; }
     TivFrame& Frame();
